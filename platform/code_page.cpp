@@ -1,0 +1,107 @@
+#include "platform/code_page.h"
+
+#include <langinfo.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace ordinalette::platform {
+
+namespace {
+
+bool isCp932LeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Length of a well-formed UTF-8 sequence at pos, or 1 when the bytes there form none.
+std::size_t utf8SequenceLength(std::string_view text, std::size_t pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    std::size_t length = 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4;
+    if (length == 1 || pos + length > text.size())
+        return 1;
+    const auto second = static_cast<unsigned char>(text[pos + 1]);
+    // Reject overlong forms, surrogates and code points past U+10FFFF.
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
+        (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
+        return 1;
+    for (std::size_t i = 1; i < length; ++i) {
+        if (!isContinuation(static_cast<unsigned char>(text[pos + i])))
+            return 1;
+    }
+    return length;
+}
+
+std::string normalisedCodeset(const char* codeset) {
+    std::string name;
+    for (const char* c = codeset; c && *c; ++c) {
+        if (*c != '-' && *c != '_')
+            name += static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
+    }
+    return name;
+}
+
+} // namespace
+
+CodePage CodePage::system() {
+    const char* codeset = nl_langinfo(CODESET);
+    const std::string name = normalisedCodeset(codeset);
+    if (name == "UTF8")
+        return utf8();
+    if (name == "SHIFTJIS" || name == "SJIS" || name == "CP932" || name == "WINDOWS31J")
+        return cp932();
+    if (name == "ANSIX3.41968" || name.empty())
+        return singleByte("US-ASCII");
+    return singleByte(codeset);
+}
+
+std::size_t CodePage::charLength(std::string_view text, std::size_t pos) const {
+    if (pos >= text.size())
+        return 0;
+    switch (m_kind) {
+    case Kind::Cp932:
+        return isCp932LeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()
+                   ? 2
+                   : 1;
+    case Kind::Utf8:
+        return utf8SequenceLength(text, pos);
+    case Kind::SingleByte:
+        break;
+    }
+    return 1;
+}
+
+std::size_t CodePage::prefixLength(std::string_view text, int n) const {
+    std::size_t pos = 0;
+    for (int count = 0; count < n && pos < text.size(); ++count)
+        pos += charLength(text, pos);
+    return pos;
+}
+
+std::size_t CodePage::findLastOf(std::string_view text, std::string_view delimiters) const {
+    // Characters can only be told apart from the start in a double-byte code page, so the
+    // backward search walks forward and remembers the last hit.
+    std::size_t found = std::string_view::npos;
+    for (std::size_t pos = 0; pos < text.size(); pos += charLength(text, pos)) {
+        if (charLength(text, pos) == 1 && delimiters.find(text[pos]) != std::string_view::npos)
+            found = pos;
+    }
+    return found;
+}
+
+std::size_t CodePage::find(std::string_view text, char delimiter, std::size_t from) const {
+    for (std::size_t pos = from; pos < text.size(); pos += charLength(text, pos)) {
+        if (text[pos] == delimiter && charLength(text, pos) == 1)
+            return pos;
+    }
+    return std::string_view::npos;
+}
+
+} // namespace ordinalette::platform

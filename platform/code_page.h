@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace ordinalette::platform {
+
+// The byte encoding of file names and texts ("the system's ANSI code page"): where a character
+// starts and ends, so that a trail byte is never taken for a delimiter and a character is
+// never split. On Linux the system code page is the locale's codeset; CP932 (Shift_JIS) is
+// always available so that the double-byte rules can be exercised byte for byte.
+class CodePage {
+public:
+    enum class Kind { SingleByte, Cp932, Utf8 };
+
+    // The code page of the current C locale (LC_CTYPE), as set by setlocale.
+    static CodePage system();
+    static CodePage cp932() { return CodePage(Kind::Cp932, "windows-31j"); }
+    static CodePage utf8() { return CodePage(Kind::Utf8, "UTF-8"); }
+    static CodePage singleByte(std::string name = "ISO-8859-1") {
+        return CodePage(Kind::SingleByte, std::move(name));
+    }
+
+    Kind kind() const { return m_kind; }
+    // The converter name under which ICU knows this encoding.
+    const std::string& name() const { return m_name; }
+
+    // Byte length of the character that starts at pos (1 for a byte that starts no valid
+    // multi-byte character); 0 at or past the end.
+    std::size_t charLength(std::string_view text, std::size_t pos) const;
+    // Byte length that covers the first n characters of text: 0 for n <= 0, the whole text when
+    // it has n characters or fewer.
+    std::size_t prefixLength(std::string_view text, int n) const;
+    // Position of the last character that is one of the given single-byte delimiters, or npos.
+    std::size_t findLastOf(std::string_view text, std::string_view delimiters) const;
+    // Position of the first character equal to the single-byte delimiter at or after from, or npos.
+    std::size_t find(std::string_view text, char delimiter, std::size_t from = 0) const;
+
+private:
+    CodePage(Kind kind, std::string name) : m_kind(kind), m_name(std::move(name)) {}
+
+    Kind m_kind;
+    std::string m_name;
+};
+
+} // namespace ordinalette::platform

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/code_page.h"
+
+namespace ordinalette::platform {
+
+// Decodes bytes of the code page; bytes that form no character become U+FFFD.
+std::u16string decodeText(std::string_view bytes, const CodePage& codePage);
+// Encodes a text into the code page; characters it cannot hold become '?'.
+std::string encodeText(std::u16string_view text, const CodePage& codePage);
+
+// Locale-aware case mapping of a whole text (the user's LC_CTYPE locale); characters without
+// case, and bytes that form no character, stay as they are.
+std::string toLowerCase(std::string_view text, const CodePage& codePage);
+std::string toUpperCase(std::string_view text, const CodePage& codePage);
+
+// The locale-aware, case-insensitive order of the file list and of settings keys: the collator
+// of the user's collation locale (the root collation in the C locale).
+class TextCollator {
+public:
+    explicit TextCollator(const CodePage& codePage);
+    ~TextCollator();
+    TextCollator(const TextCollator&) = delete;
+    TextCollator& operator=(const TextCollator&) = delete;
+
+    // A key whose byte order is the case-insensitive order; computed once per name so that
+    // sorting 100,000 names does not decode and collate each name again at every comparison.
+    std::string sortKey(std::string_view text) const;
+    // <0, 0, >0 without regard to case (0 for "Key" and "KEY").
+    int compareIgnoringCase(std::string_view a, std::string_view b) const;
+    // The file list's total order: case-insensitive first, then by bytes, so that names that
+    // differ only in case still have a fixed order whatever the file system returns first.
+    int compare(std::string_view a, std::string_view b) const;
+
+private:
+    struct Impl;
+    Impl* m_impl;
+    CodePage m_codePage;
+};
+
+} // namespace ordinalette::platform
