@@ -1,19 +1,12 @@
 #include "platform/code_page.h"
 
-#include <langinfo.h>
-
-#include <algorithm>
-#include <cctype>
-
 namespace ordinalette::platform {
 
 namespace {
 
-bool isCp932LeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
 }
-
-bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 // Length of a well-formed UTF-8 sequence at pos, or 1 when the bytes there form none.
 std::size_t utf8SequenceLength(std::string_view text, std::size_t pos) {
@@ -39,37 +32,27 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t pos) {
     return length;
 }
 
-std::string normalisedCodeset(const char* codeset) {
-    std::string name;
-    for (const char* c = codeset; c && *c; ++c) {
-        if (*c != '-' && *c != '_')
-            name += static_cast<char>(std::toupper(static_cast<unsigned char>(*c)));
-    }
-    return name;
-}
-
 } // namespace
 
-CodePage CodePage::system() {
-    const char* codeset = nl_langinfo(CODESET);
-    const std::string name = normalisedCodeset(codeset);
-    if (name == "UTF8")
-        return utf8();
-    if (name == "SHIFTJIS" || name == "SJIS" || name == "CP932" || name == "WINDOWS31J")
-        return cp932();
-    if (name == "ANSIX3.41968" || name.empty())
-        return singleByte("US-ASCII");
-    return singleByte(codeset);
+CodePage CodePage::cp932() {
+    LeadBytes leadBytes{};
+    for (int byte = 0x81; byte <= 0xFC; ++byte)
+        leadBytes[byte] = byte <= 0x9F || byte >= 0xE0;
+    return doubleByte("windows-31j", leadBytes);
+}
+
+CodePage CodePage::doubleByte(std::string name, const LeadBytes& leadBytes) {
+    CodePage codePage(Kind::DoubleByte, std::move(name));
+    codePage.m_leadBytes = leadBytes;
+    return codePage;
 }
 
 std::size_t CodePage::charLength(std::string_view text, std::size_t pos) const {
     if (pos >= text.size())
         return 0;
     switch (m_kind) {
-    case Kind::Cp932:
-        return isCp932LeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()
-                   ? 2
-                   : 1;
+    case Kind::DoubleByte:
+        return m_leadBytes[static_cast<unsigned char>(text[pos])] && pos + 1 < text.size() ? 2 : 1;
     case Kind::Utf8:
         return utf8SequenceLength(text, pos);
     case Kind::SingleByte:

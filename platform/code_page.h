@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -12,15 +13,20 @@ namespace ordinalette::platform {
 // always available so that the double-byte rules can be exercised byte for byte.
 class CodePage {
 public:
-    enum class Kind { SingleByte, Cp932, Utf8 };
+    enum class Kind { SingleByte, DoubleByte, Utf8 };
+    using LeadBytes = std::array<bool, 256>;
 
-    // The code page of the current C locale (LC_CTYPE), as set by setlocale.
+    // The system's code page: on Linux the codeset of the current C locale (LC_CTYPE, as set by
+    // setlocale), on Windows the ANSI code page with the lead bytes the system reports.
     static CodePage system();
-    static CodePage cp932() { return CodePage(Kind::Cp932, "windows-31j"); }
+    // Shift_JIS as Windows has it: lead bytes 0x81-0x9F and 0xE0-0xFC.
+    static CodePage cp932();
     static CodePage utf8() { return CodePage(Kind::Utf8, "UTF-8"); }
     static CodePage singleByte(std::string name = "ISO-8859-1") {
         return CodePage(Kind::SingleByte, std::move(name));
     }
+    // A double-byte code page with the given lead bytes.
+    static CodePage doubleByte(std::string name, const LeadBytes& leadBytes);
 
     Kind kind() const { return m_kind; }
     // The converter name under which ICU knows this encoding.
@@ -34,7 +40,8 @@ public:
     std::size_t prefixLength(std::string_view text, int n) const;
     // Position of the last character that is one of the given single-byte delimiters, or npos.
     std::size_t findLastOf(std::string_view text, std::string_view delimiters) const;
-    // Position of the first character equal to the single-byte delimiter at or after from, or npos.
+    // Position of the first character equal to the single-byte delimiter at or after from (which
+    // must start a character), or npos.
     std::size_t find(std::string_view text, char delimiter, std::size_t from = 0) const;
 
 private:
@@ -42,6 +49,7 @@ private:
 
     Kind m_kind;
     std::string m_name;
+    LeadBytes m_leadBytes{};
 };
 
 } // namespace ordinalette::platform

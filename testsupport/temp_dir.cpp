@@ -1,10 +1,10 @@
 #include "testsupport/temp_dir.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace ordinalette::testsupport {
@@ -12,10 +12,18 @@ namespace ordinalette::testsupport {
 namespace fs = std::filesystem;
 
 TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "ordinalette-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    m_path = pattern;
+    // create_directory fails on an existing name, so a fresh random name is ours alone.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path candidate =
+            fs::temp_directory_path() / ("ordinalette-" + std::to_string(random()));
+        std::error_code error;
+        if (fs::create_directory(candidate, error)) {
+            m_path = candidate.string();
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempDir::~TempDir() {
@@ -30,7 +38,9 @@ TempDir::~TempDir() {
     fs::remove_all(m_path, ignored);
 }
 
-std::string TempDir::operator/(const std::string& name) const { return m_path + "/" + name; }
+std::string TempDir::operator/(const std::string& name) const {
+    return m_path + "/" + name;
+}
 
 void TempDir::writeFile(const std::string& name, const std::string& content) const {
     std::ofstream out(*this / name, std::ios::binary | std::ios::trunc);
@@ -39,7 +49,9 @@ void TempDir::writeFile(const std::string& name, const std::string& content) con
         throw std::runtime_error("cannot write " + name);
 }
 
-void TempDir::makeDir(const std::string& name) const { fs::create_directories(*this / name); }
+void TempDir::makeDir(const std::string& name) const {
+    fs::create_directories(*this / name);
+}
 
 std::string TempDir::readFile(const std::string& name) const {
     std::ifstream in(*this / name, std::ios::binary);
