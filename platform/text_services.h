@@ -1,9 +1,10 @@
 #pragma once
 
+#include "platform/code_page.h"
+
+#include <memory>
 #include <string>
 #include <string_view>
-
-#include "platform/code_page.h"
 
 namespace ordinalette::platform {
 
@@ -18,7 +19,8 @@ std::string toLowerCase(std::string_view text, const CodePage& codePage);
 std::string toUpperCase(std::string_view text, const CodePage& codePage);
 
 // The locale-aware, case-insensitive order of the file list and of settings keys: the collator
-// of the user's collation locale (the root collation in the C locale).
+// of the user's collation locale (LC_COLLATE; the root collation in the C locale). Not safe to
+// share between threads.
 class TextCollator {
 public:
     explicit TextCollator(const CodePage& codePage);
@@ -37,8 +39,7 @@ public:
 
 private:
     struct Impl;
-    Impl* m_impl;
-    CodePage m_codePage;
+    std::unique_ptr<Impl> m_impl;
 };
 
 } // namespace ordinalette::platform

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "platform/error_number.h"
+#include "platform/os_handle.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace ordinalette::platform {
+
+// Entry attribute bits, numbered as on Windows.
+namespace attribute {
+inline constexpr std::uint32_t ReadOnly = 0x01;
+inline constexpr std::uint32_t Hidden = 0x02;
+inline constexpr std::uint32_t System = 0x04;
+inline constexpr std::uint32_t VolumeLabel = 0x08;
+inline constexpr std::uint32_t Directory = 0x10;
+inline constexpr std::uint32_t Archive = 0x20;
+} // namespace attribute
+
+struct DirectoryEntry {
+    std::string_view name; // valid only during the visitor's call
+    std::uint32_t attributes = 0;
+};
+
+// What an enumeration reports.
+struct EnumerationFilter {
+    // Entries having any of these attributes are left out.
+    std::uint32_t excluded = 0;
+    // Whether the read-only bit is looked up; on POSIX it costs one status query per entry.
+    bool readOnly = true;
+};
+
+using EntryVisitor = std::function<void(const DirectoryEntry&)>;
+
+// The file-system operations that the engine, the settings file and start-up use. Every result
+// carries a Windows error number (error_number.h). Tests wrap the real implementation to make
+// chosen calls fail.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Visits every entry of the pattern's folder whose name matches the pattern's mask (the part
+    // after the last path separator): "*" any run of characters, "?" one character, letter case
+    // ignored, a mask ending in ".*" also matching names without a dot. "." and ".." are never
+    // visited. Returns the error of opening the folder; a later failure ends the enumeration.
+    virtual int enumerate(std::string_view pattern, const EnumerationFilter& filter,
+                          const EntryVisitor& visit) = 0;
+    // Attributes of the entry at path (relative paths resolve against the working directory).
+    virtual Result<std::uint32_t> attributes(std::string_view path) = 0;
+    virtual int changeDirectory(std::string_view path) = 0;
+    // Full path of the working directory, without a trailing separator except for the root.
+    virtual Result<std::string> currentDirectory() = 0;
+    // Fails with AlreadyExists when any entry of that name exists.
+    virtual int createDirectory(std::string_view path) = 0;
+    // Removes an empty directory.
+    virtual int removeDirectory(std::string_view path) = 0;
+
+    // A handle of the directory at path (links followed, like changeDirectory).
+    virtual Result<DirectoryHandle> openDirectory(std::string_view path) = 0;
+    // A handle of the subdirectory name of parent; refuses a link planted in its place.
+    virtual Result<DirectoryHandle> openSubdirectory(const DirectoryHandle& parent,
+                                                     std::string_view name) = 0;
+    // Moves the entry fromName of fromFolder to toName in toFolder without copying. Never
+    // replaces an existing destination (AlreadyExists instead). Both names must be single file
+    // names: a name holding a path separator, "." or ".." fails with PathNotFound.
+    virtual int moveFile(const DirectoryHandle& fromFolder, std::string_view fromName,
+                         const DirectoryHandle& toFolder, std::string_view toName) = 0;
+
+    // The whole content of a file, which is opened so that others may read it but not write it.
+    virtual Result<std::string> readFile(std::string_view path) = 0;
+    // Creates the file or truncates an existing one, and keeps it from others while it is open.
+    virtual Result<FileHandle> createFile(std::string_view path) = 0;
+    // Writes all bytes in one request.
+    virtual int writeFile(const FileHandle& file, std::string_view bytes) = 0;
+};
+
+// The platform's own file system, created at first use with the system code page (call
+// setlocale before).
+FileSystem& systemFileSystem();
+
+} // namespace ordinalette::platform

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+
+namespace ordinalette::platform {
+
+// The file system of a POSIX system (Linux): Windows attributes and error numbers mapped from
+// the POSIX ones, moves that never replace.
+class PosixFileSystem : public FileSystem {
+public:
+    // Names are matched against masks character by character in this code page.
+    explicit PosixFileSystem(CodePage codePage);
+
+    int enumerate(std::string_view pattern, const EnumerationFilter& filter,
+                  const EntryVisitor& visit) override;
+    Result<std::uint32_t> attributes(std::string_view path) override;
+    int changeDirectory(std::string_view path) override;
+    Result<std::string> currentDirectory() override;
+    int createDirectory(std::string_view path) override;
+    int removeDirectory(std::string_view path) override;
+    Result<DirectoryHandle> openDirectory(std::string_view path) override;
+    Result<DirectoryHandle> openSubdirectory(const DirectoryHandle& parent,
+                                             std::string_view name) override;
+    int moveFile(const DirectoryHandle& fromFolder, std::string_view fromName,
+                 const DirectoryHandle& toFolder, std::string_view toName) override;
+    Result<std::string> readFile(std::string_view path) override;
+    Result<FileHandle> createFile(std::string_view path) override;
+    int writeFile(const FileHandle& file, std::string_view bytes) override;
+
+private:
+    CodePage m_codePage;
+};
+
+} // namespace ordinalette::platform

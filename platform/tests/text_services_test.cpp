@@ -1,0 +1,80 @@
+#include "platform/text_services.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace ordinalette::platform {
+namespace {
+
+TEST(TextServices, DecodeAndEncodeCp932) {
+    const CodePage cp932 = CodePage::cp932();
+    EXPECT_EQ(decodeText("\x95\x5C\x8E\xA6", cp932), u"表示");
+    EXPECT_EQ(encodeText(u"表示", cp932), "\x95\x5C\x8E\xA6");
+    EXPECT_EQ(decodeText("a\x80"
+                         "b",
+                         cp932),
+              u"a\uFFFD"
+              "b");
+    EXPECT_EQ(encodeText(u"a\u00E9", cp932), "a?") << "é has no CP932 form";
+    EXPECT_EQ(decodeText("\xE6\x97\xA5\xFF", CodePage::utf8()), u"日\uFFFD");
+}
+
+TEST(TextServices, CaseMappingKeepsWhatHasNoCase) {
+    const CodePage utf8 = CodePage::utf8();
+    EXPECT_EQ(toLowerCase(".JPG", utf8), ".jpg");
+    EXPECT_EQ(toUpperCase(".jpg", utf8), ".JPG");
+    EXPECT_EQ(toLowerCase(".\xC3\x84\xC3\x96", utf8), ".\xC3\xA4\xC3\xB6") << "ÄÖ to äö";
+    EXPECT_EQ(toLowerCase(".\xE6\x97\xA5", utf8), ".\xE6\x97\xA5") << "日 has no case";
+    EXPECT_EQ(toLowerCase("\xFF.JPG\xC3", utf8), "\xFF.jpg\xC3") << "stray bytes stay";
+    EXPECT_EQ(toUpperCase("", utf8), "");
+}
+
+TEST(TextServices, Cp932CaseMappingNeverTouchesTrailBytes) {
+    const CodePage cp932 = CodePage::cp932();
+    // ア is 0x83 0x41: its trail byte is an "A" that must not become "a".
+    EXPECT_EQ(toLowerCase(".\x83\x41"
+                          "B",
+                          cp932),
+              ".\x83\x41"
+              "b");
+    // Full-width Ａ (0x82 0x60) has a lower case ａ (0x82 0x81) in the code page.
+    EXPECT_EQ(toLowerCase("\x82\x60", cp932), "\x82\x81");
+    EXPECT_EQ(toUpperCase("\x82\x81", cp932), "\x82\x60");
+    // ß upper-cases to "SS"; a letter whose mapping the code page cannot hold stays.
+    const CodePage latin1 = CodePage::singleByte("ISO-8859-1");
+    EXPECT_EQ(toUpperCase("\xDF", latin1), "SS");
+    EXPECT_EQ(toUpperCase("\xFF", latin1), "\xFF") << "Ÿ is not in ISO-8859-1";
+}
+
+TEST(TextCollator, OrdersNamesIgnoringCaseThenByBytes) {
+    const TextCollator collator(CodePage::utf8());
+    std::vector<std::string> names = {"a2.jpg", "b.jpg", "A1.jpg", "a10.jpg", "a.jpg", "A.jpg"};
+    std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+        return collator.compare(a, b) < 0;
+    });
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"A.jpg", "a.jpg", "A1.jpg", "a10.jpg", "a2.jpg", "b.jpg"}));
+    EXPECT_EQ(collator.compareIgnoringCase("FolderKetasu", "folderketasu"), 0);
+    EXPECT_NE(collator.compareIgnoringCase("FolderKetasu", " FolderKetasu"), 0);
+    EXPECT_NE(collator.compareIgnoringCase("e", "\xC3\xA9"), 0) << "accents still count";
+}
+
+TEST(TextCollator, SortKeysAgreeWithTheComparison) {
+    for (const CodePage& codePage : {CodePage::utf8(), CodePage::cp932()}) {
+        const TextCollator collator(codePage);
+        const std::vector<std::string> names = {"A1.jpg", "a1.JPG",       "a10.jpg", "a2.jpg",
+                                                "B.txt",  "\x83\x41.txt", "\xFF\xFE"};
+        for (const std::string& a : names) {
+            for (const std::string& b : names) {
+                const int byKeys = collator.sortKey(a).compare(collator.sortKey(b));
+                const int compared = collator.compareIgnoringCase(a, b);
+                EXPECT_EQ(byKeys < 0, compared < 0) << a << " vs " << b;
+                EXPECT_EQ(byKeys == 0, compared == 0) << a << " vs " << b;
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace ordinalette::platform

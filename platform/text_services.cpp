@@ -1,0 +1,257 @@
+#include "platform/text_services.h"
+
+#include <clocale>
+#include <optional>
+#include <stdexcept>
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
+#include <unicode/ucol.h>
+#include <unicode/ustring.h>
+
+namespace ordinalette::platform {
+
+namespace {
+
+constexpr UChar replacementCharacter = 0xFFFD;
+
+// The ICU locale id of the POSIX locale of a category: "ja_JP.UTF-8" gives "ja_JP"; the C and
+// POSIX locales give the root locale.
+std::string icuLocale(int category) {
+    const char* posixName = std::setlocale(category, nullptr);
+    std::string id = posixName ? posixName : "";
+    id = id.substr(0, id.find_first_of(".@"));
+    return id == "C" || id == "POSIX" ? std::string() : id;
+}
+
+// Writes U+FFFD for every byte sequence that forms no character, whatever the converter's own
+// substitution character is.
+void substituteReplacementCharacter(const void*, UConverterToUnicodeArgs* args, const char*,
+                                    int32_t, UConverterCallbackReason reason, UErrorCode* status) {
+    if (reason > UCNV_IRREGULAR)
+        return;
+    *status = U_ZERO_ERROR;
+    ucnv_cbToUWriteUChars(args, &replacementCharacter, 1, 0, status);
+}
+
+// An open ICU converter of a code page, closed when it goes.
+class Converter {
+public:
+    enum class Errors { Substitute, Stop };
+
+    Converter(const CodePage& codePage, Errors errors) {
+        UErrorCode status = U_ZERO_ERROR;
+        m_converter = ucnv_open(codePage.name().c_str(), &status);
+        if (U_FAILURE(status))
+            throw std::runtime_error("no converter for code page " + codePage.name());
+        if (errors == Errors::Substitute) {
+            ucnv_setToUCallBack(m_converter, substituteReplacementCharacter, nullptr, nullptr,
+                                nullptr, &status);
+            ucnv_setSubstChars(m_converter, "?", 1, &status);
+        } else {
+            ucnv_setToUCallBack(m_converter, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                                &status);
+            ucnv_setFromUCallBack(m_converter, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                                  &status);
+        }
+    }
+    ~Converter() { ucnv_close(m_converter); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // nullopt when a byte sequence forms no character (only with Errors::Stop).
+    std::optional<std::u16string> decode(std::string_view bytes) const {
+        std::u16string text(bytes.size() * 2 + 1, u'\0');
+        UErrorCode status = U_ZERO_ERROR;
+        int32_t length = ucnv_toUChars(m_converter, uchars(text), static_cast<int32_t>(text.size()),
+                                       bytes.data(), static_cast<int32_t>(bytes.size()), &status);
+        if (U_FAILURE(status))
+            return std::nullopt;
+        text.resize(static_cast<std::size_t>(length));
+        return text;
+    }
+
+    // nullopt when a character has no byte form (only with Errors::Stop).
+    std::optional<std::string> encode(std::u16string_view text) const {
+        std::string bytes(text.size() * 4 + 1, '\0');
+        UErrorCode status = U_ZERO_ERROR;
+        int32_t length =
+            ucnv_fromUChars(m_converter, bytes.data(), static_cast<int32_t>(bytes.size()),
+                            reinterpret_cast<const UChar*>(text.data()),
+                            static_cast<int32_t>(text.size()), &status);
+        if (U_FAILURE(status))
+            return std::nullopt;
+        bytes.resize(static_cast<std::size_t>(length));
+        return bytes;
+    }
+
+private:
+    static UChar* uchars(std::u16string& text) { return reinterpret_cast<UChar*>(text.data()); }
+
+    UConverter* m_converter = nullptr;
+};
+
+enum class Case { Lower, Upper };
+
+std::optional<std::u16string> mapCase(std::u16string_view text, Case wanted,
+                                      const std::string& locale) {
+    std::u16string mapped(text.size() * 3 + 1, u'\0');
+    UErrorCode status = U_ZERO_ERROR;
+    auto* destination = reinterpret_cast<UChar*>(mapped.data());
+    const auto* source = reinterpret_cast<const UChar*>(text.data());
+    const auto capacity = static_cast<int32_t>(mapped.size());
+    const auto length = static_cast<int32_t>(text.size());
+    const int32_t mappedLength =
+        wanted == Case::Lower
+            ? u_strToLower(destination, capacity, source, length, locale.c_str(), &status)
+            : u_strToUpper(destination, capacity, source, length, locale.c_str(), &status);
+    if (U_FAILURE(status))
+        return std::nullopt;
+    mapped.resize(static_cast<std::size_t>(mappedLength));
+    return mapped;
+}
+
+// Maps a run of whole characters; where the mapped run cannot be written in the code page, each
+// character is mapped alone and kept as it was when its mapping has no byte form.
+std::string mapRun(std::string_view bytes, std::u16string_view text, Case wanted,
+                   const Converter& converter, const CodePage& codePage,
+                   const std::string& locale) {
+    if (auto mapped = mapCase(text, wanted, locale)) {
+        if (auto encoded = converter.encode(*mapped))
+            return *encoded;
+    }
+    std::string result;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const std::size_t length = codePage.charLength(bytes, pos);
+        const std::string_view character = bytes.substr(pos, length);
+        std::optional<std::string> encoded;
+        if (auto decoded = converter.decode(character)) {
+            if (auto mapped = mapCase(*decoded, wanted, locale))
+                encoded = converter.encode(*mapped);
+        }
+        result += encoded ? *encoded : std::string(character);
+        pos += length;
+    }
+    return result;
+}
+
+std::string convertCase(std::string_view text, const CodePage& codePage, Case wanted) {
+    const Converter converter(codePage, Converter::Errors::Stop);
+    const std::string locale = icuLocale(LC_CTYPE);
+    std::string result;
+    // Runs of decodable characters are mapped as wholes (some mappings look at neighbours);
+    // bytes that form no character are copied through.
+    std::size_t runStart = 0;
+    std::u16string run;
+    auto flushRun = [&](std::size_t end) {
+        if (end > runStart)
+            result += mapRun(text.substr(runStart, end - runStart), run, wanted, converter,
+                             codePage, locale);
+        run.clear();
+    };
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = codePage.charLength(text, pos);
+        const std::string_view character = text.substr(pos, length);
+        if (auto decoded = converter.decode(character)) {
+            run += *decoded;
+        } else {
+            flushRun(pos);
+            result += character;
+            runStart = pos + length;
+        }
+        pos += length;
+    }
+    flushRun(text.size());
+    return result;
+}
+
+} // namespace
+
+std::u16string decodeText(std::string_view bytes, const CodePage& codePage) {
+    return *Converter(codePage, Converter::Errors::Substitute).decode(bytes);
+}
+
+std::string encodeText(std::u16string_view text, const CodePage& codePage) {
+    return *Converter(codePage, Converter::Errors::Substitute).encode(text);
+}
+
+std::string toLowerCase(std::string_view text, const CodePage& codePage) {
+    return convertCase(text, codePage, Case::Lower);
+}
+
+std::string toUpperCase(std::string_view text, const CodePage& codePage) {
+    return convertCase(text, codePage, Case::Upper);
+}
+
+struct TextCollator::Impl {
+    explicit Impl(const CodePage& codePage) {
+        if (codePage.kind() != CodePage::Kind::Utf8)
+            converter.emplace(codePage, Converter::Errors::Substitute);
+        UErrorCode status = U_ZERO_ERROR;
+        collator = ucol_open(icuLocale(LC_COLLATE).c_str(), &status);
+        if (U_FAILURE(status))
+            throw std::runtime_error("no collator for the collation locale");
+        // Secondary strength: accents count, letter case does not.
+        ucol_setStrength(collator, UCOL_SECONDARY);
+    }
+    ~Impl() { ucol_close(collator); }
+
+    std::u16string decode(std::string_view bytes) const {
+        if (converter)
+            return *converter->decode(bytes);
+        // UTF-8 directly, without the converter's overhead: 100,000 names are decoded per listing.
+        std::u16string text(bytes.size() + 1, u'\0');
+        UErrorCode status = U_ZERO_ERROR;
+        int32_t length = 0;
+        u_strFromUTF8WithSub(reinterpret_cast<UChar*>(text.data()),
+                             static_cast<int32_t>(text.size()), &length, bytes.data(),
+                             static_cast<int32_t>(bytes.size()), replacementCharacter, nullptr,
+                             &status);
+        text.resize(static_cast<std::size_t>(length));
+        return text;
+    }
+
+    std::optional<Converter> converter;
+    UCollator* collator = nullptr;
+};
+
+TextCollator::TextCollator(const CodePage& codePage) : m_impl(std::make_unique<Impl>(codePage)) {}
+
+TextCollator::~TextCollator() = default;
+
+std::string TextCollator::sortKey(std::string_view text) const {
+    const std::u16string decoded = m_impl->decode(text);
+    const auto* source = reinterpret_cast<const UChar*>(decoded.data());
+    const auto length = static_cast<int32_t>(decoded.size());
+    std::string key(decoded.size() * 4 + 16, '\0');
+    auto fill = [&] {
+        return ucol_getSortKey(m_impl->collator, source, length,
+                               reinterpret_cast<uint8_t*>(key.data()),
+                               static_cast<int32_t>(key.size()));
+    };
+    int32_t needed = fill();
+    if (static_cast<std::size_t>(needed) > key.size()) {
+        key.resize(static_cast<std::size_t>(needed));
+        needed = fill();
+    }
+    // The key ends in a zero byte that adds nothing to the order.
+    key.resize(static_cast<std::size_t>(needed > 0 ? needed - 1 : 0));
+    return key;
+}
+
+int TextCollator::compareIgnoringCase(std::string_view a, std::string_view b) const {
+    const std::u16string first = m_impl->decode(a);
+    const std::u16string second = m_impl->decode(b);
+    const UCollationResult result = ucol_strcoll(
+        m_impl->collator, reinterpret_cast<const UChar*>(first.data()),
+        static_cast<int32_t>(first.size()), reinterpret_cast<const UChar*>(second.data()),
+        static_cast<int32_t>(second.size()));
+    return result == UCOL_LESS ? -1 : result == UCOL_GREATER ? 1 : 0;
+}
+
+int TextCollator::compare(std::string_view a, std::string_view b) const {
+    if (const int ignoringCase = compareIgnoringCase(a, b); ignoringCase != 0)
+        return ignoringCase;
+    return a.compare(b) < 0 ? -1 : a.compare(b) > 0 ? 1 : 0;
+}
+
+} // namespace ordinalette::platform

@@ -1,0 +1,99 @@
+#include "testsupport/fault_injecting_file_system.h"
+
+namespace ordinalette::testsupport {
+
+using platform::DirectoryHandle;
+using platform::FileHandle;
+using platform::Result;
+
+void FaultInjectingFileSystem::failCall(Operation operation, int callNumber, int errorNumber) {
+    m_faults[{operation, callNumber}] = errorNumber;
+}
+
+int FaultInjectingFileSystem::calls(Operation operation) const {
+    return m_calls[static_cast<std::size_t>(operation)];
+}
+
+int FaultInjectingFileSystem::injectedError(Operation operation) {
+    const int callNumber = ++m_calls[static_cast<std::size_t>(operation)];
+    const auto fault = m_faults.find({operation, callNumber});
+    return fault == m_faults.end() ? platform::error::None : fault->second;
+}
+
+int FaultInjectingFileSystem::enumerate(std::string_view pattern,
+                                        const platform::EnumerationFilter& filter,
+                                        const platform::EntryVisitor& visit) {
+    if (const int error = injectedError(Operation::Enumerate))
+        return error;
+    return m_real.enumerate(pattern, filter, visit);
+}
+
+Result<std::uint32_t> FaultInjectingFileSystem::attributes(std::string_view path) {
+    if (const int error = injectedError(Operation::Attributes))
+        return Result<std::uint32_t>::failure(error);
+    return m_real.attributes(path);
+}
+
+int FaultInjectingFileSystem::changeDirectory(std::string_view path) {
+    if (const int error = injectedError(Operation::ChangeDirectory))
+        return error;
+    return m_real.changeDirectory(path);
+}
+
+Result<std::string> FaultInjectingFileSystem::currentDirectory() {
+    if (const int error = injectedError(Operation::CurrentDirectory))
+        return Result<std::string>::failure(error);
+    return m_real.currentDirectory();
+}
+
+int FaultInjectingFileSystem::createDirectory(std::string_view path) {
+    if (const int error = injectedError(Operation::CreateDirectory))
+        return error;
+    return m_real.createDirectory(path);
+}
+
+int FaultInjectingFileSystem::removeDirectory(std::string_view path) {
+    if (const int error = injectedError(Operation::RemoveDirectory))
+        return error;
+    return m_real.removeDirectory(path);
+}
+
+Result<DirectoryHandle> FaultInjectingFileSystem::openDirectory(std::string_view path) {
+    if (const int error = injectedError(Operation::OpenDirectory))
+        return Result<DirectoryHandle>::failure(error);
+    return m_real.openDirectory(path);
+}
+
+Result<DirectoryHandle> FaultInjectingFileSystem::openSubdirectory(const DirectoryHandle& parent,
+                                                                   std::string_view name) {
+    if (const int error = injectedError(Operation::OpenSubdirectory))
+        return Result<DirectoryHandle>::failure(error);
+    return m_real.openSubdirectory(parent, name);
+}
+
+int FaultInjectingFileSystem::moveFile(const DirectoryHandle& fromFolder, std::string_view fromName,
+                                       const DirectoryHandle& toFolder, std::string_view toName) {
+    if (const int error = injectedError(Operation::MoveFile))
+        return error;
+    return m_real.moveFile(fromFolder, fromName, toFolder, toName);
+}
+
+Result<std::string> FaultInjectingFileSystem::readFile(std::string_view path) {
+    if (const int error = injectedError(Operation::ReadFile))
+        return Result<std::string>::failure(error);
+    return m_real.readFile(path);
+}
+
+Result<FileHandle> FaultInjectingFileSystem::createFile(std::string_view path) {
+    if (const int error = injectedError(Operation::CreateFile))
+        return Result<FileHandle>::failure(error);
+    return m_real.createFile(path);
+}
+
+int FaultInjectingFileSystem::writeFile(const FileHandle& file, std::string_view bytes) {
+    if (const int error = injectedError(Operation::WriteFile))
+        return error;
+    return m_real.writeFile(file, bytes);
+}
+
+} // namespace ordinalette::testsupport

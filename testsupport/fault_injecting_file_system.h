@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <map>
+
+#include "platform/file_system.h"
+
+namespace ordinalette::testsupport {
+
+// A file system that passes every call to a real one, except chosen calls that fail with a
+// chosen error number without reaching it: failure states are tested on the real file system.
+class FaultInjectingFileSystem : public platform::FileSystem {
+public:
+    enum class Operation {
+        Enumerate,
+        Attributes,
+        ChangeDirectory,
+        CurrentDirectory,
+        CreateDirectory,
+        RemoveDirectory,
+        OpenDirectory,
+        OpenSubdirectory,
+        MoveFile,
+        ReadFile,
+        CreateFile,
+        WriteFile,
+        Count
+    };
+
+    explicit FaultInjectingFileSystem(platform::FileSystem& real) : m_real(real) {}
+
+    // The callNumber-th call (counted from 1) of the operation fails with errorNumber.
+    void failCall(Operation operation, int callNumber, int errorNumber);
+    // How many calls of the operation were made so far, failed ones included.
+    int calls(Operation operation) const;
+
+    int enumerate(std::string_view pattern, const platform::EnumerationFilter& filter,
+                  const platform::EntryVisitor& visit) override;
+    platform::Result<std::uint32_t> attributes(std::string_view path) override;
+    int changeDirectory(std::string_view path) override;
+    platform::Result<std::string> currentDirectory() override;
+    int createDirectory(std::string_view path) override;
+    int removeDirectory(std::string_view path) override;
+    platform::Result<platform::DirectoryHandle> openDirectory(std::string_view path) override;
+    platform::Result<platform::DirectoryHandle>
+    openSubdirectory(const platform::DirectoryHandle& parent, std::string_view name) override;
+    int moveFile(const platform::DirectoryHandle& fromFolder, std::string_view fromName,
+                 const platform::DirectoryHandle& toFolder, std::string_view toName) override;
+    platform::Result<std::string> readFile(std::string_view path) override;
+    platform::Result<platform::FileHandle> createFile(std::string_view path) override;
+    int writeFile(const platform::FileHandle& file, std::string_view bytes) override;
+
+private:
+    // Counts the call and gives the error it must fail with, or 0 to pass it on.
+    int injectedError(Operation operation);
+
+    platform::FileSystem& m_real;
+    std::array<int, static_cast<std::size_t>(Operation::Count)> m_calls{};
+    std::map<std::pair<Operation, int>, int> m_faults;
+};
+
+} // namespace ordinalette::testsupport
