@@ -1,16 +1,22 @@
 #pragma once
 
+#include <cstdint>
+
 namespace ordinalette::platform {
 
-// Closes a native handle of the platform (a file descriptor on POSIX).
-void closeNativeHandle(int native);
+// A native handle of the platform: a file descriptor on POSIX, a HANDLE on Windows; -1 is none
+// on both.
+using NativeHandle = std::intptr_t;
+
+// Closes a native handle of the platform.
+void closeNativeHandle(NativeHandle native);
 
 // Owns one open handle of the platform and closes it when it goes. The tag keeps handles of
 // folders and of files apart, so that one cannot be passed where the other is expected.
 template <typename Tag> class OsHandle {
 public:
     OsHandle() = default;
-    explicit OsHandle(int native) : m_native(native) {}
+    explicit OsHandle(NativeHandle native) : m_native(native) {}
     ~OsHandle() { reset(); }
     OsHandle(OsHandle&& other) noexcept : m_native(other.m_native) { other.m_native = -1; }
     OsHandle& operator=(OsHandle&& other) noexcept {
@@ -25,7 +31,7 @@ public:
     OsHandle& operator=(const OsHandle&) = delete;
 
     bool valid() const { return m_native >= 0; }
-    int native() const { return m_native; }
+    NativeHandle native() const { return m_native; }
     void reset() {
         if (m_native >= 0)
             closeNativeHandle(m_native);
@@ -33,7 +39,7 @@ public:
     }
 
 private:
-    int m_native = -1;
+    NativeHandle m_native = -1;
 };
 
 using DirectoryHandle = OsHandle<struct DirectoryHandleTag>;

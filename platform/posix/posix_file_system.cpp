@@ -82,8 +82,8 @@ struct DirCloser {
 
 } // namespace
 
-void closeNativeHandle(int native) {
-    close(native);
+void closeNativeHandle(NativeHandle native) {
+    close(static_cast<int>(native));
 }
 
 PosixFileSystem::PosixFileSystem(CodePage codePage) : m_codePage(std::move(codePage)) {}

@@ -1,0 +1,222 @@
+#include "platform/win32/win32_file_system.h"
+
+#include "platform/code_page.h"
+#include "platform/path.h"
+
+#include <optional>
+#include <windows.h>
+
+namespace ordinalette::platform {
+
+namespace {
+
+int lastError() {
+    return static_cast<int>(GetLastError());
+}
+
+// A path as the ANSI functions take it; nullopt when it holds a NUL byte, which no name can hold.
+std::optional<std::string> cPath(std::string_view path) {
+    if (path.find('\0') != std::string_view::npos)
+        return std::nullopt;
+    return std::string(path);
+}
+
+// A name that stays inside its folder: neither "." nor ".." nor holding a separator (Windows
+// takes both slashes). The search steps over characters, so a trail byte 0x5C is no separator.
+bool isSingleName(std::string_view name) {
+    return name != "." && name != ".." &&
+           CodePage::system().findLastOf(name, "\\/") == std::string_view::npos;
+}
+
+HANDLE nativeHandle(NativeHandle native) {
+    return reinterpret_cast<HANDLE>(native);
+}
+
+NativeHandle fromNative(HANDLE handle) {
+    return handle == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<NativeHandle>(handle);
+}
+
+// The path of an open folder, in the form the ANSI functions take ("C:\dir", not "\\?\C:\dir").
+std::optional<std::string> folderPath(const DirectoryHandle& folder) {
+    char buffer[MAX_PATH + 8];
+    const DWORD length = GetFinalPathNameByHandleA(nativeHandle(folder.native()), buffer,
+                                                   sizeof buffer, FILE_NAME_NORMALIZED);
+    if (length == 0 || length >= sizeof buffer)
+        return std::nullopt;
+    std::string path(buffer, length);
+    if (path.starts_with("\\\\?\\UNC\\"))
+        path = "\\" + path.substr(7);
+    else if (path.starts_with("\\\\?\\"))
+        path.erase(0, 4);
+    return path;
+}
+
+// Opens a folder without letting anyone delete or rename it while it is held.
+Result<DirectoryHandle> openFolder(const std::string& path, DWORD flags) {
+    const HANDLE handle =
+        CreateFileA(path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return Result<DirectoryHandle>::failure(lastError());
+    return Result<DirectoryHandle>::success(DirectoryHandle(fromNative(handle)));
+}
+
+} // namespace
+
+void closeNativeHandle(NativeHandle native) {
+    CloseHandle(nativeHandle(native));
+}
+
+int Win32FileSystem::enumerate(std::string_view pattern, const EnumerationFilter& filter,
+                               const EntryVisitor& visit) {
+    const auto cpattern = cPath(pattern);
+    if (!cpattern)
+        return ERROR_INVALID_NAME;
+    WIN32_FIND_DATAA data{};
+    const HANDLE find = FindFirstFileA(cpattern->c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return lastError();
+    // A failure of a later call ends the enumeration; what was found so far stands.
+    do {
+        const std::string_view name = data.cFileName;
+        if (name == "." || name == ".." || (data.dwFileAttributes & filter.excluded) != 0)
+            continue;
+        visit(DirectoryEntry{name, data.dwFileAttributes});
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return error::None;
+}
+
+Result<std::uint32_t> Win32FileSystem::attributes(std::string_view path) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return Result<std::uint32_t>::failure(ERROR_INVALID_NAME);
+    const DWORD attributes = GetFileAttributesA(cpath->c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return Result<std::uint32_t>::failure(lastError());
+    return Result<std::uint32_t>::success(attributes);
+}
+
+int Win32FileSystem::changeDirectory(std::string_view path) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return ERROR_INVALID_NAME;
+    return SetCurrentDirectoryA(cpath->c_str()) ? error::None : lastError();
+}
+
+Result<std::string> Win32FileSystem::currentDirectory() {
+    char buffer[MAX_PATH];
+    const DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
+    if (length == 0)
+        return Result<std::string>::failure(lastError());
+    if (length >= sizeof buffer)
+        return Result<std::string>::failure(ERROR_FILENAME_EXCED_RANGE);
+    return Result<std::string>::success(std::string(buffer, length));
+}
+
+int Win32FileSystem::createDirectory(std::string_view path) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return ERROR_INVALID_NAME;
+    return CreateDirectoryA(cpath->c_str(), nullptr) ? error::None : lastError();
+}
+
+int Win32FileSystem::removeDirectory(std::string_view path) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return ERROR_INVALID_NAME;
+    return RemoveDirectoryA(cpath->c_str()) ? error::None : lastError();
+}
+
+Result<DirectoryHandle> Win32FileSystem::openDirectory(std::string_view path) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return Result<DirectoryHandle>::failure(ERROR_INVALID_NAME);
+    return openFolder(*cpath, 0);
+}
+
+Result<DirectoryHandle> Win32FileSystem::openSubdirectory(const DirectoryHandle& parent,
+                                                          std::string_view name) {
+    if (!cPath(name))
+        return Result<DirectoryHandle>::failure(ERROR_INVALID_NAME);
+    if (!isSingleName(name))
+        return Result<DirectoryHandle>::failure(error::PathNotFound);
+    const auto parentPath = folderPath(parent);
+    if (!parentPath)
+        return Result<DirectoryHandle>::failure(lastError());
+    // The reparse point itself is opened, never its target, so a junction planted in place of
+    // the folder is refused instead of followed.
+    auto folder = openFolder(joinPath(*parentPath, name), FILE_FLAG_OPEN_REPARSE_POINT);
+    if (!folder.ok())
+        return folder;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(nativeHandle(folder.value.native()), &info))
+        return Result<DirectoryHandle>::failure(lastError());
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+        !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return Result<DirectoryHandle>::failure(error::PathNotFound);
+    return folder;
+}
+
+int Win32FileSystem::moveFile(const DirectoryHandle& fromFolder, std::string_view fromName,
+                              const DirectoryHandle& toFolder, std::string_view toName) {
+    if (!cPath(fromName) || !cPath(toName))
+        return ERROR_INVALID_NAME;
+    if (!isSingleName(fromName) || !isSingleName(toName))
+        return error::PathNotFound;
+    const auto fromPath = folderPath(fromFolder);
+    const auto toPath = folderPath(toFolder);
+    if (!fromPath || !toPath)
+        return lastError();
+    // MoveFileA never replaces an existing destination.
+    const std::string source = joinPath(*fromPath, fromName);
+    const std::string destination = joinPath(*toPath, toName);
+    return MoveFileA(source.c_str(), destination.c_str()) ? error::None : lastError();
+}
+
+Result<std::string> Win32FileSystem::readFile(std::string_view path) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return Result<std::string>::failure(ERROR_INVALID_NAME);
+    // Others may read along; a writer that holds the file keeps us out, and we keep writers out.
+    const FileHandle file(
+        fromNative(CreateFileA(cpath->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (!file.valid())
+        return Result<std::string>::failure(lastError());
+    std::string content;
+    char buffer[16384];
+    DWORD count = 0;
+    while (ReadFile(nativeHandle(file.native()), buffer, sizeof buffer, &count, nullptr) &&
+           count > 0)
+        content.append(buffer, count);
+    if (count != 0)
+        return Result<std::string>::failure(lastError());
+    return Result<std::string>::success(std::move(content));
+}
+
+Result<FileHandle> Win32FileSystem::createFile(std::string_view path) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return Result<FileHandle>::failure(ERROR_INVALID_NAME);
+    FileHandle file(fromNative(CreateFileA(cpath->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (!file.valid())
+        return Result<FileHandle>::failure(lastError());
+    return Result<FileHandle>::success(std::move(file));
+}
+
+int Win32FileSystem::writeFile(const FileHandle& file, std::string_view bytes) {
+    DWORD written = 0;
+    if (!WriteFile(nativeHandle(file.native()), bytes.data(), static_cast<DWORD>(bytes.size()),
+                   &written, nullptr))
+        return lastError();
+    return written == bytes.size() ? error::None : ERROR_HANDLE_DISK_FULL;
+}
+
+FileSystem& systemFileSystem() {
+    static Win32FileSystem fileSystem;
+    return fileSystem;
+}
+
+} // namespace ordinalette::platform

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace ordinalette::platform {
+
+// The Windows file system through its ANSI functions: names are bytes of the ANSI code page,
+// wildcards, attributes and error numbers are the system's own.
+class Win32FileSystem : public FileSystem {
+public:
+    int enumerate(std::string_view pattern, const EnumerationFilter& filter,
+                  const EntryVisitor& visit) override;
+    Result<std::uint32_t> attributes(std::string_view path) override;
+    int changeDirectory(std::string_view path) override;
+    Result<std::string> currentDirectory() override;
+    int createDirectory(std::string_view path) override;
+    int removeDirectory(std::string_view path) override;
+    Result<DirectoryHandle> openDirectory(std::string_view path) override;
+    Result<DirectoryHandle> openSubdirectory(const DirectoryHandle& parent,
+                                             std::string_view name) override;
+    int moveFile(const DirectoryHandle& fromFolder, std::string_view fromName,
+                 const DirectoryHandle& toFolder, std::string_view toName) override;
+    Result<std::string> readFile(std::string_view path) override;
+    Result<FileHandle> createFile(std::string_view path) override;
+    int writeFile(const FileHandle& file, std::string_view bytes) override;
+};
+
+} // namespace ordinalette::platform
