@@ -1,27 +1,111 @@
 #pragma once
 
+#include <QPersistentModelIndex>
+#include <QPoint>
 #include <QTreeWidget>
 
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "foldertree/shell_namespace.h"
+#include "foldertree/t_shell_folder_item.h"
 
 namespace ordinalette::foldertree {
 
-// The tree of the shell namespace in which the user picks the folder to work on.
+// The tree of the shell namespace in which the user picks the folder to work on: the desktop
+// as the one root, My Computer with its drives, the folders on the desktop, the network and
+// the recycle bin, folders only. Children are read when a node expands and merged on every
+// re-read, so nodes that stay keep their state.
+//
+// The root is built and selected by the constructor, before anyone can connect to OnChange;
+// a user of the tree reads Path once after connecting.
 class TShellTreeView : public QTreeWidget {
     Q_OBJECT
 public:
+    // A tree over the namespace of the user running the program.
     explicit TShellTreeView(QWidget* parent = nullptr);
+    TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, QWidget* parent = nullptr);
+    ~TShellTreeView() override;
 
-    // File-system path of the selected item, or empty when it has none.
+    // File-system path of the selected item, or empty when it has none: the desktop
+    // directory for the root, a drive's mount point with its trailing separator, a folder
+    // without one.
     std::string Path() const;
     // Selects the item of that path; nothing happens when the path names no item.
     void SetPath(const std::string& path);
     // Collapses every node; collapsed nodes keep their children.
     void FullCollapse();
 
+    bool IncludeHidden() const { return m_includeHidden; }
+    void SetIncludeHidden(bool include);
+    TShVirtuaItems ShVirtuaItems() const { return m_virtualItems; }
+    void SetShVirtuaItems(TShVirtuaItems items);
+
+    // The window's life: destroying sets the closing flag, remembers the selection and
+    // deletes every node; creating clears the flag, builds the root and selects again.
+    void DestroyWnd();
+    void CreateWnd();
+    bool Closing() const { return m_closing; }
+
+    // Operations of the tree, also used by its watcher's reactions.
+    void BuildRoot();
+    TShItemIDType ItemType(TShellFolderItem& item);
+    int ReadChildren(const std::shared_ptr<ShellFolder>& folder, TShellFolderItem& parent,
+                     std::vector<std::unique_ptr<TShellFolderItem>>& list);
+    void RefreshChildren(QTreeWidgetItem* node);
+    void RefreshTree();
+    QTreeWidgetItem* FindNode(const ItemIdList& target);
+    void SelectID(const ItemIdList& target);
+
+    // The record of a node; null for no node.
+    static TShellFolderItem* RecordOf(QTreeWidgetItem* node);
+    ShellNamespace& Namespace() const { return *m_namespace; }
+
 Q_SIGNALS:
     // Fires on every change of the selected node, by the user or by the program.
     void OnChange();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override;
+
+private:
+    enum class ClickState { None, LeftPending, RightPending };
+
+    QTreeWidgetItem* makeNode(std::unique_ptr<TShellFolderItem> record);
+    void attach(QTreeWidgetItem* node);
+    QString nodeText(TShellFolderItem& record) const;
+    void expandNode(QTreeWidgetItem* node);
+    void onExpanded(QTreeWidgetItem* node);
+    void readBeforeExpanding(QTreeWidgetItem* node);
+    void collapseAll(QTreeWidgetItem* node);
+    void onCollapsed(QTreeWidgetItem* node);
+    void refreshVisible(QTreeWidgetItem* node);
+    // Selects a node unless the selection may not change now (a click pending, closing).
+    void selectNode(QTreeWidgetItem* node);
+    bool onLabelOrIcon(QTreeWidgetItem* node, const QPoint& pos) const;
+    bool onExpandButton(QTreeWidgetItem* node, const QPoint& pos) const;
+    void setDropHighlight(QTreeWidgetItem* node);
+    QTreeWidgetItem* dropHighlight() const;
+
+    std::shared_ptr<ShellNamespace> m_namespace;
+    bool m_includeHidden = true;
+    TShVirtuaItems m_virtualItems{TShItemIDType::itBitBucket, TShItemIDType::itNetWork,
+                                  TShItemIDType::itVirtual};
+    bool m_closing = false;
+    ClickState m_clickState = ClickState::None;
+    QPersistentModelIndex m_dropHighlight;
+    QTreeWidgetItem* m_expanding = nullptr;
+    std::optional<ItemIdList> m_savedSelection;
 };
 
 } // namespace ordinalette::foldertree

@@ -1,0 +1,363 @@
+#include "foldertree/linux_shell_namespace.h"
+
+#include <algorithm>
+
+#include "platform/desktop_directory.h"
+#include "platform/file_system.h"
+#include "platform/folder_entries.h"
+#include "platform/mount_table.h"
+
+namespace ordinalette::foldertree {
+
+namespace {
+
+// Identifier kinds; their values order the desktop's children: My Computer, the folders on
+// the desktop, the network, the recycle bin. Drives only ever meet drives.
+enum class IdKind : std::uint8_t { Computer = 1, Folder = 2, Network = 3, Trash = 4, Drive = 5 };
+
+enum class LocationKind { Desktop, Computer, Network, Trash, Drive, Folder };
+
+// What an absolute list stands for: its kind and, inside the file system, its path (a drive's
+// mount point without a trailing separator, except the root "/").
+struct Location {
+    LocationKind kind;
+    std::string path;
+};
+
+ItemId makeId(IdKind kind, std::string name, std::string sortKey = {}) {
+    return ItemId{static_cast<std::uint8_t>(kind), std::move(name), std::move(sortKey)};
+}
+
+IdKind kindOf(const ItemId& id) { return static_cast<IdKind>(id.kind); }
+
+// The path of an entry of a folder; the root "/" already ends in the separator.
+std::string childPath(const std::string& folder, const std::string& name) {
+    return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
+bool isSingleName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
+           name.find('\0') == std::string_view::npos;
+}
+
+std::optional<Location> childLocation(const Location& parent, const ItemId& id,
+                                      const NamespaceRoots& roots) {
+    const IdKind kind = kindOf(id);
+    switch (parent.kind) {
+    case LocationKind::Desktop:
+        if (kind == IdKind::Computer)
+            return Location{LocationKind::Computer, {}};
+        if (kind == IdKind::Network)
+            return Location{LocationKind::Network, {}};
+        if (kind == IdKind::Trash)
+            return Location{LocationKind::Trash, {}};
+        if (kind == IdKind::Folder && isSingleName(id.name))
+            return Location{LocationKind::Folder, childPath(roots.desktopDirectory, id.name)};
+        return std::nullopt;
+    case LocationKind::Computer:
+    case LocationKind::Network:
+        if (kind == IdKind::Drive && id.name.starts_with('/'))
+            return Location{LocationKind::Drive, id.name};
+        return std::nullopt;
+    case LocationKind::Drive:
+    case LocationKind::Folder:
+        if (kind == IdKind::Folder && isSingleName(id.name))
+            return Location{LocationKind::Folder, childPath(parent.path, id.name)};
+        return std::nullopt;
+    case LocationKind::Trash:
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::optional<Location> resolve(Location location, const ItemIdList& relative,
+                                const NamespaceRoots& roots) {
+    for (const auto& id : relative) {
+        auto child = childLocation(location, id, roots);
+        if (!child)
+            return std::nullopt;
+        location = std::move(*child);
+    }
+    return location;
+}
+
+std::vector<platform::MountEntry> networkMounts(const std::string& mountTable) {
+    auto mounts = platform::readUserVisibleMounts(mountTable);
+    std::erase_if(mounts, [](const auto& entry) { return !platform::isNetworkFileSystem(entry.fsType); });
+    return mounts;
+}
+
+int compareIds(const ItemId& a, const ItemId& b) {
+    if (a.kind != b.kind)
+        return a.kind < b.kind ? -1 : 1;
+    if (const int byKey = a.sortKey.compare(b.sortKey); byKey != 0)
+        return byKey;
+    return a.name.compare(b.name);
+}
+
+// The folder object of one location of the namespace.
+class LinuxShellFolder : public ShellFolder {
+public:
+    LinuxShellFolder(std::shared_ptr<LinuxShellNamespace> ns, Location location)
+        : m_ns(std::move(ns)), m_location(std::move(location)) {}
+
+    std::optional<std::vector<ItemIdList>> enumFolders(bool includeHidden) override {
+        std::vector<ItemIdList> children;
+        switch (m_location.kind) {
+        case LocationKind::Desktop:
+            children.push_back({makeId(IdKind::Computer, "computer")});
+            children.push_back({makeId(IdKind::Network, "network")});
+            children.push_back({makeId(IdKind::Trash, "trash")});
+            if (!appendFolders(m_location.path, includeHidden, children))
+                return std::nullopt;
+            break;
+        case LocationKind::Computer:
+            for (const auto& mount : platform::readUserVisibleMounts(m_ns->roots().mountTable))
+                children.push_back({makeId(IdKind::Drive, mount.mountPoint, mount.mountPoint)});
+            break;
+        case LocationKind::Network:
+            for (const auto& mount : networkMounts(m_ns->roots().mountTable))
+                children.push_back({makeId(IdKind::Drive, mount.mountPoint, mount.mountPoint)});
+            break;
+        case LocationKind::Trash:
+            break;
+        case LocationKind::Drive:
+        case LocationKind::Folder:
+            if (!appendFolders(m_location.path, includeHidden, children))
+                return std::nullopt;
+            break;
+        }
+        return children;
+    }
+
+    std::optional<int> compareIDs(const ItemIdList& a, const ItemIdList& b) override {
+        const std::size_t common = std::min(a.size(), b.size());
+        for (std::size_t i = 0; i < common; ++i) {
+            if (const int result = compareIds(a[i], b[i]); result != 0)
+                return result;
+        }
+        return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    }
+
+    std::uint32_t getAttributesOf(const ItemIdList& item, std::uint32_t mask) override {
+        const auto location = resolve(m_location, item, m_ns->roots());
+        return location ? attributes(*location, mask) & mask : 0;
+    }
+
+    std::optional<std::string> getDisplayNameOf(const ItemIdList& item) override {
+        const auto location = resolve(m_location, item, m_ns->roots());
+        if (!location)
+            return std::nullopt;
+        switch (location->kind) {
+        case LocationKind::Desktop:
+            return m_ns->fixedName(u"デスクトップ");
+        case LocationKind::Computer:
+            return m_ns->fixedName(u"コンピュータ");
+        case LocationKind::Network:
+            return m_ns->fixedName(u"ネットワーク");
+        case LocationKind::Trash:
+            return m_ns->fixedName(u"ごみ箱");
+        case LocationKind::Drive:
+            return driveName(location->path);
+        case LocationKind::Folder:
+            return item.back().name;
+        }
+        return std::nullopt;
+    }
+
+    std::shared_ptr<ShellFolder> bindToObject(const ItemIdList& item) override {
+        auto location = resolve(m_location, item, m_ns->roots());
+        if (!location || (isFileSystem(location->kind) && !m_ns->isFolder(location->path)))
+            return nullptr;
+        return std::make_shared<LinuxShellFolder>(m_ns, std::move(*location));
+    }
+
+    std::optional<ItemIdList> setNameOf(const ItemIdList& item, std::string_view newName) override {
+        // A new name must stay a name inside the same folder: no separator, not "." or "..".
+        if (item.empty() || !isSingleName(newName))
+            return std::nullopt;
+        const ItemIdList parentList(item.begin(), item.end() - 1);
+        const auto parent = resolve(m_location, parentList, m_ns->roots());
+        const auto location = resolve(m_location, item, m_ns->roots());
+        if (!parent || !location || location->kind != LocationKind::Folder)
+            return std::nullopt;
+        auto& fileSystem = m_ns->fileSystem();
+        const auto folder = fileSystem.openDirectory(parent->path);
+        if (!folder.ok() ||
+            fileSystem.moveFile(folder.value, item.back().name, folder.value, newName) !=
+                platform::error::None)
+            return std::nullopt;
+        ItemIdList renamed = item;
+        renamed.back() = m_ns->folderId(std::string(newName));
+        return renamed;
+    }
+
+private:
+    static bool isFileSystem(LocationKind kind) {
+        return kind == LocationKind::Drive || kind == LocationKind::Folder ||
+               kind == LocationKind::Desktop;
+    }
+
+    bool appendFolders(const std::string& path, bool includeHidden,
+                       std::vector<ItemIdList>& children) const {
+        auto folders = platform::listSubfolders(path, includeHidden);
+        if (!folders)
+            return false;
+        children.reserve(children.size() + folders->size());
+        for (auto& folder : *folders)
+            children.push_back({m_ns->folderId(std::move(folder.name))});
+        return true;
+    }
+
+    std::uint32_t attributes(const Location& location, std::uint32_t mask) const {
+        const bool wantsSubfolders = mask & kAttrHasSubfolder;
+        switch (location.kind) {
+        case LocationKind::Desktop:
+            return kAttrFolder | kAttrFileSystem | kAttrFileSysAncestor | kAttrHasSubfolder;
+        case LocationKind::Computer:
+            return kAttrFolder | kAttrFileSysAncestor | kAttrHasSubfolder;
+        case LocationKind::Network:
+            return kAttrFolder | kAttrFileSysAncestor |
+                   (wantsSubfolders && !networkMounts(m_ns->roots().mountTable).empty()
+                        ? kAttrHasSubfolder
+                        : 0);
+        case LocationKind::Trash:
+            return kAttrFolder;
+        case LocationKind::Drive:
+            // A drive stays a drive while its volume is unreadable (media removed).
+            return kAttrFolder | kAttrFileSystem | kAttrFileSysAncestor |
+                   (wantsSubfolders && platform::probeFolder(location.path, true).hasSubfolders
+                        ? kAttrHasSubfolder
+                        : 0);
+        case LocationKind::Folder: {
+            const auto probe = platform::probeFolder(location.path, wantsSubfolders);
+            if (!probe.isFolder)
+                return 0;
+            return kAttrFolder | kAttrFileSystem | kAttrCanRename |
+                   (probe.hasSubfolders ? kAttrHasSubfolder : 0) | (probe.isLink ? kAttrLink : 0);
+        }
+        }
+        return 0;
+    }
+
+    // "label (mount point)", or the mount point's own name when the volume has no label.
+    std::string driveName(const std::string& mountPoint) const {
+        std::string name;
+        for (const auto& mount : platform::readUserVisibleMounts(m_ns->roots().mountTable)) {
+            if (mount.mountPoint == mountPoint)
+                name = platform::volumeLabel(mount.source);
+        }
+        if (name.empty())
+            name = mountPoint.substr(mountPoint.find_last_of('/') + 1);
+        return name.empty() ? "(" + mountPoint + ")" : name + " (" + mountPoint + ")";
+    }
+
+    std::shared_ptr<LinuxShellNamespace> m_ns;
+    Location m_location;
+};
+
+} // namespace
+
+LinuxShellNamespace::LinuxShellNamespace(NamespaceRoots roots, platform::CodePage codePage,
+                                         platform::FileSystem& fileSystem)
+    : m_roots(std::move(roots)), m_codePage(std::move(codePage)), m_collator(m_codePage),
+      m_fileSystem(fileSystem) {}
+
+std::shared_ptr<LinuxShellNamespace> LinuxShellNamespace::forCurrentUser() {
+    return std::make_shared<LinuxShellNamespace>(
+        NamespaceRoots{platform::desktopDirectory(), platform::kProcessMountTable,
+                       platform::trashDirectory()},
+        platform::CodePage::system(), platform::systemFileSystem());
+}
+
+std::shared_ptr<ShellFolder> LinuxShellNamespace::desktopFolder() {
+    return std::make_shared<LinuxShellFolder>(
+        shared_from_this(), Location{LocationKind::Desktop, m_roots.desktopDirectory});
+}
+
+std::optional<ItemIdList> LinuxShellNamespace::specialFolderLocation(SpecialFolder folder) {
+    switch (folder) {
+    case SpecialFolder::Desktop:
+        return ItemIdList{};
+    case SpecialFolder::DesktopDirectory:
+        return parseDisplayName(m_roots.desktopDirectory);
+    case SpecialFolder::Drives:
+        return ItemIdList{makeId(IdKind::Computer, "computer")};
+    case SpecialFolder::Network:
+        return ItemIdList{makeId(IdKind::Network, "network")};
+    case SpecialFolder::BitBucket:
+        return ItemIdList{makeId(IdKind::Trash, "trash")};
+    }
+    return std::nullopt;
+}
+
+std::optional<ItemIdList> LinuxShellNamespace::parseDisplayName(std::string_view path) {
+    if (!path.starts_with('/'))
+        return std::nullopt;
+    std::vector<std::string> components;
+    std::string normalised;
+    std::size_t pos = 0;
+    while (pos < path.size()) {
+        const std::size_t end = std::min(path.find('/', pos), path.size());
+        const std::string_view component = path.substr(pos, end - pos);
+        pos = end + 1;
+        if (component.empty())
+            continue;
+        if (!isSingleName(component))
+            return std::nullopt;
+        components.emplace_back(component);
+        normalised += "/" + components.back();
+    }
+    if (normalised.empty())
+        normalised = "/";
+    if (!m_fileSystem.attributes(normalised).ok())
+        return std::nullopt;
+    std::vector<std::string> mountPoints;
+    for (const auto& mount : platform::readUserVisibleMounts(m_roots.mountTable))
+        mountPoints.push_back(mount.mountPoint);
+    const std::string root = platform::volumeRootAmong(normalised, mountPoints);
+    if (root.empty())
+        return std::nullopt;
+    ItemIdList list{makeId(IdKind::Computer, "computer"), makeId(IdKind::Drive, root, root)};
+    const std::size_t rootDepth =
+        root == "/" ? 0 : static_cast<std::size_t>(std::count(root.begin(), root.end(), '/'));
+    for (std::size_t i = rootDepth; i < components.size(); ++i)
+        list.push_back(folderId(components[i]));
+    return list;
+}
+
+std::optional<std::string> LinuxShellNamespace::pathFromIDList(const ItemIdList& item) {
+    const auto location =
+        resolve(Location{LocationKind::Desktop, m_roots.desktopDirectory}, item, m_roots);
+    if (!location)
+        return std::nullopt;
+    switch (location->kind) {
+    case LocationKind::Desktop:
+    case LocationKind::Folder:
+        return location->path;
+    case LocationKind::Drive:
+        return location->path == "/" ? location->path : location->path + "/";
+    default:
+        return std::nullopt;
+    }
+}
+
+std::string LinuxShellNamespace::volumeRoot(const std::string& path) {
+    return platform::volumeRoot(path, m_roots.mountTable);
+}
+
+ItemId LinuxShellNamespace::folderId(std::string name) const {
+    std::string key = m_collator.sortKey(name);
+    return makeId(IdKind::Folder, std::move(name), std::move(key));
+}
+
+bool LinuxShellNamespace::isFolder(const std::string& path) const {
+    const auto found = m_fileSystem.attributes(path);
+    return found.ok() && (found.value & platform::attribute::Directory);
+}
+
+std::string LinuxShellNamespace::fixedName(std::u16string_view text) const {
+    return platform::encodeText(text, m_codePage);
+}
+
+} // namespace ordinalette::foldertree

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "foldertree/shell_namespace.h"
+#include "platform/file_system.h"
+#include "platform/text_services.h"
+
+namespace ordinalette::foldertree {
+
+// Where the namespace takes its items from; tests point these at temporary folders.
+struct NamespaceRoots {
+    std::string desktopDirectory; // the folders lying on the desktop; the root's path
+    std::string mountTable;       // a mountinfo file: the drives and network volumes
+    std::string trashDirectory;   // the recycle bin
+};
+
+// The shell namespace over a Linux desktop: the desktop, "コンピュータ" with the mounted file
+// systems as drives, the desktop directory's folders, "ネットワーク" with the mounted network
+// file systems, and "ごみ箱".
+class LinuxShellNamespace : public ShellNamespace,
+                            public std::enable_shared_from_this<LinuxShellNamespace> {
+public:
+    // Renames and existence checks go through fileSystem, so tests can make them fail.
+    LinuxShellNamespace(NamespaceRoots roots, platform::CodePage codePage,
+                        platform::FileSystem& fileSystem);
+    // The namespace of the user running the program, in the system's code page.
+    static std::shared_ptr<LinuxShellNamespace> forCurrentUser();
+
+    std::shared_ptr<ShellFolder> desktopFolder() override;
+    std::optional<ItemIdList> specialFolderLocation(SpecialFolder folder) override;
+    std::optional<ItemIdList> parseDisplayName(std::string_view path) override;
+    std::optional<std::string> pathFromIDList(const ItemIdList& item) override;
+    std::string volumeRoot(const std::string& path) override;
+    const platform::CodePage& codePage() const override { return m_codePage; }
+
+    const NamespaceRoots& roots() const { return m_roots; }
+    // The identifier of a folder entry, with its place in the folder's order.
+    ItemId folderId(std::string name) const;
+    platform::FileSystem& fileSystem() const { return m_fileSystem; }
+    bool isFolder(const std::string& path) const;
+    // A fixed display name, encoded in the namespace's code page.
+    std::string fixedName(std::u16string_view text) const;
+
+private:
+    NamespaceRoots m_roots;
+    platform::CodePage m_codePage;
+    platform::TextCollator m_collator;
+    platform::FileSystem& m_fileSystem;
+};
+
+} // namespace ordinalette::foldertree

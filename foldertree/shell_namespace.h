@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/code_page.h"
+
+namespace ordinalette::foldertree {
+
+// One identifier of a shell item within its parent. kind and name are the namespace's own;
+// sortKey caches the item's place in its folder's order so that comparing stays cheap.
+struct ItemId {
+    std::uint8_t kind = 0;
+    std::string name;
+    std::string sortKey;
+
+    bool operator==(const ItemId& other) const {
+        return kind == other.kind && name == other.name;
+    }
+};
+
+// An item identifier list: from the desktop to the item (absolute) or within a folder
+// (relative). The desktop's own absolute list is the empty list.
+using ItemIdList = std::vector<ItemId>;
+
+// Attribute flags of shell items, with the shell's values.
+enum ShellAttribute : std::uint32_t {
+    kAttrCanRename = 0x10,
+    kAttrLink = 0x10000,
+    kAttrShare = 0x20000,
+    kAttrFileSysAncestor = 0x10000000,
+    kAttrFolder = 0x20000000,
+    kAttrFileSystem = 0x40000000,
+    kAttrHasSubfolder = 0x80000000,
+};
+
+// The special locations of the namespace.
+enum class SpecialFolder { Desktop, DesktopDirectory, Drives, Network, BitBucket };
+
+// A folder object: enumerates, compares, describes, binds to and renames its children. Every
+// operation also accepts a relative list of several identifiers, naming an item deeper down.
+class ShellFolder {
+public:
+    virtual ~ShellFolder() = default;
+
+    // The folder's subfolders as one-identifier relative lists, hidden ones only when asked;
+    // nullopt when the folder cannot be enumerated.
+    virtual std::optional<std::vector<ItemIdList>> enumFolders(bool includeHidden) = 0;
+    // <0, 0 or >0 as a stands before, equals or stands after b; nullopt when they cannot be
+    // compared.
+    virtual std::optional<int> compareIDs(const ItemIdList& a, const ItemIdList& b) = 0;
+    // The item's attributes within mask; 0 for a failed query.
+    virtual std::uint32_t getAttributesOf(const ItemIdList& item, std::uint32_t mask) = 0;
+    // The item's display name within this folder, in the namespace's code page.
+    virtual std::optional<std::string> getDisplayNameOf(const ItemIdList& item) = 0;
+    // The folder object of a child folder; null when it cannot be had.
+    virtual std::shared_ptr<ShellFolder> bindToObject(const ItemIdList& item) = 0;
+    // Renames a child to newName (namespace code page); its new relative list, or nullopt.
+    virtual std::optional<ItemIdList> setNameOf(const ItemIdList& item, std::string_view newName) = 0;
+};
+
+// The shell namespace as the folder tree sees it.
+class ShellNamespace {
+public:
+    virtual ~ShellNamespace() = default;
+
+    virtual std::shared_ptr<ShellFolder> desktopFolder() = 0;
+    virtual std::optional<ItemIdList> specialFolderLocation(SpecialFolder folder) = 0;
+    // The absolute list of an existing file or folder named by a full path.
+    virtual std::optional<ItemIdList> parseDisplayName(std::string_view path) = 0;
+    // The file-system path of an absolute list: a drive's root with its trailing separator,
+    // every other folder without one; nullopt for items outside the file system.
+    virtual std::optional<std::string> pathFromIDList(const ItemIdList& item) = 0;
+    // The mount point of the drive that holds a path, as Path reads it ("/", "/media/usb/").
+    virtual std::string volumeRoot(const std::string& path) = 0;
+    // The code page of display names and paths.
+    virtual const platform::CodePage& codePage() const = 0;
+};
+
+} // namespace ordinalette::foldertree

@@ -1,0 +1,50 @@
+#include "foldertree/t_shell_folder_item.h"
+
+namespace ordinalette::foldertree {
+
+TShellFolderItem::TShellFolderItem(ShellNamespace& ns, ItemIdList itemId, ItemIdList absoluteId,
+                                   std::shared_ptr<ShellFolder> parentFolder)
+    : ItemID(std::move(itemId)), AbsoluteID(std::move(absoluteId)), m_ns(ns),
+      m_parentFolder(std::move(parentFolder)) {}
+
+const ItemIdList& TShellFolderItem::ParentID() {
+    if (!m_parentId) {
+        m_parentId = Level() <= 1 ? ItemIdList{}
+                                  : ItemIdList(AbsoluteID.begin(), AbsoluteID.end() - 1);
+    }
+    return *m_parentId;
+}
+
+std::shared_ptr<ShellFolder> TShellFolderItem::ParentFolder() {
+    if (!m_parentFolder) {
+        auto desktop = m_ns.desktopFolder();
+        m_parentFolder = Level() <= 1 || !desktop ? desktop : desktop->bindToObject(ParentID());
+    }
+    return m_parentFolder;
+}
+
+const std::string& TShellFolderItem::DisplayName() {
+    if (m_displayName.empty()) {
+        if (const auto folder = ParentFolder()) {
+            // The root is named by the desktop's own list, not by the desktop directory's.
+            if (auto name = folder->getDisplayNameOf(Level() == 0 ? AbsoluteID : ItemID))
+                m_displayName = std::move(*name);
+        }
+    }
+    return m_displayName;
+}
+
+void TShellFolderItem::Rename(ItemIdList itemId, ItemIdList absoluteId) {
+    ItemID = std::move(itemId);
+    AbsoluteID = std::move(absoluteId);
+    m_displayName.clear();
+    Icon.reset();
+    OpenIcon.reset();
+}
+
+bool TShellFolderItem::HasAttribute(std::uint32_t flag) {
+    const auto folder = ParentFolder();
+    return folder && (folder->getAttributesOf(ItemID, flag) & flag) == flag;
+}
+
+} // namespace ordinalette::foldertree

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QIcon>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "foldertree/shell_namespace.h"
+
+class QTreeWidgetItem;
+
+namespace ordinalette::foldertree {
+
+// The kinds of items the tree tells apart.
+enum class TShItemIDType : std::uint8_t {
+    itDeskTop,
+    itMyComputer,
+    itRootDrive,
+    itFolder,
+    itFile,
+    itInterNet,
+    itBitBucket,
+    itNetWork,
+    itVirtual,
+    itUnknown
+};
+
+// A set of item kinds, bit n standing for the kind of ordinal n.
+class TShVirtuaItems {
+public:
+    constexpr TShVirtuaItems() = default;
+    constexpr TShVirtuaItems(std::initializer_list<TShItemIDType> kinds) {
+        for (const auto kind : kinds)
+            m_bits |= bit(kind);
+    }
+    constexpr bool contains(TShItemIDType kind) const { return m_bits & bit(kind); }
+    constexpr std::uint16_t bits() const { return m_bits; }
+    constexpr bool operator==(const TShVirtuaItems&) const = default;
+
+private:
+    static constexpr std::uint16_t bit(TShItemIDType kind) {
+        return static_cast<std::uint16_t>(1u << static_cast<unsigned>(kind));
+    }
+    std::uint16_t m_bits = 0;
+};
+
+// The record behind one node of the folder tree: the item's identifier lists and what the tree
+// has already asked of the namespace about it (parent, display name, icons).
+class TShellFolderItem {
+public:
+    // parentFolder may be given when the caller already holds it (the folder it enumerated).
+    TShellFolderItem(ShellNamespace& ns, ItemIdList itemId, ItemIdList absoluteId,
+                     std::shared_ptr<ShellFolder> parentFolder = nullptr);
+
+    // Relative list in the parent folder (for the root: the desktop directory's absolute list).
+    ItemIdList ItemID;
+    // Absolute list (for the root: the desktop's, the empty list).
+    ItemIdList AbsoluteID;
+    // The node that shows the item; null while the record is only a candidate.
+    QTreeWidgetItem* Node = nullptr;
+    // Cached images; empty until first asked for, emptied when they must be asked again.
+    std::optional<QIcon> Icon;
+    std::optional<QIcon> OpenIcon;
+
+    int Level() const { return static_cast<int>(AbsoluteID.size()); }
+    // Absolute list of the parent; the desktop's for level 1. Cached.
+    const ItemIdList& ParentID();
+    // The parent's folder object (the desktop's for levels 0 and 1); null when it cannot be
+    // had. Kept once obtained.
+    std::shared_ptr<ShellFolder> ParentFolder();
+    // The in-folder display name; cached once obtained, asked again while it cannot be had.
+    const std::string& DisplayName();
+    void SetDisplayName(std::string name) { m_displayName = std::move(name); }
+    // Replaces the identifiers after a rename and forgets what was cached about the old ones.
+    void Rename(ItemIdList itemId, ItemIdList absoluteId);
+    // Tests an attribute by asking the parent folder; a failed query counts as not set.
+    bool HasAttribute(std::uint32_t flag);
+
+private:
+    ShellNamespace& m_ns;
+    std::optional<ItemIdList> m_parentId;
+    std::shared_ptr<ShellFolder> m_parentFolder;
+    std::string m_displayName;
+};
+
+} // namespace ordinalette::foldertree

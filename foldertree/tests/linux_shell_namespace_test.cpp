@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "foldertree/tests/namespace_fixture.h"
+
+namespace ordinalette::foldertree {
+namespace {
+
+using testing::NamespaceFixture;
+
+std::vector<std::string> namesOf(ShellFolder& folder, bool includeHidden = true) {
+    auto children = folder.enumFolders(includeHidden);
+    EXPECT_TRUE(children.has_value());
+    std::sort(children->begin(), children->end(), [&](const auto& a, const auto& b) {
+        return *folder.compareIDs(a, b) < 0;
+    });
+    std::vector<std::string> names;
+    for (const auto& child : *children)
+        names.push_back(folder.getDisplayNameOf(child).value_or("?"));
+    return names;
+}
+
+TEST(LinuxShellNamespace, DesktopHoldsMyComputerItsFoldersTheNetworkAndTheTrashInThatOrder) {
+    NamespaceFixture fixture;
+    fixture.dir().makeDir("c/home/me/Desktop/projects");
+    fixture.dir().makeDir("c/home/me/Desktop/Archive");
+    fixture.dir().writeFile("c/home/me/Desktop/notes.txt");
+    auto desktop = fixture.shellNamespace()->desktopFolder();
+    EXPECT_EQ(namesOf(*desktop), (std::vector<std::string>{"コンピュータ", "Archive", "projects",
+                                                            "ネットワーク", "ごみ箱"}));
+    EXPECT_EQ(desktop->getDisplayNameOf({}), "デスクトップ");
+}
+
+TEST(LinuxShellNamespace, DrivesAreTheUserVisibleMountsAndTheNetworkHoldsNetworkMounts) {
+    NamespaceFixture fixture;
+    auto ns = fixture.shellNamespace();
+    auto desktop = ns->desktopFolder();
+    auto computer = desktop->bindToObject(*ns->specialFolderLocation(SpecialFolder::Drives));
+    ASSERT_TRUE(computer);
+    EXPECT_EQ(namesOf(*computer),
+              (std::vector<std::string>{"c (" + fixture.drive("c") + ")",
+                                        "d (" + fixture.drive("d") + ")",
+                                        "net (" + fixture.drive("net") + ")"}));
+    auto network = desktop->bindToObject(*ns->specialFolderLocation(SpecialFolder::Network));
+    ASSERT_TRUE(network);
+    EXPECT_EQ(namesOf(*network), (std::vector<std::string>{"net (" + fixture.drive("net") + ")"}));
+    auto trash = desktop->bindToObject(*ns->specialFolderLocation(SpecialFolder::BitBucket));
+    ASSERT_TRUE(trash);
+    EXPECT_TRUE(namesOf(*trash).empty());
+    EXPECT_EQ(desktop->getAttributesOf(*ns->specialFolderLocation(SpecialFolder::BitBucket),
+                                       kAttrFileSystem | kAttrHasSubfolder),
+              0u);
+}
+
+TEST(LinuxShellNamespace, PathsParseToTheDriveThatHoldsThemAndBack) {
+    NamespaceFixture fixture;
+    auto ns = fixture.shellNamespace();
+    fixture.dir().makeDir("d/photos/2024");
+
+    const auto folder = ns->parseDisplayName(fixture.drive("d") + "//photos/2024/");
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(folder->size(), 4u); // My Computer, the drive, photos, 2024
+    EXPECT_EQ(ns->pathFromIDList(*folder), fixture.drive("d") + "/photos/2024");
+
+    const auto drive = ns->parseDisplayName(fixture.drive("d"));
+    ASSERT_TRUE(drive);
+    EXPECT_EQ(drive->size(), 2u);
+    EXPECT_EQ(ns->pathFromIDList(*drive), fixture.drive("d") + "/");
+    EXPECT_EQ(ns->volumeRoot(fixture.drive("d") + "/photos"), fixture.drive("d") + "/");
+
+    EXPECT_EQ(ns->pathFromIDList({}), fixture.desktop());
+    EXPECT_FALSE(ns->pathFromIDList(*ns->specialFolderLocation(SpecialFolder::Drives)));
+    EXPECT_FALSE(ns->parseDisplayName(fixture.drive("d") + "/missing"));
+    EXPECT_FALSE(ns->parseDisplayName("photos/2024"));
+    EXPECT_FALSE(ns->parseDisplayName(fixture.drive("d") + "/photos/../photos"));
+    // A path that no mounted file system holds cannot be parsed.
+    EXPECT_FALSE(ns->parseDisplayName(fixture.dir().path()));
+}
+
+TEST(LinuxShellNamespace, RenameKeepsTheFolderInPlaceAndNeverReplaces) {
+    NamespaceFixture fixture;
+    auto ns = fixture.shellNamespace();
+    fixture.dir().makeDir("d/old/inner");
+    fixture.dir().makeDir("d/taken");
+    auto drive = ns->desktopFolder()->bindToObject(*ns->parseDisplayName(fixture.drive("d")));
+    ASSERT_TRUE(drive);
+    const ItemIdList old{ns->folderId("old")};
+    for (const std::string bad : {"", "a/b", ".", "..", "taken"})
+        EXPECT_FALSE(drive->setNameOf(old, bad)) << bad;
+    EXPECT_EQ(fixture.dir().entries("d"), (std::vector<std::string>{"old", "taken"}));
+
+    const auto renamed = drive->setNameOf(old, "new");
+    ASSERT_TRUE(renamed);
+    EXPECT_EQ(drive->getDisplayNameOf(*renamed), "new");
+    EXPECT_EQ(fixture.dir().entries("d/new"), (std::vector<std::string>{"inner"}));
+}
+
+TEST(LinuxShellNamespace, AttributesTellFoldersLinksAndSubfolders) {
+    NamespaceFixture fixture;
+    auto ns = fixture.shellNamespace();
+    fixture.dir().makeDir("d/parent/child");
+    fixture.dir().makeDir("d/leaf");
+    std::filesystem::create_directory_symlink(fixture.drive("d") + "/parent",
+                                              fixture.drive("d") + "/link");
+    auto drive = ns->desktopFolder()->bindToObject(*ns->parseDisplayName(fixture.drive("d")));
+    const std::uint32_t all = kAttrFolder | kAttrFileSystem | kAttrHasSubfolder | kAttrLink |
+                              kAttrCanRename;
+    EXPECT_EQ(drive->getAttributesOf({ns->folderId("parent")}, all),
+              all & ~std::uint32_t(kAttrLink));
+    EXPECT_EQ(drive->getAttributesOf({ns->folderId("leaf")}, all),
+              kAttrFolder | kAttrFileSystem | kAttrCanRename);
+    EXPECT_EQ(drive->getAttributesOf({ns->folderId("link")}, kAttrLink | kAttrHasSubfolder),
+              kAttrLink | kAttrHasSubfolder);
+    EXPECT_EQ(drive->getAttributesOf({ns->folderId("gone")}, all), 0u);
+}
+
+} // namespace
+} // namespace ordinalette::foldertree

@@ -1,0 +1,29 @@
+#include "foldertree/tests/namespace_fixture.h"
+
+namespace ordinalette::foldertree::testing {
+
+NamespaceFixture::NamespaceFixture() {
+    m_dir.makeDir("c/home/me/Desktop");
+    m_dir.makeDir("d");
+    m_dir.makeDir("net");
+    m_dir.makeDir("trash");
+    writeMountTable();
+    m_namespace = std::make_shared<LinuxShellNamespace>(
+        NamespaceRoots{desktop(), m_dir / "mountinfo", m_dir / "trash"},
+        platform::CodePage::utf8(), platform::systemFileSystem());
+}
+
+std::string NamespaceFixture::mountLine(const std::string& mountPoint, const std::string& fsType,
+                                        const std::string& source) {
+    return "30 1 8:1 / " + mountPoint + " rw,relatime shared:1 - " + fsType + " " + source +
+           " rw\n";
+}
+
+void NamespaceFixture::writeMountTable(const std::string& extraLines) const {
+    m_dir.writeFile("mountinfo", mountLine("/proc", "proc", "proc") + mountLine(drive("c"), "ext4") +
+                                     mountLine(drive("d"), "ext4") +
+                                     mountLine(drive("net"), "nfs", "server:/export") +
+                                     extraLines);
+}
+
+} // namespace ordinalette::foldertree::testing

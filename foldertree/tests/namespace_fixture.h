@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "foldertree/linux_shell_namespace.h"
+#include "testsupport/temp_dir.h"
+
+namespace ordinalette::foldertree::testing {
+
+// A namespace over a temporary folder tree: drive "c" holding the desktop directory
+// c/home/me/Desktop, drive "d", a network volume "net" and a trash folder, listed by a mount
+// table file of the tree's own.
+class NamespaceFixture {
+public:
+    NamespaceFixture();
+
+    std::string drive(const std::string& name) const { return m_dir / name; }
+    std::string desktop() const { return m_dir / "c/home/me/Desktop"; }
+    const testsupport::TempDir& dir() const { return m_dir; }
+    std::shared_ptr<LinuxShellNamespace> shellNamespace() const { return m_namespace; }
+    // Rewrites the mount table: drives c and d, the network volume, plus an extra line.
+    void writeMountTable(const std::string& extraLines = {}) const;
+    // One mountinfo line for a mount point.
+    static std::string mountLine(const std::string& mountPoint, const std::string& fsType,
+                                 const std::string& source = "testdisk");
+
+private:
+    testsupport::TempDir m_dir;
+    std::shared_ptr<LinuxShellNamespace> m_namespace;
+};
+
+} // namespace ordinalette::foldertree::testing

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ordinalette::platform {
+
+// A folder inside another: a directory or a symbolic link to one.
+struct SubfolderEntry {
+    std::string name;
+    bool isLink = false;
+};
+
+// The subfolders of a folder, in the order the file system returns them; hidden ones (names
+// starting with ".") only when includeHidden. nullopt when the folder cannot be read.
+std::optional<std::vector<SubfolderEntry>> listSubfolders(const std::string& folder,
+                                                          bool includeHidden);
+
+// What a folder tree needs to know of one folder.
+struct FolderProbe {
+    bool isFolder = false;      // a directory or a link to one
+    bool isLink = false;        // the path itself is a symbolic link
+    bool hasSubfolders = false; // holds at least one directory, hidden ones included
+};
+// Probes a path. hasSubfolders is asked only when wanted and is answered from the link count
+// where the file system keeps one (2 + one per subdirectory; a link to a folder inside is not
+// counted there), so that probing thousands of folders costs one stat each.
+FolderProbe probeFolder(const std::string& path, bool wantSubfolders);
+
+
+} // namespace ordinalette::platform

@@ -1,0 +1,86 @@
+#include "platform/folder_entries.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <memory>
+
+namespace ordinalette::platform {
+
+namespace {
+
+using DirHandle = std::unique_ptr<DIR, int (*)(DIR*)>;
+
+DirHandle openFolder(const std::string& folder) {
+    return DirHandle(opendir(folder.c_str()), closedir);
+}
+
+bool isDotOrDotDot(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// Whether the entry is a folder (following a link), and whether it is a link; the entry's
+// type from readdir spares a stat for everything but links and unknown types.
+bool classify(int dirFd, const dirent& entry, bool& isLink) {
+    isLink = entry.d_type == DT_LNK;
+    if (entry.d_type == DT_DIR)
+        return true;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return false;
+    struct stat info {};
+    if (entry.d_type == DT_UNKNOWN && fstatat(dirFd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) == 0)
+        isLink = S_ISLNK(info.st_mode);
+    return fstatat(dirFd, entry.d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace
+
+std::optional<std::vector<SubfolderEntry>> listSubfolders(const std::string& folder,
+                                                          bool includeHidden) {
+    const DirHandle dir = openFolder(folder);
+    if (!dir)
+        return std::nullopt;
+    const int fd = dirfd(dir.get());
+    std::vector<SubfolderEntry> folders;
+    while (const dirent* entry = readdir(dir.get())) {
+        if (isDotOrDotDot(entry->d_name) || (!includeHidden && entry->d_name[0] == '.'))
+            continue;
+        bool isLink = false;
+        if (classify(fd, *entry, isLink))
+            folders.push_back({entry->d_name, isLink});
+    }
+    return folders;
+}
+
+FolderProbe probeFolder(const std::string& path, bool wantSubfolders) {
+    FolderProbe probe;
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0)
+        return probe;
+    probe.isLink = S_ISLNK(info.st_mode);
+    if (probe.isLink && stat(path.c_str(), &info) != 0)
+        return probe;
+    probe.isFolder = S_ISDIR(info.st_mode);
+    if (!probe.isFolder || !wantSubfolders || info.st_nlink == 2)
+        return probe;
+    if (info.st_nlink > 2) {
+        probe.hasSubfolders = true;
+        return probe;
+    }
+    // No link count kept (btrfs, overlay and some network file systems report 1): look.
+    const DirHandle dir = openFolder(path);
+    if (!dir)
+        return probe;
+    const int fd = dirfd(dir.get());
+    while (const dirent* entry = readdir(dir.get())) {
+        bool isLink = false;
+        if (!isDotOrDotDot(entry->d_name) && classify(fd, *entry, isLink)) {
+            probe.hasSubfolders = true;
+            break;
+        }
+    }
+    return probe;
+}
+
+} // namespace ordinalette::platform
