@@ -1,11 +1,11 @@
 #include "foldertree/linux_shell_namespace.h"
 
-#include <algorithm>
-
 #include "platform/desktop_directory.h"
 #include "platform/file_system.h"
 #include "platform/folder_entries.h"
 #include "platform/mount_table.h"
+
+#include <algorithm>
 
 namespace ordinalette::foldertree {
 
@@ -28,7 +28,9 @@ ItemId makeId(IdKind kind, std::string name, std::string sortKey = {}) {
     return ItemId{static_cast<std::uint8_t>(kind), std::move(name), std::move(sortKey)};
 }
 
-IdKind kindOf(const ItemId& id) { return static_cast<IdKind>(id.kind); }
+IdKind kindOf(const ItemId& id) {
+    return static_cast<IdKind>(id.kind);
+}
 
 // The path of an entry of a folder; the root "/" already ends in the separator.
 std::string childPath(const std::string& folder, const std::string& name) {
@@ -36,8 +38,8 @@ std::string childPath(const std::string& folder, const std::string& name) {
 }
 
 bool isSingleName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
-           name.find('\0') == std::string_view::npos;
+    return !name.empty() && name != "." && name != ".." &&
+           name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
 }
 
 std::optional<Location> childLocation(const Location& parent, const ItemId& id,
@@ -83,7 +85,8 @@ std::optional<Location> resolve(Location location, const ItemIdList& relative,
 
 std::vector<platform::MountEntry> networkMounts(const std::string& mountTable) {
     auto mounts = platform::readUserVisibleMounts(mountTable);
-    std::erase_if(mounts, [](const auto& entry) { return !platform::isNetworkFileSystem(entry.fsType); });
+    std::erase_if(mounts,
+                  [](const auto& entry) { return !platform::isNetworkFileSystem(entry.fsType); });
     return mounts;
 }
 
@@ -183,9 +186,8 @@ public:
             return std::nullopt;
         auto& fileSystem = m_ns->fileSystem();
         const auto folder = fileSystem.openDirectory(parent->path);
-        if (!folder.ok() ||
-            fileSystem.moveFile(folder.value, item.back().name, folder.value, newName) !=
-                platform::error::None)
+        if (!folder.ok() || fileSystem.moveFile(folder.value, item.back().name, folder.value,
+                                                newName) != platform::error::None)
             return std::nullopt;
         ItemIdList renamed = item;
         renamed.back() = m_ns->folderId(std::string(newName));
@@ -306,10 +308,10 @@ std::optional<ItemIdList> LinuxShellNamespace::parseDisplayName(std::string_view
         if (!isSingleName(component))
             return std::nullopt;
         components.emplace_back(component);
-        normalised += "/" + components.back();
+        normalised.append(1, '/').append(component);
     }
     if (normalised.empty())
-        normalised = "/";
+        normalised.assign(1, '/');
     if (!m_fileSystem.attributes(normalised).ok())
         return std::nullopt;
     std::vector<std::string> mountPoints;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <memory>
-#include <string>
-
 #include "foldertree/shell_namespace.h"
 #include "platform/file_system.h"
 #include "platform/text_services.h"
+
+#include <memory>
+#include <string>
 
 namespace ordinalette::foldertree {
 

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "platform/code_page.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "platform/code_page.h"
 
 namespace ordinalette::foldertree {
 
@@ -18,9 +18,7 @@ struct ItemId {
     std::string name;
     std::string sortKey;
 
-    bool operator==(const ItemId& other) const {
-        return kind == other.kind && name == other.name;
-    }
+    bool operator==(const ItemId& other) const { return kind == other.kind && name == other.name; }
 };
 
 // An item identifier list: from the desktop to the item (absolute) or within a folder
@@ -28,15 +26,13 @@ struct ItemId {
 using ItemIdList = std::vector<ItemId>;
 
 // Attribute flags of shell items, with the shell's values.
-enum ShellAttribute : std::uint32_t {
-    kAttrCanRename = 0x10,
-    kAttrLink = 0x10000,
-    kAttrShare = 0x20000,
-    kAttrFileSysAncestor = 0x10000000,
-    kAttrFolder = 0x20000000,
-    kAttrFileSystem = 0x40000000,
-    kAttrHasSubfolder = 0x80000000,
-};
+inline constexpr std::uint32_t kAttrCanRename = 0x10;
+inline constexpr std::uint32_t kAttrLink = 0x10000;
+inline constexpr std::uint32_t kAttrShare = 0x20000;
+inline constexpr std::uint32_t kAttrFileSysAncestor = 0x10000000;
+inline constexpr std::uint32_t kAttrFolder = 0x20000000;
+inline constexpr std::uint32_t kAttrFileSystem = 0x40000000;
+inline constexpr std::uint32_t kAttrHasSubfolder = 0x80000000;
 
 // The special locations of the namespace.
 enum class SpecialFolder { Desktop, DesktopDirectory, Drives, Network, BitBucket };
@@ -60,7 +56,8 @@ public:
     // The folder object of a child folder; null when it cannot be had.
     virtual std::shared_ptr<ShellFolder> bindToObject(const ItemIdList& item) = 0;
     // Renames a child to newName (namespace code page); its new relative list, or nullopt.
-    virtual std::optional<ItemIdList> setNameOf(const ItemIdList& item, std::string_view newName) = 0;
+    virtual std::optional<ItemIdList> setNameOf(const ItemIdList& item,
+                                                std::string_view newName) = 0;
 };
 
 // The shell namespace as the folder tree sees it.

@@ -9,8 +9,8 @@ TShellFolderItem::TShellFolderItem(ShellNamespace& ns, ItemIdList itemId, ItemId
 
 const ItemIdList& TShellFolderItem::ParentID() {
     if (!m_parentId) {
-        m_parentId = Level() <= 1 ? ItemIdList{}
-                                  : ItemIdList(AbsoluteID.begin(), AbsoluteID.end() - 1);
+        m_parentId =
+            Level() <= 1 ? ItemIdList{} : ItemIdList(AbsoluteID.begin(), AbsoluteID.end() - 1);
     }
     return *m_parentId;
 }

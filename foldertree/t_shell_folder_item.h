@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QIcon>
+#include "foldertree/shell_namespace.h"
 
+#include <QIcon>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
-
-#include "foldertree/shell_namespace.h"
 
 class QTreeWidgetItem;
 

@@ -1,14 +1,13 @@
 #include "foldertree/t_shell_tree_view.h"
 
+#include "foldertree/linux_shell_namespace.h"
+#include "platform/text_services.h"
+
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QStyle>
-
 #include <algorithm>
-
-#include "foldertree/linux_shell_namespace.h"
-#include "platform/text_services.h"
 
 namespace ordinalette::foldertree {
 
@@ -115,7 +114,8 @@ QTreeWidgetItem* TShellTreeView::makeNode(std::unique_ptr<TShellFolderItem> reco
 void TShellTreeView::attach(QTreeWidgetItem* node) {
     TShellFolderItem* record = RecordOf(node);
     record->Node = node;
-    node->setChildIndicatorPolicy(record->HasAttribute(kAttrHasSubfolder)
+    // The desktop always holds My Computer, whatever its directory holds.
+    node->setChildIndicatorPolicy(record->Level() == 0 || record->HasAttribute(kAttrHasSubfolder)
                                       ? QTreeWidgetItem::ShowIndicator
                                       : QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
@@ -127,8 +127,8 @@ void TShellTreeView::BuildRoot() {
     if (!desktop || !desktopDirectory)
         return;
     setUpdatesEnabled(false);
-    QTreeWidgetItem* root = makeNode(
-        std::make_unique<TShellFolderItem>(*m_namespace, *desktopDirectory, *desktop));
+    QTreeWidgetItem* root =
+        makeNode(std::make_unique<TShellFolderItem>(*m_namespace, *desktopDirectory, *desktop));
     addTopLevelItem(root);
     setUpdatesEnabled(true);
     expandNode(root);
@@ -169,19 +169,18 @@ int TShellTreeView::ReadChildren(const std::shared_ptr<ShellFolder>& folder,
     if (!children)
         return 0;
     const int parentLevel = parent.Level();
-    const TShItemIDType parentType =
-        parentLevel == 1 ? ItemType(parent) : TShItemIDType::itUnknown;
+    const TShItemIDType parentType = parentLevel == 1 ? ItemType(parent) : TShItemIDType::itUnknown;
     list.reserve(children->size());
     for (const auto& child : *children) {
         ItemIdList absolute = parentLevel == 0 ? child : parent.AbsoluteID;
         if (parentLevel != 0)
             absolute.insert(absolute.end(), child.begin(), child.end());
-        auto record = std::make_unique<TShellFolderItem>(*m_namespace, child, std::move(absolute),
-                                                         folder);
+        auto record =
+            std::make_unique<TShellFolderItem>(*m_namespace, child, std::move(absolute), folder);
         bool keep = true;
         if (parentLevel == 0) {
             const TShItemIDType type = ItemType(*record);
-            keep = type == TShItemIDType::itBitBucket   ? m_virtualItems.contains(type)
+            keep = type == TShItemIDType::itBitBucket ? m_virtualItems.contains(type)
                    : type == TShItemIDType::itNetWork ? m_virtualItems.contains(type)
                                                       : type != TShItemIDType::itVirtual;
         } else if (parentType == TShItemIDType::itMyComputer) {
@@ -221,11 +220,10 @@ void TShellTreeView::RefreshChildren(QTreeWidgetItem* node) {
         std::optional<int> order;
         while (existing < node->childCount()) {
             TShellFolderItem* current = RecordOf(node->child(existing));
-            order = current ? folder->compareIDs(current->ItemID, candidate->ItemID)
-                            : std::nullopt;
+            order = current ? folder->compareIDs(current->ItemID, candidate->ItemID) : std::nullopt;
             if (order && *order >= 0)
                 break;
-            delete node->takeChild(existing);
+            deleteChild(node, existing);
         }
         if (existing == node->childCount()) {
             appended.append(makeNode(std::move(candidate)));
@@ -237,17 +235,24 @@ void TShellTreeView::RefreshChildren(QTreeWidgetItem* node) {
         ++existing;
     }
     while (node->childCount() > existing)
-        delete node->takeChild(node->childCount() - 1);
+        deleteChild(node, node->childCount() - 1);
     if (!appended.isEmpty())
         node->addChildren(appended);
+}
+
+void TShellTreeView::deleteChild(QTreeWidgetItem* node, int index) {
+    // A deleted selection moves to the folder that held it, with the change event.
+    QTreeWidgetItem* child = node->child(index);
+    if (currentItem() == child || isInside(currentItem(), child))
+        setCurrentItem(node);
+    delete node->takeChild(index);
 }
 
 // ---- Expanding and collapsing --------------------------------------------------------------
 
 void TShellTreeView::expandNode(QTreeWidgetItem* node) {
     if (!node || node->isExpanded() ||
-        (node->childCount() == 0 &&
-         node->childIndicatorPolicy() != QTreeWidgetItem::ShowIndicator))
+        (node->childCount() == 0 && node->childIndicatorPolicy() != QTreeWidgetItem::ShowIndicator))
         return;
     m_expanding = node;
     readBeforeExpanding(node);
@@ -343,8 +348,8 @@ QTreeWidgetItem* TShellTreeView::FindNode(const ItemIdList& target) {
     while (index < parent->childCount() && matched < target.size()) {
         TShellFolderItem* record = RecordOf(parent->child(index));
         const auto folder = record ? record->ParentFolder() : nullptr;
-        const auto order = folder ? folder->compareIDs(record->ItemID, {target[matched]})
-                                  : std::nullopt;
+        const auto order =
+            folder ? folder->compareIDs(record->ItemID, {target[matched]}) : std::nullopt;
         if (!order)
             break;
         QTreeWidgetItem* current = parent->child(index);
@@ -379,7 +384,8 @@ void TShellTreeView::SelectID(const ItemIdList& target) {
     TShellFolderItem* selected = RecordOf(currentItem());
     if (selected && selected->Level() == static_cast<int>(target.size())) {
         const auto desktop = m_namespace->desktopFolder();
-        const auto order = desktop ? desktop->compareIDs(selected->AbsoluteID, target) : std::nullopt;
+        const auto order =
+            desktop ? desktop->compareIDs(selected->AbsoluteID, target) : std::nullopt;
         if (order && *order == 0)
             return;
     }
@@ -412,8 +418,8 @@ bool TShellTreeView::onLabelOrIcon(QTreeWidgetItem* node, const QPoint& pos) con
     const QRect cell = visualItemRect(node);
     const int iconWidth = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    const int right = cell.left() + iconWidth + 4 * margin +
-                      fontMetrics().horizontalAdvance(node->text(0));
+    const int right =
+        cell.left() + iconWidth + 4 * margin + fontMetrics().horizontalAdvance(node->text(0));
     return cell.contains(pos) && pos.x() <= right;
 }
 

@@ -1,16 +1,15 @@
 #pragma once
 
+#include "foldertree/shell_namespace.h"
+#include "foldertree/t_shell_folder_item.h"
+
 #include <QPersistentModelIndex>
 #include <QPoint>
 #include <QTreeWidget>
-
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "foldertree/shell_namespace.h"
-#include "foldertree/t_shell_folder_item.h"
 
 namespace ordinalette::foldertree {
 
@@ -83,6 +82,7 @@ private:
 
     QTreeWidgetItem* makeNode(std::unique_ptr<TShellFolderItem> record);
     void attach(QTreeWidgetItem* node);
+    void deleteChild(QTreeWidgetItem* node, int index);
     QString nodeText(TShellFolderItem& record) const;
     void expandNode(QTreeWidgetItem* node);
     void onExpanded(QTreeWidgetItem* node);

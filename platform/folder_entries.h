@@ -29,5 +29,4 @@ struct FolderProbe {
 // counted there), so that probing thousands of folders costs one stat each.
 FolderProbe probeFolder(const std::string& path, bool wantSubfolders);
 
-
 } // namespace ordinalette::platform

@@ -1,6 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "foldertree/tests/namespace_fixture.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
 
 namespace ordinalette::foldertree {
 namespace {
@@ -10,9 +12,8 @@ using testing::NamespaceFixture;
 std::vector<std::string> namesOf(ShellFolder& folder, bool includeHidden = true) {
     auto children = folder.enumFolders(includeHidden);
     EXPECT_TRUE(children.has_value());
-    std::sort(children->begin(), children->end(), [&](const auto& a, const auto& b) {
-        return *folder.compareIDs(a, b) < 0;
-    });
+    std::sort(children->begin(), children->end(),
+              [&](const auto& a, const auto& b) { return *folder.compareIDs(a, b) < 0; });
     std::vector<std::string> names;
     for (const auto& child : *children)
         names.push_back(folder.getDisplayNameOf(child).value_or("?"));
@@ -26,7 +27,7 @@ TEST(LinuxShellNamespace, DesktopHoldsMyComputerItsFoldersTheNetworkAndTheTrashI
     fixture.dir().writeFile("c/home/me/Desktop/notes.txt");
     auto desktop = fixture.shellNamespace()->desktopFolder();
     EXPECT_EQ(namesOf(*desktop), (std::vector<std::string>{"コンピュータ", "Archive", "projects",
-                                                            "ネットワーク", "ごみ箱"}));
+                                                           "ネットワーク", "ごみ箱"}));
     EXPECT_EQ(desktop->getDisplayNameOf({}), "デスクトップ");
 }
 
@@ -36,10 +37,9 @@ TEST(LinuxShellNamespace, DrivesAreTheUserVisibleMountsAndTheNetworkHoldsNetwork
     auto desktop = ns->desktopFolder();
     auto computer = desktop->bindToObject(*ns->specialFolderLocation(SpecialFolder::Drives));
     ASSERT_TRUE(computer);
-    EXPECT_EQ(namesOf(*computer),
-              (std::vector<std::string>{"c (" + fixture.drive("c") + ")",
-                                        "d (" + fixture.drive("d") + ")",
-                                        "net (" + fixture.drive("net") + ")"}));
+    EXPECT_EQ(namesOf(*computer), (std::vector<std::string>{"c (" + fixture.drive("c") + ")",
+                                                            "d (" + fixture.drive("d") + ")",
+                                                            "net (" + fixture.drive("net") + ")"}));
     auto network = desktop->bindToObject(*ns->specialFolderLocation(SpecialFolder::Network));
     ASSERT_TRUE(network);
     EXPECT_EQ(namesOf(*network), (std::vector<std::string>{"net (" + fixture.drive("net") + ")"}));
@@ -102,8 +102,8 @@ TEST(LinuxShellNamespace, AttributesTellFoldersLinksAndSubfolders) {
     std::filesystem::create_directory_symlink(fixture.drive("d") + "/parent",
                                               fixture.drive("d") + "/link");
     auto drive = ns->desktopFolder()->bindToObject(*ns->parseDisplayName(fixture.drive("d")));
-    const std::uint32_t all = kAttrFolder | kAttrFileSystem | kAttrHasSubfolder | kAttrLink |
-                              kAttrCanRename;
+    const std::uint32_t all =
+        kAttrFolder | kAttrFileSystem | kAttrHasSubfolder | kAttrLink | kAttrCanRename;
     EXPECT_EQ(drive->getAttributesOf({ns->folderId("parent")}, all),
               all & ~std::uint32_t(kAttrLink));
     EXPECT_EQ(drive->getAttributesOf({ns->folderId("leaf")}, all),

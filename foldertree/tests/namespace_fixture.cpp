@@ -9,8 +9,8 @@ NamespaceFixture::NamespaceFixture() {
     m_dir.makeDir("trash");
     writeMountTable();
     m_namespace = std::make_shared<LinuxShellNamespace>(
-        NamespaceRoots{desktop(), m_dir / "mountinfo", m_dir / "trash"},
-        platform::CodePage::utf8(), platform::systemFileSystem());
+        NamespaceRoots{desktop(), m_dir / "mountinfo", m_dir / "trash"}, platform::CodePage::utf8(),
+        platform::systemFileSystem());
 }
 
 std::string NamespaceFixture::mountLine(const std::string& mountPoint, const std::string& fsType,
@@ -20,10 +20,9 @@ std::string NamespaceFixture::mountLine(const std::string& mountPoint, const std
 }
 
 void NamespaceFixture::writeMountTable(const std::string& extraLines) const {
-    m_dir.writeFile("mountinfo", mountLine("/proc", "proc", "proc") + mountLine(drive("c"), "ext4") +
-                                     mountLine(drive("d"), "ext4") +
-                                     mountLine(drive("net"), "nfs", "server:/export") +
-                                     extraLines);
+    m_dir.writeFile("mountinfo", mountLine("/proc", "proc", "proc") +
+                                     mountLine(drive("c"), "ext4") + mountLine(drive("d"), "ext4") +
+                                     mountLine(drive("net"), "nfs", "server:/export") + extraLines);
 }
 
 } // namespace ordinalette::foldertree::testing

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <memory>
-#include <string>
-
 #include "foldertree/linux_shell_namespace.h"
 #include "testsupport/temp_dir.h"
+
+#include <memory>
+#include <string>
 
 namespace ordinalette::foldertree::testing {
 

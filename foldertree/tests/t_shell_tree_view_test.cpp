@@ -1,12 +1,10 @@
-#include <QSignalSpy>
-#include <QTest>
-
-#include <filesystem>
-
-#include <gtest/gtest.h>
-
 #include "foldertree/t_shell_tree_view.h"
 #include "foldertree/tests/namespace_fixture.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <filesystem>
+#include <gtest/gtest.h>
 
 namespace ordinalette::foldertree {
 namespace {
@@ -52,7 +50,8 @@ TEST_F(TreeTest, BuildingTheRootSelectsTheDesktopWithMyComputerExpanded) {
     EXPECT_TRUE(root()->isExpanded());
     EXPECT_TRUE(computer()->isExpanded());
     EXPECT_EQ(childTexts(root()), (QStringList{"コンピュータ", "ネットワーク", "ごみ箱"}));
-    EXPECT_EQ(childTexts(computer()), (QStringList{driveText("c"), driveText("d"), driveText("net")}));
+    EXPECT_EQ(childTexts(computer()),
+              (QStringList{driveText("c"), driveText("d"), driveText("net")}));
     EXPECT_EQ(tree.ItemType(*TShellTreeView::RecordOf(driveNode("d"))), TShItemIDType::itRootDrive);
     EXPECT_EQ(tree.ItemType(*TShellTreeView::RecordOf(root()->child(2))),
               TShItemIDType::itBitBucket);
@@ -147,9 +146,10 @@ TEST_F(TreeTest, RefreshTreeMergesChangesAndKeepsTheNodesThatStay) {
 TEST_F(TreeTest, AFolderWithoutSubfoldersLosesItsButtonWhenExpanded) {
     fixture.dir().makeDir("d/box/item");
     fixture.dir().makeDir("d/empty");
-    tree.SetPath(fixture.drive("d"));
+    tree.expandItem(driveNode("d"));
     QTreeWidgetItem* box = childNamed(driveNode("d"), "box");
     QTreeWidgetItem* empty = childNamed(driveNode("d"), "empty");
+    ASSERT_TRUE(box && empty);
     EXPECT_EQ(box->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
     EXPECT_NE(empty->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
 
@@ -187,7 +187,7 @@ TEST_F(TreeTest, ALeftClickSelectsOnReleaseAndARightClickNever) {
     const QPoint cLabel(cCell.left() + 24, cCell.center().y());
     QTest::mousePress(tree.viewport(), Qt::RightButton, {}, cLabel);
     QTest::mouseRelease(tree.viewport(), Qt::RightButton, {}, cLabel);
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, cLabel);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, cLabel, tree.viewport()->mapToGlobal(cLabel));
     QCoreApplication::sendEvent(tree.viewport(), &menu);
     EXPECT_EQ(tree.currentItem(), d);
     EXPECT_EQ(changes.count(), 1);

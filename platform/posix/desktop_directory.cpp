@@ -1,13 +1,12 @@
 #include "platform/desktop_directory.h"
 
-#include <pwd.h>
-#include <unistd.h>
+#include "platform/file_system.h"
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-
-#include "platform/file_system.h"
+#include <pwd.h>
+#include <unistd.h>
 
 namespace ordinalette::platform {
 
@@ -62,15 +61,14 @@ std::string withoutTrailingSeparators(std::string path) {
 
 } // namespace
 
-std::string desktopDirectoryFrom(const std::string& home, std::string_view userDirs,
+std::string desktopDirectoryFrom(const std::string& homeDirectory, std::string_view userDirs,
                                  const std::function<bool(const std::string&)>& isFolder) {
+    const std::string home = withoutTrailingSeparators(homeDirectory);
     const std::string configured = withoutTrailingSeparators(configuredDesktop(home, userDirs));
     if (!configured.empty() && isFolder(configured))
         return configured;
-    const std::string desktop = withoutTrailingSeparators(home + "/Desktop");
-    if (isFolder(desktop))
-        return desktop;
-    return withoutTrailingSeparators(home);
+    const std::string desktop = (home == "/" ? "" : home) + "/Desktop";
+    return isFolder(desktop) ? desktop : home;
 }
 
 std::string desktopDirectory() {

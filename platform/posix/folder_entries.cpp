@@ -2,9 +2,8 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/stat.h>
-
 #include <memory>
+#include <sys/stat.h>
 
 namespace ordinalette::platform {
 

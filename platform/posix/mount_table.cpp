@@ -1,15 +1,14 @@
 #include "platform/mount_table.h"
 
-#include <dirent.h>
-#include <limits.h>
-#include <stdlib.h>
-
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <cctype>
+#include <dirent.h>
+#include <fstream>
 #include <iterator>
+#include <limits.h>
 #include <memory>
+#include <stdlib.h>
 
 namespace ordinalette::platform {
 
@@ -37,8 +36,8 @@ std::string unescapeOctal(std::string_view field) {
 std::string unescapeHex(std::string_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 3 < text.size() &&
-            text[i + 1] == 'x' && std::isxdigit(static_cast<unsigned char>(text[i + 2])) &&
+        if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x' &&
+            std::isxdigit(static_cast<unsigned char>(text[i + 2])) &&
             std::isxdigit(static_cast<unsigned char>(text[i + 3]))) {
             out += static_cast<char>(std::stoi(std::string(text.substr(i + 2, 2)), nullptr, 16));
             i += 3;
@@ -77,8 +76,9 @@ std::optional<MountEntry> parseLine(std::string_view line) {
 }
 
 bool isUnder(std::string_view path, std::string_view folder) {
-    return path == folder || (path.size() > folder.size() && path.substr(0, folder.size()) == folder &&
-                              (folder == "/" || path[folder.size()] == '/'));
+    return path == folder ||
+           (path.size() > folder.size() && path.substr(0, folder.size()) == folder &&
+            (folder == "/" || path[folder.size()] == '/'));
 }
 
 std::string canonical(const std::string& path) {
@@ -95,7 +95,8 @@ std::vector<MountEntry> parseMountInfo(std::string_view text) {
         const std::size_t end = std::min(text.find('\n', pos), text.size());
         if (auto entry = parseLine(text.substr(pos, end - pos))) {
             // A later mount on the same point hides the earlier one.
-            std::erase_if(entries, [&](const MountEntry& e) { return e.mountPoint == entry->mountPoint; });
+            std::erase_if(entries,
+                          [&](const MountEntry& e) { return e.mountPoint == entry->mountPoint; });
             entries.push_back(std::move(*entry));
         }
         pos = end + 1;
@@ -112,18 +113,18 @@ std::optional<std::vector<MountEntry>> readMountTable(const std::string& path) {
 }
 
 bool isNetworkFileSystem(std::string_view fsType) {
-    static constexpr std::array<std::string_view, 8> kNetwork = {
-        "nfs", "nfs4", "cifs", "smb3", "smbfs", "sshfs", "9p", "afs"};
+    static constexpr std::array<std::string_view, 8> kNetwork = {"nfs",   "nfs4",  "cifs", "smb3",
+                                                                 "smbfs", "sshfs", "9p",   "afs"};
     return std::find(kNetwork.begin(), kNetwork.end(), fsType) != kNetwork.end() ||
            fsType.starts_with("fuse.");
 }
 
 bool isUserVisibleMount(const MountEntry& entry) {
     static constexpr std::array<std::string_view, 24> kPseudo = {
-        "proc",       "sysfs",    "devtmpfs", "devpts",     "cgroup",    "cgroup2",
-        "mqueue",     "debugfs",  "tracefs",  "securityfs", "pstore",    "bpf",
-        "configfs",   "fusectl",  "hugetlbfs", "autofs",    "binfmt_misc", "efivarfs",
-        "nsfs",       "rpc_pipefs", "selinuxfs", "fuse.gvfsd-fuse", "fuse.portal", "squashfs"};
+        "proc",     "sysfs",      "devtmpfs",  "devpts",          "cgroup",      "cgroup2",
+        "mqueue",   "debugfs",    "tracefs",   "securityfs",      "pstore",      "bpf",
+        "configfs", "fusectl",    "hugetlbfs", "autofs",          "binfmt_misc", "efivarfs",
+        "nsfs",     "rpc_pipefs", "selinuxfs", "fuse.gvfsd-fuse", "fuse.portal", "squashfs"};
     if (std::find(kPseudo.begin(), kPseudo.end(), entry.fsType) != kPseudo.end())
         return false;
     static constexpr std::array<std::string_view, 5> kSystemTrees = {"/proc", "/sys", "/dev",

@@ -1,11 +1,10 @@
-#include <algorithm>
-#include <filesystem>
-
-#include <gtest/gtest.h>
-
 #include "platform/desktop_directory.h"
 #include "platform/folder_entries.h"
 #include "testsupport/temp_dir.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
 
 namespace ordinalette::platform {
 namespace {
@@ -14,7 +13,8 @@ using testsupport::TempDir;
 
 std::vector<std::string> subfolderNames(const std::string& folder, bool includeHidden) {
     std::vector<std::string> names;
-    for (const auto& entry : listSubfolders(folder, includeHidden).value())
+    const auto entries = listSubfolders(folder, includeHidden);
+    for (const auto& entry : entries.value())
         names.push_back(entry.name + (entry.isLink ? "@" : ""));
     std::sort(names.begin(), names.end());
     return names;
@@ -28,7 +28,8 @@ TEST(FolderEntries, SubfoldersWithAndWithoutHiddenOnesFollowingLinks) {
     std::filesystem::create_directory_symlink(dir / "a", dir / "to-a");
     std::filesystem::create_symlink(dir / "file.txt", dir / "to-file");
     std::filesystem::create_symlink(dir / "nowhere", dir / "dangling");
-    EXPECT_EQ(subfolderNames(dir.path(), true), (std::vector<std::string>{".hidden", "a", "to-a@"}));
+    EXPECT_EQ(subfolderNames(dir.path(), true),
+              (std::vector<std::string>{".hidden", "a", "to-a@"}));
     EXPECT_EQ(subfolderNames(dir.path(), false), (std::vector<std::string>{"a", "to-a@"}));
     EXPECT_FALSE(listSubfolders(dir / "missing", true));
 }
@@ -58,8 +59,9 @@ TEST(DesktopDirectory, ConfiguredFolderElseDesktopElseHome) {
     };
     const std::string configured = "# comment\nXDG_DESKTOP_DIR=\"$HOME/デスクトップ\"\n";
     EXPECT_EQ(desktopDirectoryFrom(home, configured, isFolder), home + "/デスクトップ");
-    EXPECT_EQ(desktopDirectoryFrom(home, "XDG_DESKTOP_DIR=\"" + home + "/デスクトップ/\"", isFolder),
-              home + "/デスクトップ");
+    EXPECT_EQ(
+        desktopDirectoryFrom(home, "XDG_DESKTOP_DIR=\"" + home + "/デスクトップ/\"", isFolder),
+        home + "/デスクトップ");
     // A configured folder that does not exist, or none configured: ~/Desktop, else home.
     EXPECT_EQ(desktopDirectoryFrom(home, "XDG_DESKTOP_DIR=\"$HOME/gone\"", isFolder), home);
     dir.makeDir("home/Desktop");

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "platform/mount_table.h"
+
+#include <gtest/gtest.h>
 
 namespace ordinalette::platform {
 namespace {
