@@ -6,38 +6,31 @@
 
 namespace ordinalette::engine {
 
-namespace {
-
-struct SortedName {
-    std::string key;
-    std::string name;
-};
-
-} // namespace
-
 std::vector<std::string> listFiles(platform::FileSystem& fileSystem, std::string_view folderPath,
                                    std::string_view mask, const platform::TextCollator& collator) {
     if (folderPath.empty())
         return {};
     using namespace platform::attribute;
     const platform::EnumerationFilter filter{Hidden | System | VolumeLabel | Directory, false};
-    std::vector<SortedName> found;
+    // Each name is sorted as its collation key, a zero byte and the name itself: keys hold no
+    // zero byte, so one byte comparison orders by key and, for equal keys, by the name's bytes.
+    // The order then never depends on the order in which the file system returned the names,
+    // and the key is computed once per name rather than at every comparison.
+    std::vector<std::string> sortable;
     // A folder that cannot be opened simply lists nothing: the error is not the user's concern.
     fileSystem.enumerate(
         platform::joinPath(folderPath, mask), filter, [&](const platform::DirectoryEntry& entry) {
-            found.push_back({collator.sortKey(entry.name), std::string(entry.name)});
+            std::string& item = sortable.emplace_back(collator.sortKey(entry.name));
+            item += '\0';
+            item += entry.name;
         });
-    // The collation key is computed once per name; equal keys fall back to the bytes so that
-    // the order never depends on the order the file system returned the names in.
-    std::sort(found.begin(), found.end(), [](const SortedName& a, const SortedName& b) {
-        if (const int byKey = a.key.compare(b.key); byKey != 0)
-            return byKey < 0;
-        return a.name < b.name;
-    });
+    std::sort(sortable.begin(), sortable.end());
     std::vector<std::string> names;
-    names.reserve(found.size());
-    for (SortedName& entry : found)
-        names.push_back(std::move(entry.name));
+    names.reserve(sortable.size());
+    for (std::string& item : sortable) {
+        item.erase(0, item.find('\0') + 1);
+        names.push_back(std::move(item));
+    }
     return names;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/file_system.h"
+
 #include <array>
 #include <map>
-
-#include "platform/file_system.h"
 
 namespace ordinalette::testsupport {
 

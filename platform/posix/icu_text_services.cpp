@@ -7,6 +7,7 @@
 #include <unicode/ucnv_cb.h>
 #include <unicode/ucol.h>
 #include <unicode/ustring.h>
+#include <vector>
 
 namespace ordinalette::platform {
 
@@ -212,6 +213,8 @@ struct TextCollator::Impl {
 
     std::optional<Converter> converter;
     UCollator* collator = nullptr;
+    // Reused by every key, so that keying 100,000 names does not allocate 100,000 buffers.
+    std::vector<uint8_t> keyBuffer = std::vector<uint8_t>(256);
 };
 
 TextCollator::TextCollator(const CodePage& codePage) : m_impl(std::make_unique<Impl>(codePage)) {}
@@ -220,12 +223,10 @@ TextCollator::~TextCollator() = default;
 
 std::string TextCollator::sortKey(std::string_view text) const {
     const std::u16string decoded = m_impl->decode(text);
-    const auto* source = reinterpret_cast<const UChar*>(decoded.data());
-    const auto length = static_cast<int32_t>(decoded.size());
-    std::string key(decoded.size() * 4 + 16, '\0');
+    std::vector<uint8_t>& key = m_impl->keyBuffer;
     auto fill = [&] {
-        return ucol_getSortKey(m_impl->collator, source, length,
-                               reinterpret_cast<uint8_t*>(key.data()),
+        return ucol_getSortKey(m_impl->collator, reinterpret_cast<const UChar*>(decoded.data()),
+                               static_cast<int32_t>(decoded.size()), key.data(),
                                static_cast<int32_t>(key.size()));
     };
     int32_t needed = fill();
@@ -234,8 +235,8 @@ std::string TextCollator::sortKey(std::string_view text) const {
         needed = fill();
     }
     // The key ends in a zero byte that adds nothing to the order.
-    key.resize(static_cast<std::size_t>(needed > 0 ? needed - 1 : 0));
-    return key;
+    return std::string(reinterpret_cast<const char*>(key.data()),
+                       static_cast<std::size_t>(needed > 0 ? needed - 1 : 0));
 }
 
 int TextCollator::compareIgnoringCase(std::string_view a, std::string_view b) const {

@@ -29,7 +29,7 @@ std::optional<std::string> cPath(std::string_view path) {
     return std::string(path);
 }
 
-// A name that stays inside its folder: not empty of meaning as ".", "..", nor holding a separator.
+// A name that stays inside its folder: neither "." nor "..", and holding no path separator.
 bool isSingleName(std::string_view name) {
     return name != "." && name != ".." && name.find('/') == std::string_view::npos;
 }
@@ -130,12 +130,15 @@ Result<std::uint32_t> PosixFileSystem::attributes(std::string_view path) {
     const auto cpath = cPath(path);
     if (!cpath)
         return Result<std::uint32_t>::failure(error::InvalidName);
+    const std::uint32_t hidden =
+        isHiddenName(path.substr(path.rfind('/') + 1)) ? attribute::Hidden : 0;
     struct stat status {};
-    if (stat(cpath->c_str(), &status) != 0)
-        return attributesWithoutFollowing(AT_FDCWD, cpath->c_str());
-    const std::string_view name = path.substr(path.rfind('/') + 1);
-    return Result<std::uint32_t>::success((isHiddenName(name) ? attribute::Hidden : 0) |
-                                          typeAttributes(status.st_mode) |
+    if (stat(cpath->c_str(), &status) != 0) {
+        Result<std::uint32_t> link = attributesWithoutFollowing(AT_FDCWD, cpath->c_str());
+        link.value |= link.ok() ? hidden : 0;
+        return link;
+    }
+    return Result<std::uint32_t>::success(hidden | typeAttributes(status.st_mode) |
                                           readOnlyAttribute(status.st_mode));
 }
 

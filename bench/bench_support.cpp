@@ -1,0 +1,83 @@
+#include "bench/bench_support.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <random>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace ordinalette::bench {
+
+namespace fs = std::filesystem;
+
+ScratchFolder::ScratchFolder() {
+    std::string pattern = (fs::temp_directory_path() / "ordinalette-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a scratch folder");
+    m_path = pattern;
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    fs::remove_all(m_path, ignored);
+}
+
+std::vector<std::string> sampleFileNames(int count) {
+    static const char* const japanese[] = {"\xE5\x86\x99\xE7\x9C\x9F", "\xE6\x97\x85\xE8\xA1\x8C",
+                                           "\xE3\x82\xA2\xE3\x83\xAB\xE3\x83\x90\xE3\x83\xA0"};
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(count));
+    char buffer[64];
+    for (int i = 0; i < count; ++i) {
+        switch (i % 5) {
+        case 0:
+            std::snprintf(buffer, sizeof buffer, "IMG_%06d.JPG", i);
+            break;
+        case 1:
+            std::snprintf(buffer, sizeof buffer, "dsc%06d.jpg", i);
+            break;
+        case 2:
+            std::snprintf(buffer, sizeof buffer, "Photo (%d).png", i);
+            break;
+        case 3:
+            std::snprintf(buffer, sizeof buffer, "%s_%d.jpg", japanese[i % 3], i);
+            break;
+        default:
+            std::snprintf(buffer, sizeof buffer, "scan-%x.Tiff", i * 7919);
+            break;
+        }
+        names.emplace_back(buffer);
+    }
+    // The file system's order should not come out of creation order.
+    std::shuffle(names.begin(), names.end(), std::mt19937(12345));
+    return names;
+}
+
+void createFiles(const std::string& folder, const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        const int fd = open((folder + "/" + name).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (fd < 0)
+            throw std::runtime_error("cannot create " + name);
+        close(fd);
+    }
+}
+
+double medianMilliseconds(int runs, const std::function<void()>& work,
+                          const std::function<void()>& prepare) {
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run) {
+        if (prepare)
+            prepare();
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        const auto end = std::chrono::steady_clock::now();
+        times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+} // namespace ordinalette::bench

@@ -1,0 +1,64 @@
+// Lists a folder of 100,000 files with the engine (enumerate, filter, sort by collation keys)
+// and compares it with `ls -1` and with a bare readdir and byte sort of the same folder.
+#include "bench/bench_support.h"
+#include "engine/listing.h"
+#include "platform/file_system.h"
+#include "platform/text_services.h"
+
+#include <algorithm>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <string>
+#include <vector>
+
+using namespace ordinalette;
+
+namespace {
+
+constexpr int fileCount = 100000;
+constexpr int runs = 7;
+
+std::size_t bareReaddirAndSort(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* dir = opendir(folder.c_str());
+    while (const dirent* entry = readdir(dir))
+        names.emplace_back(entry->d_name);
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names.size();
+}
+
+} // namespace
+
+int main() {
+    std::setlocale(LC_ALL, "");
+    const bench::ScratchFolder folder;
+    bench::createFiles(folder.path(), bench::sampleFileNames(fileCount));
+
+    const std::string lsCommand = "ls -1 '" + folder.path() + "' >/dev/null";
+    const double lsTime = bench::medianMilliseconds(runs, [&] {
+        if (std::system(lsCommand.c_str()) != 0)
+            std::fprintf(stderr, "ls failed\n");
+    });
+    std::size_t bareCount = 0;
+    const double bareTime =
+        bench::medianMilliseconds(runs, [&] { bareCount = bareReaddirAndSort(folder.path()); });
+
+    platform::FileSystem& fileSystem = platform::systemFileSystem();
+    const platform::TextCollator collator(platform::CodePage::system());
+    std::size_t listed = 0;
+    const double engineTime = bench::medianMilliseconds(runs, [&] {
+        listed = engine::listFiles(fileSystem, folder.path(), "*.*", collator).size();
+    });
+
+    std::printf("files                 %d (engine listed %zu, readdir saw %zu entries)\n",
+                fileCount, listed, bareCount);
+    std::printf("ls -1                 %8.1f ms\n", lsTime);
+    std::printf("readdir + byte sort   %8.1f ms\n", bareTime);
+    std::printf("engine listing        %8.1f ms  (%.2f x readdir + byte sort)\n", engineTime,
+                engineTime / bareTime);
+    std::printf("RATIO listing %.3f\n", engineTime / lsTime);
+    return listed == static_cast<std::size_t>(fileCount) ? 0 : 1;
+}
