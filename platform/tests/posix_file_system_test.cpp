@@ -2,6 +2,7 @@
 #include "platform/posix/errno_mapping.h"
 #include "platform/posix/posix_file_system.h"
 #include "testsupport/temp_dir.h"
+#include "testsupport/working_directory_guard.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -14,17 +15,8 @@ namespace ordinalette::platform {
 namespace {
 
 using testsupport::TempDir;
+using testsupport::WorkingDirectoryGuard;
 namespace fs = std::filesystem;
-
-// Restores the working directory that a test changes.
-class WorkingDirectoryGuard {
-public:
-    WorkingDirectoryGuard() : m_saved(fs::current_path()) {}
-    ~WorkingDirectoryGuard() { fs::current_path(m_saved); }
-
-private:
-    fs::path m_saved;
-};
 
 class PosixFileSystemTest : public testing::Test {
 protected:

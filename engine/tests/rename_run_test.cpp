@@ -1,0 +1,303 @@
+#include "engine/in_out_error.h"
+#include "engine/listing.h"
+#include "engine/rename_run.h"
+#include "platform/posix/posix_file_system.h"
+#include "testsupport/fault_injecting_file_system.h"
+#include "testsupport/temp_dir.h"
+#include "testsupport/working_directory_guard.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace ordinalette::engine {
+namespace {
+
+using Names = std::vector<std::string>;
+using Operation = testsupport::FaultInjectingFileSystem::Operation;
+namespace fs = std::filesystem;
+
+class RenameRunTest : public testing::Test {
+protected:
+    RenameRunTest() { dir.makeDir("Notes"); }
+
+    std::string folder() const { return dir / "Notes"; }
+
+    // Files whose content is their own name, so that every file can be traced after a run.
+    Names makeFiles(const Names& names) {
+        for (const std::string& name : names)
+            dir.writeFile("Notes/" + name, name);
+        return listFiles(fileSystem, folder(), "*.*", collator);
+    }
+
+    RenameRun request(const Names& names, std::string_view prefix = "Note", int width = 1) {
+        RenameRun run;
+        run.folderPath = storedFolder = folder();
+        run.names = names;
+        run.namePrefix = prefix;
+        run.width = [width] { return width; };
+        run.fileRenamed = [this](std::size_t renamed) { progress.push_back(renamed); };
+        return run;
+    }
+
+    int failingCode(platform::FileSystem& used, const RenameRun& run) {
+        try {
+            runRename(used, run, utf8);
+        } catch (const EInOutError& error) {
+            return error.code();
+        }
+        ADD_FAILURE() << "the run did not fail";
+        return 0;
+    }
+
+    Names entries(const std::string& subfolder = {}) const {
+        return dir.entries(subfolder.empty() ? "Notes" : "Notes/" + subfolder);
+    }
+    std::string content(const std::string& name) const { return dir.readFile("Notes/" + name); }
+
+    testsupport::TempDir dir;
+    testsupport::WorkingDirectoryGuard workingDirectory;
+    platform::CodePage utf8 = platform::CodePage::utf8();
+    platform::PosixFileSystem fileSystem{utf8};
+    platform::TextCollator collator{utf8};
+    std::string storedFolder;
+    std::vector<std::size_t> progress;
+};
+
+TEST_F(RenameRunTest, OneFileGoesThroughTheTemporaryFolder) {
+    const Names names = makeFiles({"a.TXT"});
+    RenameRun run = request(names);
+    bool temporaryExisted = false;
+    run.fileRenamed = [&](std::size_t) { temporaryExisted = dir.exists("Notes/tmp1"); };
+
+    EXPECT_EQ(runRename(fileSystem, run, utf8), RenameOutcome::Renamed);
+    EXPECT_TRUE(temporaryExisted);
+    EXPECT_EQ(entries(), Names{"Note1.txt"});
+    EXPECT_EQ(content("Note1.txt"), "a.TXT");
+    EXPECT_EQ(fs::current_path(), fs::path(folder()));
+}
+
+TEST_F(RenameRunTest, EmptyListTouchesNothing) {
+    const fs::path before = fs::current_path();
+    EXPECT_EQ(runRename(fileSystem, request({}), utf8), RenameOutcome::NoFiles);
+    EXPECT_EQ(fs::current_path(), before);
+    EXPECT_EQ(entries(), Names{});
+}
+
+TEST_F(RenameRunTest, WidthIsReadBetweenThePassesAndNumbersFollowTheList) {
+    const Names names = makeFiles({"b.jpg", "A.JPG", "c.Jpg"});
+    RenameRun run = request(names, "x_");
+    Names folderDuringWidth;
+    run.width = [&] {
+        folderDuringWidth = entries();
+        return 3;
+    };
+    run.extensionCase = ExtensionCase::Unchanged;
+    runRename(fileSystem, run, utf8);
+
+    EXPECT_EQ(folderDuringWidth, Names{"tmp1"}) << "every file is away before the width is read";
+    EXPECT_EQ(entries(), (Names{"x_001.JPG", "x_002.jpg", "x_003.Jpg"}));
+    EXPECT_EQ(content("x_001.JPG"), "A.JPG");
+    EXPECT_EQ(content("x_003.Jpg"), "c.Jpg");
+    EXPECT_EQ(progress, (std::vector<std::size_t>{1, 2, 3}));
+}
+
+TEST_F(RenameRunTest, TakesTheFirstFreeTemporaryFolderName) {
+    dir.makeDir("Notes/tmp1");
+    dir.makeDir("Notes/tmp2");
+    dir.writeFile("Notes/tmp1/kept", "kept");
+    const Names names = makeFiles({"a.txt"});
+    RenameRun run = request(names);
+    Names during;
+    run.fileRenamed = [&](std::size_t) { during = entries(); };
+    runRename(fileSystem, run, utf8);
+
+    EXPECT_EQ(during, (Names{"Note1.txt", "tmp1", "tmp2", "tmp3"}));
+    EXPECT_EQ(entries(), (Names{"Note1.txt", "tmp1", "tmp2"}));
+    EXPECT_EQ(entries("tmp1"), Names{"kept"});
+}
+
+TEST_F(RenameRunTest, APlainFileNamedTmp1StopsTheRunBeforeAnyMove) {
+    dir.writeFile("Notes/tmp1", "plain");
+    const Names names = makeFiles({"a.txt", "b.txt"});
+    try {
+        runRename(fileSystem, request(names), utf8);
+        FAIL() << "the run did not fail";
+    } catch (const EInOutError& error) {
+        EXPECT_EQ(error.code(), 183);
+        EXPECT_STREQ(error.what(), "I/O エラー (183)");
+    }
+    EXPECT_EQ(entries(), (Names{"a.txt", "b.txt", "tmp1"}));
+    EXPECT_EQ(content("tmp1"), "plain");
+    EXPECT_EQ(fs::current_path(), fs::path(folder()));
+}
+
+TEST_F(RenameRunTest, RenamingTwiceWithTheSameSettingsKeepsNamesAndContents) {
+    Names names = makeFiles({"k.txt", "J.txt", "m.TXT", "Note2.txt", "Note1.txt"});
+    runRename(fileSystem, request(names), utf8);
+    const Names once = entries();
+    std::map<std::string, std::string> contents;
+    for (const std::string& name : once)
+        contents[name] = content(name);
+
+    names = listFiles(fileSystem, folder(), "*.*", collator);
+    runRename(fileSystem, request(names), utf8);
+    EXPECT_EQ(entries(), once);
+    for (const std::string& name : once)
+        EXPECT_EQ(content(name), contents[name]) << name;
+    EXPECT_EQ(once, (Names{"Note1.txt", "Note2.txt", "Note3.txt", "Note4.txt", "Note5.txt"}));
+}
+
+TEST_F(RenameRunTest, AnUnlistedEntryHoldingTheFirstNewNameStopsTheSecondPass) {
+    // A subfolder, a dangling link (a "system" entry) and a hidden name never listed.
+    const std::function<void()> blockers[] = {
+        [&] { dir.makeDir("Notes/Note1.txt"); },
+        [&] { symlink("nowhere", (folder() + "/Note1.txt").c_str()); },
+    };
+    for (const auto& block : blockers) {
+        fs::remove_all(folder());
+        dir.makeDir("Notes");
+        block();
+        const Names names = makeFiles({"a.txt", "b.txt"});
+        EXPECT_EQ(failingCode(fileSystem, request(names)), 183);
+        EXPECT_EQ(entries("tmp1"), (Names{"a.txt", "b.txt"}));
+        EXPECT_EQ(entries(), (Names{"Note1.txt", "tmp1"}));
+        EXPECT_TRUE(progress.empty());
+    }
+    fs::remove_all(folder());
+    dir.makeDir("Notes");
+    dir.writeFile("Notes/.1.txt", "hidden");
+    const Names names = makeFiles({"a.txt"});
+    EXPECT_EQ(failingCode(fileSystem, request(names, ".")), 183);
+    EXPECT_EQ(content(".1.txt"), "hidden");
+    EXPECT_EQ(entries("tmp1"), Names{"a.txt"});
+}
+
+TEST_F(RenameRunTest, AFileDeletedAfterTheListingStopsTheFirstPass) {
+    const Names names = makeFiles({"a.txt", "b.txt", "c.txt"});
+    fs::remove(folder() + "/b.txt");
+    try {
+        runRename(fileSystem, request(names), utf8);
+        FAIL() << "the run did not fail";
+    } catch (const EInOutError& error) {
+        EXPECT_EQ(error.code(), 2);
+        EXPECT_STREQ(error.what(), "ファイルが見つかりません");
+    }
+    EXPECT_EQ(entries("tmp1"), Names{"a.txt"});
+    EXPECT_EQ(entries(), (Names{"c.txt", "tmp1"}));
+}
+
+TEST_F(RenameRunTest, EachFailingStepLeavesItsState) {
+    const Names original = {"a.txt", "b.txt", "c.txt"};
+    struct Case {
+        Operation operation;
+        int call;
+        Names folder;    // expected entries of the folder
+        Names temporary; // expected entries of tmp1, or {"-"} when there is none
+        std::size_t progress;
+        bool workingDirectoryChanged;
+    };
+    const Case cases[] = {
+        {Operation::ChangeDirectory, 1, original, {"-"}, 0, false},
+        {Operation::CreateDirectory, 1, original, {"-"}, 0, true},
+        {Operation::MoveFile, 1, {"a.txt", "b.txt", "c.txt", "tmp1"}, {}, 0, true},
+        {Operation::MoveFile, 3, {"c.txt", "tmp1"}, {"a.txt", "b.txt"}, 0, true},
+        {Operation::MoveFile, 4, {"tmp1"}, original, 0, true},
+        {Operation::MoveFile, 5, {"Note1.txt", "tmp1"}, {"b.txt", "c.txt"}, 1, true},
+        {Operation::MoveFile, 6, {"Note1.txt", "Note2.txt", "tmp1"}, {"c.txt"}, 2, true},
+        {Operation::RemoveDirectory,
+         1,
+         {"Note1.txt", "Note2.txt", "Note3.txt", "tmp1"},
+         {},
+         3,
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "operation " << static_cast<int>(c.operation) << ", call " << c.call);
+        fs::remove_all(folder());
+        dir.makeDir("Notes");
+        progress.clear();
+        const fs::path before = fs::current_path();
+        const Names names = makeFiles(original);
+        testsupport::FaultInjectingFileSystem failing(fileSystem);
+        failing.failCall(c.operation, c.call, platform::error::AccessDenied);
+
+        EXPECT_EQ(failingCode(failing, request(names)), 5);
+        EXPECT_EQ(entries(), c.folder);
+        if (c.temporary == Names{"-"})
+            EXPECT_FALSE(dir.exists("Notes/tmp1"));
+        else
+            EXPECT_EQ(entries("tmp1"), c.temporary);
+        EXPECT_EQ(progress.size(), c.progress);
+        EXPECT_EQ(fs::current_path() == fs::path(folder()), c.workingDirectoryChanged);
+        fs::current_path(before);
+    }
+}
+
+TEST_F(RenameRunTest, ANewNameThatLeavesTheFolderFailsWithError3) {
+    dir.makeDir("Notes/sub");
+    const Names names = makeFiles({"a.txt", "b.txt"});
+    try {
+        runRename(fileSystem, request(names, "sub/x"), utf8);
+        FAIL() << "the run did not fail";
+    } catch (const EInOutError& error) {
+        EXPECT_EQ(error.code(), 3);
+        EXPECT_STREQ(error.what(), "不正なファイル名です");
+    }
+    EXPECT_EQ(entries("sub"), Names{});
+    EXPECT_EQ(entries("tmp1"), (Names{"a.txt", "b.txt"}));
+}
+
+TEST_F(RenameRunTest, ANewNameTooLongFailsWithoutTruncation) {
+    const Names names = makeFiles({"a.txt"});
+    const std::string prefix(260, 'p');
+    EXPECT_EQ(failingCode(fileSystem, request(names, prefix)), 206);
+    EXPECT_EQ(entries(), Names{"tmp1"});
+    EXPECT_EQ(entries("tmp1"), Names{"a.txt"});
+}
+
+TEST_F(RenameRunTest, ManyFilesAndAnyBytesAreRenamedInListOrder) {
+    Names created = {"\xE5\x86\x99\xE7\x9C\x9F.JPG", "bad\xFF\xFE.jpg", "\xC3(.txt"};
+    for (int i = 0; i < 120; ++i)
+        created.push_back("f" + std::to_string(i) + ".dat");
+    const Names names = makeFiles(created);
+    ASSERT_EQ(names.size(), created.size());
+    runRename(fileSystem, request(names, "\xE6\x97\x85", 3), utf8);
+
+    Names expected;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string newName = newFileName("\xE6\x97\x85", static_cast<std::int64_t>(i) + 1, 3,
+                                                names[i], ExtensionCase::Lower, utf8);
+        EXPECT_EQ(content(newName), names[i]);
+        expected.push_back(newName);
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(entries(), expected);
+    EXPECT_EQ(progress.size(), names.size());
+}
+
+TEST_F(RenameRunTest, FoldersSwappedDuringTheRunCannotSendFilesElsewhere) {
+    dir.makeDir("elsewhere");
+    const Names names = makeFiles({"a.txt", "b.txt"});
+    RenameRun run = request(names);
+    run.width = [&] {
+        // Between the passes another program moves the temporary folder away and plants a
+        // link to elsewhere, and swaps the folder itself for an empty impostor.
+        fs::rename(folder() + "/tmp1", folder() + "/moved");
+        fs::create_directory_symlink(dir / "elsewhere", folder() + "/tmp1");
+        fs::rename(folder(), dir / "real");
+        dir.makeDir("Notes");
+        return 1;
+    };
+    EXPECT_EQ(failingCode(fileSystem, run), 3) << "the planted link is not removed as a folder";
+    EXPECT_EQ(dir.entries("real"), (Names{"Note1.txt", "Note2.txt", "moved", "tmp1"}));
+    EXPECT_EQ(dir.entries("elsewhere"), Names{});
+    EXPECT_EQ(entries(), Names{});
+}
+
+} // namespace
+} // namespace ordinalette::engine
