@@ -75,6 +75,13 @@ public:
     virtual Result<FileHandle> createFile(std::string_view path) = 0;
     // Writes all bytes in one request.
     virtual int writeFile(const FileHandle& file, std::string_view bytes) = 0;
+    // Waits until what was written to the file is on the storage device.
+    virtual int flushFile(const FileHandle& file) = 0;
+    // Puts the file from in place of the file to in one step, replacing it when it exists, so
+    // that a reader sees either the old or the new file, never a partial one.
+    virtual int replaceFile(std::string_view from, std::string_view to) = 0;
+    // Deletes a file (not a directory).
+    virtual int removeFile(std::string_view path) = 0;
 };
 
 // The platform's own file system, created at first use with the system code page (call

@@ -96,4 +96,22 @@ int FaultInjectingFileSystem::writeFile(const FileHandle& file, std::string_view
     return m_real.writeFile(file, bytes);
 }
 
+int FaultInjectingFileSystem::flushFile(const FileHandle& file) {
+    if (const int error = injectedError(Operation::FlushFile))
+        return error;
+    return m_real.flushFile(file);
+}
+
+int FaultInjectingFileSystem::replaceFile(std::string_view from, std::string_view to) {
+    if (const int error = injectedError(Operation::ReplaceFile))
+        return error;
+    return m_real.replaceFile(from, to);
+}
+
+int FaultInjectingFileSystem::removeFile(std::string_view path) {
+    if (const int error = injectedError(Operation::RemoveFile))
+        return error;
+    return m_real.removeFile(path);
+}
+
 } // namespace ordinalette::testsupport

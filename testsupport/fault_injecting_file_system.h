@@ -24,6 +24,9 @@ public:
         ReadFile,
         CreateFile,
         WriteFile,
+        FlushFile,
+        ReplaceFile,
+        RemoveFile,
         Count
     };
 
@@ -49,6 +52,9 @@ public:
     platform::Result<std::string> readFile(std::string_view path) override;
     platform::Result<platform::FileHandle> createFile(std::string_view path) override;
     int writeFile(const platform::FileHandle& file, std::string_view bytes) override;
+    int flushFile(const platform::FileHandle& file) override;
+    int replaceFile(std::string_view from, std::string_view to) override;
+    int removeFile(std::string_view path) override;
 
 private:
     // Counts the call and gives the error it must fail with, or 0 to pass it on.

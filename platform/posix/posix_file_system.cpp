@@ -76,6 +76,14 @@ std::uint32_t entryAttributes(int folder, const dirent& entry, bool withReadOnly
            (withReadOnly ? readOnlyAttribute(status.st_mode) : 0);
 }
 
+// The folder part of a path: "." for a bare name, "/" for a name in the root.
+std::string_view folderOf(std::string_view path) {
+    const std::size_t lastSeparator = path.rfind('/');
+    if (lastSeparator == std::string_view::npos)
+        return ".";
+    return lastSeparator == 0 ? "/" : path.substr(0, lastSeparator);
+}
+
 struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
 };
@@ -90,14 +98,8 @@ PosixFileSystem::PosixFileSystem(CodePage codePage) : m_codePage(std::move(codeP
 
 int PosixFileSystem::enumerate(std::string_view pattern, const EnumerationFilter& filter,
                                const EntryVisitor& visit) {
-    const std::size_t lastSeparator = pattern.rfind('/');
-    std::string_view folder = ".";
-    if (lastSeparator == 0)
-        folder = "/";
-    else if (lastSeparator != std::string_view::npos)
-        folder = pattern.substr(0, lastSeparator);
-    const std::string_view mask =
-        lastSeparator == std::string_view::npos ? pattern : pattern.substr(lastSeparator + 1);
+    const std::string_view folder = folderOf(pattern);
+    const std::string_view mask = pattern.substr(pattern.rfind('/') + 1);
 
     const auto path = cPath(folder);
     if (!path)
@@ -271,6 +273,32 @@ int PosixFileSystem::writeFile(const FileHandle& file, std::string_view bytes) {
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return error::None;
+}
+
+int PosixFileSystem::flushFile(const FileHandle& file) {
+    return fsync(file.native()) == 0 ? error::None : lastError();
+}
+
+int PosixFileSystem::replaceFile(std::string_view from, std::string_view to) {
+    const auto cfrom = cPath(from);
+    const auto cto = cPath(to);
+    if (!cfrom || !cto)
+        return error::InvalidName;
+    if (rename(cfrom->c_str(), cto->c_str()) != 0)
+        return lastError();
+    // The new name is durable only once the folder that holds it is on the device too.
+    const auto folder = cPath(folderOf(to));
+    const FileHandle handle(open(folder->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (handle.valid())
+        fsync(handle.native());
+    return error::None;
+}
+
+int PosixFileSystem::removeFile(std::string_view path) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return error::InvalidName;
+    return unlink(cpath->c_str()) == 0 ? error::None : lastError();
 }
 
 FileSystem& systemFileSystem() {

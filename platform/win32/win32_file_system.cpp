@@ -214,6 +214,28 @@ int Win32FileSystem::writeFile(const FileHandle& file, std::string_view bytes) {
     return written == bytes.size() ? error::None : ERROR_HANDLE_DISK_FULL;
 }
 
+int Win32FileSystem::flushFile(const FileHandle& file) {
+    return FlushFileBuffers(nativeHandle(file.native())) ? error::None : lastError();
+}
+
+int Win32FileSystem::replaceFile(std::string_view from, std::string_view to) {
+    const auto cfrom = cPath(from);
+    const auto cto = cPath(to);
+    if (!cfrom || !cto)
+        return ERROR_INVALID_NAME;
+    return MoveFileExA(cfrom->c_str(), cto->c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+               ? error::None
+               : lastError();
+}
+
+int Win32FileSystem::removeFile(std::string_view path) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return ERROR_INVALID_NAME;
+    return DeleteFileA(cpath->c_str()) ? error::None : lastError();
+}
+
 FileSystem& systemFileSystem() {
     static Win32FileSystem fileSystem;
     return fileSystem;

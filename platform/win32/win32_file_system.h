@@ -23,6 +23,9 @@ public:
     Result<std::string> readFile(std::string_view path) override;
     Result<FileHandle> createFile(std::string_view path) override;
     int writeFile(const FileHandle& file, std::string_view bytes) override;
+    int flushFile(const FileHandle& file) override;
+    int replaceFile(std::string_view from, std::string_view to) override;
+    int removeFile(std::string_view path) override;
 };
 
 } // namespace ordinalette::platform

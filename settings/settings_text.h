@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/text_services.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ordinalette::settings {
+
+// The naming settings as the settings file stores them.
+struct StoredSettings {
+    std::int32_t folderKetasu = 4;
+    std::string charactor;
+    bool automaticDigits = true;
+    std::int32_t renbanKetasu = 0; // written only when automaticDigits is off
+    std::int32_t kakuchoushi = 0;
+};
+
+// The lines of a text: a line ends at CR LF, a lone CR or a lone LF (LF CR is two ends); a NUL
+// byte ends the text; lines are taken whole.
+std::vector<std::string_view> splitLines(std::string_view text);
+
+// The entries of a settings text, looked up by key: the first line whose name (the text before
+// its first "=") equals the key without regard to case is the key's line; blanks belong to the
+// name. Lines without "=" carry no entry.
+class SettingsDocument {
+public:
+    SettingsDocument(std::string text, const platform::TextCollator& collator);
+
+    // The value of the key's line: everything after the first "=", blanks included; empty when
+    // no line has that key (which callers treat like an empty value).
+    std::string value(std::string_view key) const;
+
+private:
+    std::string m_text;
+    std::vector<std::string_view> m_lines;
+    const platform::TextCollator& m_collator;
+};
+
+// The five lines of the file, each ended by CR LF, in their fixed order.
+std::string formatSettings(const StoredSettings& settings);
+
+} // namespace ordinalette::settings
