@@ -5,6 +5,7 @@
 #include "testsupport/temp_dir.h"
 
 #include <QApplication>
+#include <QTest>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -88,6 +89,18 @@ int main(int argc, char** argv) {
         [&] { tree->expandItem(bigNode); });
     const int shown = bigNode->childCount();
     const double refresh = bestOf([] {}, [&] { tree->RefreshTree(); });
+
+    // The watcher's share: how many folders the system watches while 5,000 folders show.
+    const std::string visible = dir / "drive/visible";
+    for (int i = 0; i < 5000; ++i)
+        dir.makeDir("drive/visible/folder " + std::to_string(i));
+    tree = std::make_unique<foldertree::TShellTreeView>(ns);
+    tree->SetPath(visible + "/folder 0");
+    const std::size_t shownFolders = tree->VisibleFolders().size();
+    if (!QTest::qWaitFor([&] { return tree->Watcher()->WatchCount() == shownFolders; }, 30000))
+        std::printf("watches: not all visible folders are watched\n");
+    std::printf("watches: %zu for %zu visible folders\n", tree->Watcher()->WatchCount(),
+                shownFolders);
 
     std::printf("folders: %zu listed, %d nodes\n", count, shown);
     std::printf("readdir + sort: %.2f ms\n", floor);

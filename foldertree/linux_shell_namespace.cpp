@@ -320,7 +320,7 @@ std::optional<ItemIdList> LinuxShellNamespace::parseDisplayName(std::string_view
     const std::string root = platform::volumeRootAmong(normalised, mountPoints);
     if (root.empty())
         return std::nullopt;
-    ItemIdList list{makeId(IdKind::Computer, "computer"), makeId(IdKind::Drive, root, root)};
+    ItemIdList list = driveIDList(root);
     const std::size_t rootDepth =
         root == "/" ? 0 : static_cast<std::size_t>(std::count(root.begin(), root.end(), '/'));
     for (std::size_t i = rootDepth; i < components.size(); ++i)
@@ -342,6 +342,10 @@ std::optional<std::string> LinuxShellNamespace::pathFromIDList(const ItemIdList&
     default:
         return std::nullopt;
     }
+}
+
+ItemIdList LinuxShellNamespace::driveIDList(const std::string& mountPoint) {
+    return {makeId(IdKind::Computer, "computer"), makeId(IdKind::Drive, mountPoint, mountPoint)};
 }
 
 std::string LinuxShellNamespace::volumeRoot(const std::string& path) {

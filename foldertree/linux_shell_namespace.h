@@ -32,6 +32,7 @@ public:
     std::optional<ItemIdList> specialFolderLocation(SpecialFolder folder) override;
     std::optional<ItemIdList> parseDisplayName(std::string_view path) override;
     std::optional<std::string> pathFromIDList(const ItemIdList& item) override;
+    ItemIdList driveIDList(const std::string& mountPoint) override;
     std::string volumeRoot(const std::string& path) override;
     const platform::CodePage& codePage() const override { return m_codePage; }
 

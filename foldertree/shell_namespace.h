@@ -72,6 +72,8 @@ public:
     // The file-system path of an absolute list: a drive's root with its trailing separator,
     // every other folder without one; nullopt for items outside the file system.
     virtual std::optional<std::string> pathFromIDList(const ItemIdList& item) = 0;
+    // The absolute list of the drive mounted at mountPoint, mounted or not.
+    virtual ItemIdList driveIDList(const std::string& mountPoint) = 0;
     // The mount point of the drive that holds a path, as Path reads it ("/", "/media/usb/").
     virtual std::string volumeRoot(const std::string& path) = 0;
     // The code page of display names and paths.

@@ -1,12 +1,14 @@
 #include "foldertree/t_shell_tree_view.h"
 
 #include "foldertree/linux_shell_namespace.h"
+#include "foldertree/t_shell_ctrl_list.h"
 #include "platform/text_services.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QStyle>
+#include <QTimer>
 #include <algorithm>
 
 namespace ordinalette::foldertree {
@@ -60,12 +62,27 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
     });
     connect(this, &QTreeWidget::itemExpanded, this, &TShellTreeView::onExpanded);
     connect(this, &QTreeWidget::itemCollapsed, this, &TShellTreeView::onCollapsed);
+    connect(this, &QTreeWidget::itemExpanded, this, &TShellTreeView::scheduleWatchUpdate);
+    connect(this, &QTreeWidget::itemCollapsed, this, &TShellTreeView::scheduleWatchUpdate);
+    connect(model(), &QAbstractItemModel::rowsInserted, this, &TShellTreeView::scheduleWatchUpdate);
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, &TShellTreeView::scheduleWatchUpdate);
+    m_watcher = new TShDirWatcher(
+        {}, [this](std::unique_ptr<TDeviceChangeData> record) { DeviceChanged(std::move(record)); },
+        [this] { FoldersChanged(); });
+    m_watcher->SetTerminationCallback([this] { m_watcher = nullptr; });
+    TShellCtrlList::Instance().AddControl(this);
     CreateWnd();
 }
 
 TShellTreeView::~TShellTreeView() {
     DestroyWnd();
     disconnect(this, nullptr, this, nullptr);
+    disconnect(model(), nullptr, this, nullptr);
+    TShellCtrlList::Instance().RemoveControl(this);
+    if (m_watcher) {
+        m_watcher->SetTerminationCallback(nullptr);
+        m_watcher->StopWatching();
+    }
 }
 
 TShellFolderItem* TShellTreeView::RecordOf(QTreeWidgetItem* node) {
@@ -83,10 +100,13 @@ void TShellTreeView::CreateWnd() {
         m_savedSelection.reset();
         SelectID(saved);
     }
+    scheduleWatchUpdate();
 }
 
 void TShellTreeView::DestroyWnd() {
     m_closing = true;
+    if (m_watcher)
+        m_watcher->SetFolders(std::nullopt);
     setUpdatesEnabled(false);
     TShellFolderItem* selected = RecordOf(currentItem());
     if (!selected)
@@ -324,6 +344,78 @@ void TShellTreeView::SetShVirtuaItems(TShVirtuaItems items) {
         return;
     m_virtualItems = items;
     RefreshTree();
+}
+
+// ---- Watching ------------------------------------------------------------------------------
+
+void TShellTreeView::scheduleWatchUpdate() {
+    if (m_watchUpdatePending)
+        return;
+    m_watchUpdatePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_watchUpdatePending = false;
+        if (m_watcher && !m_closing)
+            m_watcher->SetFolders(VisibleFolders());
+    });
+}
+
+std::vector<std::string> TShellTreeView::VisibleFolders() const {
+    std::vector<std::string> folders;
+    if (QTreeWidgetItem* root = topLevelItem(0))
+        collectVisibleFolders(root, folders);
+    std::sort(folders.begin(), folders.end());
+    folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+    return folders;
+}
+
+void TShellTreeView::collectVisibleFolders(QTreeWidgetItem* node,
+                                           std::vector<std::string>& folders) const {
+    if (TShellFolderItem* record = RecordOf(node)) {
+        if (auto path = m_namespace->pathFromIDList(record->Level() == 0 ? record->ItemID
+                                                                         : record->AbsoluteID))
+            folders.push_back(std::move(*path));
+    }
+    if (!node->isExpanded())
+        return;
+    for (int i = 0; i < node->childCount(); ++i)
+        collectVisibleFolders(node->child(i), folders);
+}
+
+void TShellTreeView::FoldersChanged() {
+    // A click in progress keeps its node; this burst of changes is not re-read.
+    if (m_clickState == ClickState::None)
+        RefreshTree();
+}
+
+void TShellTreeView::DeviceChanged(std::unique_ptr<TDeviceChangeData> record) {
+    if (record->Kind == kDeviceNetwork) {
+        if (record->Event != kDeviceArrival)
+            selectNode(topLevelItem(0));
+        RefreshTree();
+        return;
+    }
+    if (record->Kind != kDeviceMedia || !record->Drive)
+        return;
+    QTreeWidgetItem* node = FindNode(*record->Drive);
+    TShellFolderItem* drive = RecordOf(node);
+    // Only the drive's own node: a mount that is gone may already have left My Computer.
+    if (!drive || drive->AbsoluteID != *record->Drive)
+        return;
+    drive->Icon.reset();
+    drive->OpenIcon.reset();
+    drive->SetDisplayName(record->Text);
+    node->setText(0, nodeText(*drive));
+    if (record->Event != kDeviceRemoveComplete)
+        return;
+    selectNode(node->parent());
+    while (node->childCount() > 0)
+        deleteChild(node, node->childCount() - 1);
+    node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+}
+
+void TShellTreeView::PostDeviceChange(std::unique_ptr<TDeviceChangeData> record) {
+    if (m_watcher)
+        m_watcher->PostDeviceChange(std::move(record));
 }
 
 // ---- Finding and selecting -----------------------------------------------------------------

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foldertree/shell_namespace.h"
+#include "foldertree/t_sh_dir_watcher.h"
 #include "foldertree/t_shell_folder_item.h"
 
 #include <QPersistentModelIndex>
@@ -58,6 +59,16 @@ public:
     QTreeWidgetItem* FindNode(const ItemIdList& target);
     void SelectID(const ItemIdList& target);
 
+    // Reactions to the watcher's deliveries, on the user-interface thread.
+    void FoldersChanged();
+    void DeviceChanged(std::unique_ptr<TDeviceChangeData> record);
+    // Hands a volume change to the watcher, which delivers it once it has settled.
+    void PostDeviceChange(std::unique_ptr<TDeviceChangeData> record);
+    // The watcher while it runs; null once it has ended.
+    const TShDirWatcher* Watcher() const { return m_watcher; }
+    // The folders of the visible part of the tree, sorted, which the watcher watches.
+    std::vector<std::string> VisibleFolders() const;
+
     // The record of a node; null for no node.
     static TShellFolderItem* RecordOf(QTreeWidgetItem* node);
     ShellNamespace& Namespace() const { return *m_namespace; }
@@ -89,6 +100,9 @@ private:
     void readBeforeExpanding(QTreeWidgetItem* node);
     void collapseAll(QTreeWidgetItem* node);
     void onCollapsed(QTreeWidgetItem* node);
+    // Gives the watcher the visible folders once the current change of the tree is done.
+    void scheduleWatchUpdate();
+    void collectVisibleFolders(QTreeWidgetItem* node, std::vector<std::string>& folders) const;
     void refreshVisible(QTreeWidgetItem* node);
     // Selects a node unless the selection may not change now (a click pending, closing).
     void selectNode(QTreeWidgetItem* node);
@@ -106,6 +120,8 @@ private:
     QPersistentModelIndex m_dropHighlight;
     QTreeWidgetItem* m_expanding = nullptr;
     std::optional<ItemIdList> m_savedSelection;
+    TShDirWatcher* m_watcher = nullptr;
+    bool m_watchUpdatePending = false;
 };
 
 } // namespace ordinalette::foldertree

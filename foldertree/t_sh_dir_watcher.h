@@ -1,0 +1,99 @@
+#pragma once
+
+#include "foldertree/shell_namespace.h"
+#include "platform/change_notification.h"
+
+#include <QObject>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace ordinalette::foldertree {
+
+// Device events of a volume change.
+inline constexpr std::uint32_t kDeviceArrival = 0x8000;
+inline constexpr std::uint32_t kDeviceRemoveComplete = 0x8004;
+// Kinds of volume change.
+inline constexpr std::uint16_t kDeviceMedia = 1;
+inline constexpr std::uint16_t kDeviceNetwork = 2;
+
+// One volume change for one tree: a mount under My Computer that came or went (kind 1) or a
+// network file system (kind 2).
+struct TDeviceChangeData {
+    std::string Text;                // the drive's node text (kind 1)
+    std::uint32_t Event = 0;         // kDeviceArrival or kDeviceRemoveComplete
+    std::uint16_t Kind = 0;          // kDeviceMedia or kDeviceNetwork
+    std::optional<ItemIdList> Drive; // the drive's absolute list (kind 1)
+};
+
+// Watches the folders of a tree on a thread of its own and hands every change to the
+// user-interface thread synchronously: a burst of folder-name changes becomes one call of the
+// folders callback 1.5 s after the last change; a device change is delivered after it has
+// settled for 1 s. The thread sleeps in one wait on all its handles. Created with new; the
+// object frees itself when its thread has ended (after StopWatching or a failure).
+class TShDirWatcher {
+public:
+    using FoldersCallback = std::function<void()>;
+    using DeviceCallback = std::function<void(std::unique_ptr<TDeviceChangeData>)>;
+    using TerminationCallback = std::function<void()>;
+
+    static constexpr std::chrono::milliseconds kQuietPeriod{1500};
+    static constexpr std::chrono::milliseconds kDeviceSettling{1000};
+
+    TShDirWatcher(std::vector<std::string> folders, DeviceCallback deviceCallback,
+                  FoldersCallback foldersCallback);
+    TShDirWatcher(const TShDirWatcher&) = delete;
+    TShDirWatcher& operator=(const TShDirWatcher&) = delete;
+
+    // Watches these folders from now on (none: stop watching); nothing happens for the list
+    // already watched.
+    void SetFolders(std::optional<std::vector<std::string>> folders);
+    // Delivers the record after the settling time, replacing one still pending; discarded
+    // once the device callback is cleared.
+    void PostDeviceChange(std::unique_ptr<TDeviceChangeData> record);
+    // Clears both callbacks and ends the thread.
+    void StopWatching();
+    // Runs on the user-interface thread when the thread has ended.
+    void SetTerminationCallback(TerminationCallback callback) {
+        m_terminationCallback = std::move(callback);
+    }
+    // How many folders the system watches for this watcher right now.
+    std::size_t WatchCount() const { return m_watchCount; }
+    // Watchers whose thread has not yet ended and freed them.
+    static int LiveCount() { return s_liveCount; }
+
+private:
+    ~TShDirWatcher();
+    void run();
+    void rebuildWatches();
+    // Waits until no further device change arrives for the settling time, then delivers.
+    bool settleAndDeliver();
+    // Runs a call on the user-interface thread and waits for it; false when it failed.
+    bool deliver(const std::function<void()>& call);
+    void finish();
+
+    QObject* m_context; // lives on the user-interface thread; deliveries run there
+    DeviceCallback m_deviceCallback;
+    FoldersCallback m_foldersCallback;
+    TerminationCallback m_terminationCallback;
+
+    std::mutex m_lock; // guards m_folders and m_pending
+    std::vector<std::string> m_folders;
+    std::unique_ptr<TDeviceChangeData> m_pending;
+
+    platform::EventFlag m_stop;
+    platform::EventFlag m_device;
+    platform::EventFlag m_foldersChanged;
+    platform::FolderWatchSet m_watchSet;
+    std::atomic<std::size_t> m_watchCount{0};
+    std::thread m_thread;
+    static std::atomic<int> s_liveCount;
+};
+
+} // namespace ordinalette::foldertree

@@ -1,0 +1,198 @@
+#include "foldertree/t_sh_dir_watcher.h"
+#include "foldertree/t_shell_tree_view.h"
+#include "foldertree/tests/namespace_fixture.h"
+#include "platform/mount_table.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+
+namespace ordinalette::foldertree {
+namespace {
+
+using testing::NamespaceFixture;
+using testsupport::TempDir;
+
+// Processes events until the condition holds; false when it still fails after a generous time.
+bool waitFor(const std::function<bool()>& condition) {
+    return QTest::qWaitFor(condition, 15000);
+}
+
+QTreeWidgetItem* childNamed(QTreeWidgetItem* node, const QString& text) {
+    for (int i = 0; node && i < node->childCount(); ++i) {
+        if (node->child(i)->text(0) == text)
+            return node->child(i);
+    }
+    return nullptr;
+}
+
+TEST(TShDirWatcher, ABurstOfFolderChangesGivesOneCallAndFileChangesNone) {
+    TempDir dir;
+    std::vector<std::vector<std::string>> seen; // the folder's entries at each call
+    auto* watcher =
+        new TShDirWatcher({dir.path()}, nullptr, [&] { seen.push_back(dir.entries()); });
+    ASSERT_TRUE(waitFor([&] { return watcher->WatchCount() == 1; }));
+
+    for (const char* name : {"a", "b", "c", "d", "e"})
+        dir.makeDir(name);
+    ASSERT_TRUE(waitFor([&] { return seen.size() == 1; }));
+    EXPECT_EQ(seen[0], (std::vector<std::string>{"a", "b", "c", "d", "e"}));
+
+    // Files come and go without a call; the next call is the one for the sentinel folder.
+    dir.writeFile("photo.jpg");
+    dir.writeFile("a/inside.txt");
+    std::filesystem::remove(dir / "photo.jpg");
+    dir.makeDir("sentinel");
+    ASSERT_TRUE(waitFor([&] { return seen.size() == 2; }));
+    EXPECT_EQ(seen[1].back(), "sentinel");
+
+    bool terminated = false;
+    watcher->SetTerminationCallback([&] { terminated = true; });
+    const int live = TShDirWatcher::LiveCount();
+    watcher->StopWatching();
+    ASSERT_TRUE(waitFor([&] { return terminated; }));
+    ASSERT_TRUE(waitFor([&] { return TShDirWatcher::LiveCount() == live - 1; }));
+}
+
+TEST(TShDirWatcher, DeviceChangesSettleAndOnlyTheLatestIsDelivered) {
+    std::vector<std::string> delivered;
+    auto* watcher = new TShDirWatcher(
+        {}, [&](std::unique_ptr<TDeviceChangeData> record) { delivered.push_back(record->Text); },
+        nullptr);
+    for (const char* text : {"first", "second", "third"}) {
+        auto record = std::make_unique<TDeviceChangeData>();
+        record->Text = text;
+        watcher->PostDeviceChange(std::move(record));
+    }
+    ASSERT_TRUE(waitFor([&] { return delivered.size() == 1; }));
+    EXPECT_EQ(delivered[0], "third");
+
+    // Once stopped, a record is discarded.
+    const int live = TShDirWatcher::LiveCount();
+    watcher->StopWatching();
+    watcher->PostDeviceChange(std::make_unique<TDeviceChangeData>());
+    ASSERT_TRUE(waitFor([&] { return TShDirWatcher::LiveCount() == live - 1; }));
+    EXPECT_EQ(delivered.size(), 1u);
+}
+
+class WatchedTreeTest : public ::testing::Test {
+protected:
+    WatchedTreeTest() : tree(std::make_unique<TShellTreeView>(fixture.shellNamespace())) {}
+
+    QTreeWidgetItem* computer() const { return tree->topLevelItem(0)->child(0); }
+    QTreeWidgetItem* driveNode(const std::string& name) const {
+        return childNamed(computer(),
+                          QString::fromStdString(name + " (" + fixture.drive(name) + ")"));
+    }
+    bool watchesTheVisiblePart() {
+        return waitFor([&] {
+            return tree->Watcher() &&
+                   tree->Watcher()->WatchCount() == tree->VisibleFolders().size();
+        });
+    }
+
+    NamespaceFixture fixture;
+    std::unique_ptr<TShellTreeView> tree;
+};
+
+TEST_F(WatchedTreeTest, WatchedFoldersFollowTheVisiblePartOfTheTree) {
+    for (const char* name : {"d/one/a", "d/one/b", "d/two"})
+        fixture.dir().makeDir(name);
+    ASSERT_TRUE(watchesTheVisiblePart());
+    const std::size_t collapsed = tree->VisibleFolders().size();
+    tree->SetPath(fixture.drive("d") + "/one/a");
+    ASSERT_TRUE(watchesTheVisiblePart());
+    EXPECT_EQ(tree->VisibleFolders().size(), collapsed + 4); // one, two, a, b
+    tree->FullCollapse();
+    ASSERT_TRUE(watchesTheVisiblePart());
+    EXPECT_EQ(tree->VisibleFolders().size(), 1u); // the desktop directory alone
+}
+
+TEST_F(WatchedTreeTest, NewFoldersShowAfterTheQuietPeriodButATemporaryOneNever) {
+    fixture.dir().makeDir("d/work/existing");
+    tree->SetPath(fixture.drive("d") + "/work/existing");
+    ASSERT_TRUE(watchesTheVisiblePart());
+    QStringList inserted;
+    QObject::connect(tree->model(), &QAbstractItemModel::rowsInserted,
+                     [&](const QModelIndex& parent, int first, int last) {
+                         for (int row = first; row <= last; ++row)
+                             inserted << tree->model()->index(row, 0, parent).data().toString();
+                     });
+
+    // Like the rename run: a folder made and removed inside one handler.
+    fixture.dir().makeDir("d/work/tmp1");
+    std::filesystem::remove(fixture.drive("d") + "/work/tmp1");
+    fixture.dir().makeDir("d/work/done");
+    ASSERT_TRUE(waitFor([&] { return childNamed(driveNode("d")->child(0), "done"); }));
+    EXPECT_FALSE(inserted.contains("tmp1"));
+    EXPECT_EQ(tree->currentItem(), childNamed(driveNode("d")->child(0), "existing"));
+}
+
+TEST_F(WatchedTreeTest, DestroyingTheTreeEndsItsWatcher) {
+    ASSERT_TRUE(watchesTheVisiblePart());
+    const int live = TShDirWatcher::LiveCount();
+    fixture.dir().makeDir("c/home/me/Desktop/new");
+    tree.reset();
+    ASSERT_TRUE(waitFor([&] { return TShDirWatcher::LiveCount() == live - 1; }));
+}
+
+// Mounts a tmpfs in a private mount namespace of this process, so nothing shows outside.
+class MountTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (unshare(CLONE_NEWNS) != 0 ||
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            GTEST_SKIP() << "no private mount namespace here: " << std::strerror(errno);
+        dir.makeDir("desktop");
+        dir.makeDir("mnt");
+        ns = std::make_shared<LinuxShellNamespace>(
+            NamespaceRoots{dir / "desktop", platform::kProcessMountTable, dir / "trash"},
+            platform::CodePage::utf8(), platform::systemFileSystem());
+    }
+    void TearDown() override { umount2((dir / "mnt").c_str(), MNT_DETACH); }
+
+    TempDir dir;
+    std::shared_ptr<LinuxShellNamespace> ns;
+};
+
+TEST_F(MountTest, AMountThatComesAndGoesReachesTheTreeAsDeviceChanges) {
+    TShellTreeView tree(ns);
+    QTreeWidgetItem* computer = tree.topLevelItem(0)->child(0);
+    const std::string mountPoint = dir / "mnt";
+    const QString removedText = QString::fromStdString(" (" + mountPoint + ")");
+    const auto driveNode = [&] {
+        for (int i = 0; i < computer->childCount(); ++i) {
+            if (computer->child(i)->text(0).endsWith("(" + QString::fromStdString(mountPoint) +
+                                                     ")"))
+                return computer->child(i);
+        }
+        return static_cast<QTreeWidgetItem*>(nullptr);
+    };
+    ASSERT_EQ(driveNode(), nullptr);
+
+    ASSERT_EQ(mount("ordinalette-test", mountPoint.c_str(), "tmpfs", 0, nullptr), 0)
+        << std::strerror(errno);
+    // A tmpfs has no label: the arrival text is the mount in parentheses.
+    ASSERT_TRUE(waitFor([&] { return driveNode() && driveNode()->text(0) == removedText; }));
+    dir.makeDir("mnt/inside");
+    tree.SetPath(mountPoint + "/inside");
+    ASSERT_EQ(tree.Path(), mountPoint + "/inside");
+    QSignalSpy changes(&tree, &TShellTreeView::OnChange);
+
+    ASSERT_EQ(umount2(mountPoint.c_str(), 0), 0) << std::strerror(errno);
+    ASSERT_TRUE(waitFor([&] { return tree.currentItem() == computer; }));
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(tree.Path(), "");
+    ASSERT_NE(driveNode(), nullptr);
+    EXPECT_EQ(driveNode()->text(0), removedText);
+    EXPECT_EQ(driveNode()->childCount(), 0);
+}
+
+} // namespace
+} // namespace ordinalette::foldertree

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/os_handle.h"
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace ordinalette::platform {
+
+using EventHandle = OsHandle<struct EventHandleTag>;
+
+// An event one thread sets and another waits for. Auto-reset: a wait that reports it takes
+// the signal with it (call consume); a stop event is simply never consumed.
+class EventFlag {
+public:
+    EventFlag();
+    void set();
+    // Clears the signal; returns whether it was set.
+    bool consume();
+    int waitHandle() const { return static_cast<int>(m_handle.native()); }
+
+private:
+    EventHandle m_handle;
+};
+
+// Change notification for folder names (a folder created, removed or renamed, or the folder
+// itself removed or unmounted) in a set of folders, one level deep each.
+class FolderWatchSet {
+public:
+    FolderWatchSet();
+    // Watches exactly these folders from now on; folders the system refuses (gone, no
+    // permission, out of watches) are left out. Returns the folders actually watched.
+    std::vector<std::string> setFolders(const std::vector<std::string>& folders);
+    std::size_t watchCount() const { return m_watches.size(); }
+    // Reads every pending notification; true when one of them is a folder-name change.
+    bool readChanges();
+    int waitHandle() const { return static_cast<int>(m_handle.native()); }
+
+private:
+    EventHandle m_handle;
+    std::unordered_map<std::string, int> m_watches; // folder -> watch descriptor
+};
+
+// Change notification for a mount table file (/proc/self/mountinfo): signalled whenever a
+// mount appears or disappears.
+class MountTableWatch {
+public:
+    explicit MountTableWatch(const std::string& mountTable);
+    bool valid() const { return m_handle.valid(); }
+    // Takes the pending change notification.
+    void consume();
+    int waitHandle() const { return static_cast<int>(m_handle.native()); }
+
+private:
+    EventHandle m_handle;
+};
+
+// One wait on several handles. Each entry is a handle and whether it signals by priority data
+// (a mount table) rather than by being readable.
+struct WaitHandle {
+    int handle = -1;
+    bool priority = false;
+};
+enum class WaitResult { Signalled, Timeout, Failed };
+// Waits until a handle signals or the timeout passes (none: no limit). Returns the index of
+// the first signalled handle through signalled.
+WaitResult waitForAny(const std::vector<WaitHandle>& handles,
+                      std::optional<std::chrono::milliseconds> timeout, std::size_t& signalled);
+
+} // namespace ordinalette::platform

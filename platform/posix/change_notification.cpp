@@ -1,0 +1,127 @@
+#include "platform/change_notification.h"
+
+#include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <set>
+#include <sys/eventfd.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+namespace ordinalette::platform {
+
+namespace {
+
+constexpr std::uint32_t kFolderNameEvents = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO |
+                                            IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
+
+int fd(const EventHandle& handle) {
+    return static_cast<int>(handle.native());
+}
+
+} // namespace
+
+EventFlag::EventFlag() : m_handle(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+void EventFlag::set() {
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const auto written = write(fd(m_handle), &one, sizeof one);
+}
+
+bool EventFlag::consume() {
+    std::uint64_t count = 0;
+    return read(fd(m_handle), &count, sizeof count) == sizeof count && count > 0;
+}
+
+FolderWatchSet::FolderWatchSet() : m_handle(inotify_init1(IN_CLOEXEC | IN_NONBLOCK)) {}
+
+std::vector<std::string> FolderWatchSet::setFolders(const std::vector<std::string>& folders) {
+    const std::set<std::string> wanted(folders.begin(), folders.end());
+    std::set<int> dropped;
+    for (auto it = m_watches.begin(); it != m_watches.end();) {
+        if (wanted.count(it->first)) {
+            ++it;
+            continue;
+        }
+        dropped.insert(it->second);
+        it = m_watches.erase(it);
+    }
+    std::vector<std::string> watched;
+    for (const auto& folder : wanted) {
+        if (!m_watches.count(folder)) {
+            const int watch = inotify_add_watch(fd(m_handle), folder.c_str(), kFolderNameEvents);
+            if (watch < 0)
+                continue;
+            m_watches.emplace(folder, watch);
+        }
+        watched.push_back(folder);
+    }
+    // Two paths of one folder ("/home" and the mount "/home/") share a watch: it goes only
+    // when no path that stays still uses it.
+    for (const auto& [folder, watch] : m_watches)
+        dropped.erase(watch);
+    for (const int watch : dropped)
+        inotify_rm_watch(fd(m_handle), watch);
+    return watched;
+}
+
+bool FolderWatchSet::readChanges() {
+    bool folderChanged = false;
+    alignas(inotify_event) std::array<char, 16384> buffer{};
+    for (;;) {
+        const ssize_t length = read(fd(m_handle), buffer.data(), buffer.size());
+        if (length <= 0)
+            break;
+        for (ssize_t pos = 0; pos < length;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer.data() + pos);
+            // Files coming and going are no change of the folder tree; folders and the
+            // watched folder itself (removed, moved, unmounted) are.
+            if ((event->mask & IN_ISDIR) ||
+                (event->mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT | IN_Q_OVERFLOW)))
+                folderChanged = true;
+            pos += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    return folderChanged;
+}
+
+MountTableWatch::MountTableWatch(const std::string& mountTable)
+    : m_handle(open(mountTable.c_str(), O_RDONLY | O_CLOEXEC)) {
+    consume();
+}
+
+void MountTableWatch::consume() {
+    // The kernel reports a changed mount table as priority data until the file is read again.
+    std::array<char, 4096> buffer{};
+    lseek(fd(m_handle), 0, SEEK_SET);
+    while (read(fd(m_handle), buffer.data(), buffer.size()) > 0) {
+    }
+}
+
+WaitResult waitForAny(const std::vector<WaitHandle>& handles,
+                      std::optional<std::chrono::milliseconds> timeout, std::size_t& signalled) {
+    std::vector<pollfd> polled;
+    polled.reserve(handles.size());
+    for (const auto& handle : handles)
+        polled.push_back(
+            {handle.handle, static_cast<short>(handle.priority ? POLLPRI : POLLIN), 0});
+    int result = 0;
+    do {
+        result =
+            poll(polled.data(), polled.size(), timeout ? static_cast<int>(timeout->count()) : -1);
+    } while (result < 0 && errno == EINTR);
+    if (result < 0)
+        return WaitResult::Failed;
+    if (result == 0)
+        return WaitResult::Timeout;
+    for (std::size_t i = 0; i < polled.size(); ++i) {
+        if (polled[i].revents != 0) {
+            signalled = i;
+            return WaitResult::Signalled;
+        }
+    }
+    return WaitResult::Failed;
+}
+
+} // namespace ordinalette::platform

@@ -1,0 +1,55 @@
+#include "platform/change_notification.h"
+#include "testsupport/temp_dir.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+
+namespace ordinalette::platform {
+namespace {
+
+using namespace std::chrono_literals;
+using testsupport::TempDir;
+
+bool signalledWithin(const FolderWatchSet& watches, std::chrono::milliseconds timeout) {
+    std::size_t signalled = 0;
+    return waitForAny({{watches.waitHandle()}}, timeout, signalled) == WaitResult::Signalled;
+}
+
+TEST(FolderWatchSet, ReportsFolderNameChangesOnlyAndKeepsAWatchTwoPathsShare) {
+    TempDir dir;
+    dir.makeDir("watched");
+    FolderWatchSet watches;
+    const std::string plain = dir / "watched";
+    EXPECT_EQ(watches.setFolders({plain, plain + "/", dir / "missing"}),
+              (std::vector<std::string>{plain, plain + "/"}));
+
+    dir.writeFile("watched/file.txt");
+    ASSERT_TRUE(signalledWithin(watches, 5000ms));
+    EXPECT_FALSE(watches.readChanges());
+
+    // Dropping one path of the folder leaves the other watching.
+    EXPECT_EQ(watches.setFolders({plain}), (std::vector<std::string>{plain}));
+    dir.makeDir("watched/sub");
+    ASSERT_TRUE(signalledWithin(watches, 5000ms));
+    EXPECT_TRUE(watches.readChanges());
+
+    // Unwatched, a new folder is no change (only the end of the watch is reported).
+    watches.setFolders({});
+    dir.makeDir("watched/other");
+    EXPECT_FALSE(watches.readChanges());
+}
+
+TEST(EventFlag, ASignalIsTakenByConsume) {
+    EventFlag flag;
+    EXPECT_FALSE(flag.consume());
+    flag.set();
+    flag.set();
+    std::size_t signalled = 9;
+    EXPECT_EQ(waitForAny({{-1}, {flag.waitHandle()}}, 0ms, signalled), WaitResult::Signalled);
+    EXPECT_EQ(signalled, 1u);
+    EXPECT_TRUE(flag.consume());
+    EXPECT_EQ(waitForAny({{flag.waitHandle()}}, 0ms, signalled), WaitResult::Timeout);
+}
+
+} // namespace
+} // namespace ordinalette::platform
