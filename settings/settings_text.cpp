@@ -22,7 +22,10 @@ std::vector<std::string_view> splitLines(std::string_view text) {
 }
 
 SettingsDocument::SettingsDocument(std::string text, const platform::TextCollator& collator)
-    : m_text(std::move(text)), m_lines(splitLines(m_text)), m_collator(collator) {}
+    : m_collator(collator) {
+    for (const std::string_view line : splitLines(text))
+        m_lines.emplace_back(line);
+}
 
 std::string SettingsDocument::value(std::string_view key) const {
     for (const std::string_view line : m_lines) {

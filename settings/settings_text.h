@@ -34,8 +34,8 @@ public:
     std::string value(std::string_view key) const;
 
 private:
-    std::string m_text;
-    std::vector<std::string_view> m_lines;
+    // Owned copies, so that a copied or moved document never points into another's text.
+    std::vector<std::string> m_lines;
     const platform::TextCollator& m_collator;
 };
 

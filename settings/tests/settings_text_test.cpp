@@ -41,6 +41,18 @@ TEST_F(SettingsDocumentTest, ValueIsEverythingAfterTheFirstEqualsSign) {
     EXPECT_EQ(value("", "Charactor"), "");
 }
 
+TEST_F(SettingsDocumentTest, CopiesAndMovesKeepTheirOwnLines) {
+    // A short text lives inside the string object itself, where a moved-from copy would leave
+    // lines pointing at nothing.
+    std::vector<SettingsDocument> documents;
+    documents.emplace_back("Auto=False", collator);
+    documents.push_back(documents.front());
+    documents.emplace_back("Kakuchoushi=1", collator);
+    EXPECT_EQ(documents[0].value("Auto"), "False");
+    EXPECT_EQ(documents[1].value("Auto"), "False");
+    EXPECT_EQ(documents[2].value("Kakuchoushi"), "1");
+}
+
 TEST(SettingsFormat, WritesFiveLinesWithCrLfInTheirFixedOrder) {
     EXPECT_EQ(formatSettings(StoredSettings{}),
               "FolderKetasu=4\r\nCharactor=\r\nAuto=True\r\nRenbanKetasu=\r\nKakuchoushi=0\r\n");
