@@ -27,18 +27,14 @@ std::string freeTemporaryName(platform::FileSystem& fileSystem) {
     }
 }
 
-} // namespace
-
-RenameOutcome runRename(platform::FileSystem& fileSystem, const RenameRun& run,
-                        const platform::CodePage& codePage) {
-    if (run.names.empty())
-        return RenameOutcome::NoFiles;
-    check(fileSystem.changeDirectory(run.folderPath));
-    // Every move goes through handles of the folder and of the temporary folder, so that a
-    // folder swapped or a link planted while the run goes on cannot send a file elsewhere.
+// Both passes, through handles of the folder (the working directory by now) and of its
+// temporary subfolder, so that a folder swapped or a link planted while the run goes on cannot
+// send a file elsewhere. The handles are closed on return: an open folder cannot be removed on
+// every platform.
+void moveThroughTemporaryFolder(platform::FileSystem& fileSystem, const RenameRun& run,
+                                const std::string& temporaryName,
+                                const platform::CodePage& codePage) {
     const platform::DirectoryHandle folder = checked(fileSystem.openDirectory("."));
-    const std::string temporaryName = freeTemporaryName(fileSystem);
-    check(fileSystem.createDirectory(temporaryName));
     const platform::DirectoryHandle temporary =
         checked(fileSystem.openSubdirectory(folder, temporaryName));
 
@@ -54,7 +50,18 @@ RenameOutcome runRename(platform::FileSystem& fileSystem, const RenameRun& run,
         if (run.fileRenamed)
             run.fileRenamed(i + 1);
     }
+}
 
+} // namespace
+
+RenameOutcome runRename(platform::FileSystem& fileSystem, const RenameRun& run,
+                        const platform::CodePage& codePage) {
+    if (run.names.empty())
+        return RenameOutcome::NoFiles;
+    check(fileSystem.changeDirectory(run.folderPath));
+    const std::string temporaryName = freeTemporaryName(fileSystem);
+    check(fileSystem.createDirectory(temporaryName));
+    moveThroughTemporaryFolder(fileSystem, run, temporaryName, codePage);
     check(fileSystem.removeDirectory(temporaryName));
     return RenameOutcome::Renamed;
 }

@@ -1,4 +1,5 @@
 #include "engine/naming.h"
+#include "platform/path.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -16,25 +17,35 @@ TEST(Naming, DigitCountOfTheFileCount) {
         EXPECT_EQ(digitCount(count), digits) << count;
 }
 
+// A path of folders joined by the platform's separator.
+std::string path(std::initializer_list<std::string_view> folders) {
+    auto folder = folders.begin();
+    std::string joined(*folder);
+    while (++folder != folders.end())
+        joined = platform::joinPath(joined, *folder);
+    return joined;
+}
+
 TEST(Naming, PrefixTakesTheFirstCharactersOfTheFolderOwnName) {
-    EXPECT_EQ(namePrefix("/home/u/Summer", 4, "", utf8), "Summ");
-    EXPECT_EQ(namePrefix("/home/u/Summer", 4, "_", utf8), "Summ_");
-    EXPECT_EQ(namePrefix("/home/u/Summer", 0, "_", utf8), "_");
-    EXPECT_EQ(namePrefix("/home/u/Summer", -2, "", utf8), "");
-    EXPECT_EQ(namePrefix("/photos/Trip", 100, "", utf8), "Trip");
-    EXPECT_EQ(namePrefix("/", 4, "", utf8), "") << "a root has no own name";
+    const std::string summer = path({"", "home", "u", "Summer"});
+    EXPECT_EQ(namePrefix(summer, 4, "", utf8), "Summ");
+    EXPECT_EQ(namePrefix(summer, 4, "_", utf8), "Summ_");
+    EXPECT_EQ(namePrefix(summer, 0, "_", utf8), "_");
+    EXPECT_EQ(namePrefix(summer, -2, "", utf8), "");
+    EXPECT_EQ(namePrefix(path({"", "photos", "Trip"}), 100, "", utf8), "Trip");
+    EXPECT_EQ(namePrefix(path({"root", ""}), 4, "", utf8), "") << "a root has no own name";
     EXPECT_EQ(namePrefix("relative", 3, "", utf8), "rel");
-    EXPECT_EQ(namePrefix("/x/\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", 2, "", utf8),
+    EXPECT_EQ(namePrefix(path({"", "x", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E"}), 2, "", utf8),
               "\xE6\x97\xA5\xE6\x9C\xAC");
 }
 
 TEST(Naming, DoubleByteFolderNamesAreCutAtWholeCharacters) {
     // 表示アイ: four double-byte characters, the first with a backslash as its trail byte.
     const std::string folder = "\x95\x5C\x8E\xA6\x83\x41\x83\x43";
-    EXPECT_EQ(folderOwnName("/data/" + folder, cp932), folder);
-    EXPECT_EQ(namePrefix("/data/" + folder, 2, "", cp932), "\x95\x5C\x8E\xA6");
-    EXPECT_EQ(namePrefix("/data/" + folder, 1, "-", cp932), "\x95\x5C-");
-    EXPECT_EQ(namePrefix("/data/a" + folder, 2, "", cp932), "a\x95\x5C");
+    EXPECT_EQ(folderOwnName(path({"data", folder}), cp932), folder);
+    EXPECT_EQ(namePrefix(path({"data", folder}), 2, "", cp932), "\x95\x5C\x8E\xA6");
+    EXPECT_EQ(namePrefix(path({"data", folder}), 1, "-", cp932), "\x95\x5C-");
+    EXPECT_EQ(namePrefix(path({"data", "a" + folder}), 2, "", cp932), "a\x95\x5C");
 }
 
 TEST(Naming, ExtensionIsTheLastDotOnward) {

@@ -1,6 +1,5 @@
 #include "platform/code_page.h"
 
-#include <clocale>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -10,15 +9,6 @@ namespace {
 // Four double-byte CP932 characters: 表 (0x95 0x5C, trail byte a backslash), 示, ア (0x83 0x41,
 // trail byte an "A"), イ.
 const std::string cp932Four = "\x95\x5C\x8E\xA6\x83\x41\x83\x43";
-
-TEST(CodePage, SystemFollowsTheLocaleCodeset) {
-    const std::string saved = std::setlocale(LC_CTYPE, nullptr);
-    ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
-    EXPECT_EQ(CodePage::system().kind(), CodePage::Kind::Utf8);
-    std::setlocale(LC_CTYPE, "C");
-    EXPECT_EQ(CodePage::system().kind(), CodePage::Kind::SingleByte);
-    std::setlocale(LC_CTYPE, saved.c_str());
-}
 
 TEST(CodePage, Cp932CountsALeadAndItsTrailAsOneCharacter) {
     const CodePage cp932 = CodePage::cp932();

@@ -1,3 +1,4 @@
+// The text services of the POSIX build, made with ICU.
 #include "platform/text_services.h"
 
 #include <algorithm>
