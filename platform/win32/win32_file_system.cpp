@@ -51,11 +51,13 @@ std::optional<std::string> folderPath(const DirectoryHandle& folder) {
     return path;
 }
 
-// Opens a folder without letting anyone delete or rename it while it is held.
+// Opens a folder. Like a POSIX folder descriptor the handle follows the folder: moves through
+// it resolve the folder's path at the time of the move. Deleting stays shared, so the run can
+// remove its temporary folder while holding it.
 Result<DirectoryHandle> openFolder(const std::string& path, DWORD flags) {
-    const HANDLE handle =
-        CreateFileA(path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
+    const HANDLE handle = CreateFileA(
+        path.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return Result<DirectoryHandle>::failure(lastError());
     return Result<DirectoryHandle>::success(DirectoryHandle(fromNative(handle)));
