@@ -1,0 +1,81 @@
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+#include "platform/path.h"
+#include "testsupport/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace ordinalette::platform {
+namespace {
+
+using Names = std::vector<std::string>;
+
+void createFileA(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+    const HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    CloseHandle(file);
+}
+
+TEST(Win32SystemCodePage, IsShiftJisWithItsLeadBytes) {
+    const CodePage codePage = CodePage::system();
+    ASSERT_EQ(codePage.kind(), CodePage::Kind::DoubleByte) << "tests run with code page 932";
+    const std::string hyou = "\x95\x5C"; // a character whose trail byte is a backslash
+    EXPECT_EQ(codePage.charLength(hyou, 0), 2u);
+    EXPECT_EQ(codePage.findLastOf("a\\" + hyou, "\\"), 1u);
+    EXPECT_EQ(codePage.charLength("\xA0\x5C", 0), 1u) << "0xA0 is no lead byte";
+}
+
+TEST(Win32FileSystem, EnumerationReportsTheSystemsAttributesAndLeavesOutTheExcluded) {
+    testsupport::TempDir dir;
+    createFileA(dir / "plain.txt");
+    createFileA(dir / "hidden.txt", FILE_ATTRIBUTE_HIDDEN);
+    createFileA(dir / "system.txt", FILE_ATTRIBUTE_SYSTEM);
+    createFileA(dir / "locked.txt", FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(CreateDirectoryA((dir / "folder.txt").c_str(), nullptr));
+
+    FileSystem& fileSystem = systemFileSystem();
+    Names all;
+    fileSystem.enumerate(joinPath(dir.path(), "*.TXT"), EnumerationFilter{},
+                         [&](const DirectoryEntry& entry) { all.emplace_back(entry.name); });
+    EXPECT_EQ(all.size(), 5u) << "letter case of the mask is ignored";
+
+    Names listed;
+    const EnumerationFilter files{attribute::Hidden | attribute::System | attribute::VolumeLabel |
+                                  attribute::Directory};
+    fileSystem.enumerate(joinPath(dir.path(), "*.*"), files, [&](const DirectoryEntry& entry) {
+        listed.emplace_back(entry.name);
+        if (entry.name == "locked.txt") {
+            EXPECT_TRUE(entry.attributes & attribute::ReadOnly);
+        }
+    });
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (Names{"locked.txt", "plain.txt"}));
+
+    const auto hidden = fileSystem.attributes(dir / "hidden.txt");
+    ASSERT_TRUE(hidden.ok());
+    EXPECT_TRUE(hidden.value & attribute::Hidden);
+    EXPECT_EQ(fileSystem.attributes(dir / "missing").error, error::FileNotFound);
+    SetFileAttributesA((dir / "locked.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(Win32FileSystem, MovingOntoAnExistingNameFailsWith183AndKeepsBothFiles) {
+    testsupport::TempDir dir;
+    dir.writeFile("a.txt", "a");
+    dir.writeFile("b.txt", "b");
+    FileSystem& fileSystem = systemFileSystem();
+    const auto folder = fileSystem.openDirectory(dir.path());
+    ASSERT_TRUE(folder.ok());
+    EXPECT_EQ(fileSystem.moveFile(folder.value, "a.txt", folder.value, "b.txt"),
+              error::AlreadyExists);
+    EXPECT_EQ(dir.readFile("a.txt"), "a");
+    EXPECT_EQ(dir.readFile("b.txt"), "b");
+    EXPECT_EQ(fileSystem.moveFile(folder.value, "a.txt", folder.value, "c.txt"), error::None);
+    EXPECT_EQ(dir.readFile("c.txt"), "a");
+}
+
+} // namespace
+} // namespace ordinalette::platform
