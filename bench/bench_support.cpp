@@ -1,29 +1,14 @@
 #include "bench/bench_support.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
 #include <random>
 #include <stdexcept>
 #include <unistd.h>
 
 namespace ordinalette::bench {
-
-namespace fs = std::filesystem;
-
-ScratchFolder::ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "ordinalette-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a scratch folder");
-    m_path = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    fs::remove_all(m_path, ignored);
-}
 
 std::vector<std::string> sampleFileNames(int count) {
     static const char* const japanese[] = {"\xE5\x86\x99\xE7\x9C\x9F", "\xE6\x97\x85\xE8\xA1\x8C",
@@ -65,17 +50,17 @@ void createFiles(const std::string& folder, const std::vector<std::string>& name
     }
 }
 
-double medianMilliseconds(int runs, const std::function<void()>& work,
-                          const std::function<void()>& prepare) {
+double millisecondsOf(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    const auto end = std::chrono::steady_clock::now();
+    return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
+double medianMilliseconds(int runs, const std::function<void()>& work) {
     std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        if (prepare)
-            prepare();
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        const auto end = std::chrono::steady_clock::now();
-        times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-    }
+    for (int run = 0; run < runs; ++run)
+        times.push_back(millisecondsOf(work));
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
 }

@@ -4,6 +4,7 @@
 #include "engine/listing.h"
 #include "platform/file_system.h"
 #include "platform/text_services.h"
+#include "testsupport/temp_dir.h"
 
 #include <algorithm>
 #include <clocale>
@@ -34,7 +35,7 @@ std::size_t bareReaddirAndSort(const std::string& folder) {
 
 int main() {
     std::setlocale(LC_ALL, "");
-    const bench::ScratchFolder folder;
+    const testsupport::TempDir folder;
     bench::createFiles(folder.path(), bench::sampleFileNames(fileCount));
 
     const std::string lsCommand = "ls -1 '" + folder.path() + "' >/dev/null";

@@ -7,6 +7,7 @@
 #include "engine/rename_run.h"
 #include "platform/file_system.h"
 #include "platform/text_services.h"
+#include "testsupport/temp_dir.h"
 
 #include <algorithm>
 #include <clocale>
@@ -81,7 +82,7 @@ std::size_t engineRun(const std::string& folderPath, platform::FileSystem& fileS
 
 int main() {
     std::setlocale(LC_ALL, "");
-    const bench::ScratchFolder scratch;
+    const testsupport::TempDir scratch;
     const std::string folder = scratch.path() + "/Photos";
     mkdir(folder.c_str(), 0777);
     bench::createFiles(folder, bench::sampleFileNames(fileCount));
@@ -97,11 +98,11 @@ int main() {
     std::size_t reported = 0;
     for (int run = 0; run < runs; ++run) {
         const auto measureFloor = [&] {
-            floorTimes.push_back(bench::medianMilliseconds(1, [&] { floorRun(folder); }));
+            floorTimes.push_back(bench::millisecondsOf([&] { floorRun(folder); }));
         };
         const auto measureEngine = [&] {
-            engineTimes.push_back(bench::medianMilliseconds(
-                1, [&] { reported = engineRun(folder, fileSystem, collator, codePage); }));
+            engineTimes.push_back(bench::millisecondsOf(
+                [&] { reported = engineRun(folder, fileSystem, collator, codePage); }));
         };
         if (run % 2 == 0) {
             measureFloor();
