@@ -144,7 +144,19 @@ public:
 
     std::uint32_t getAttributesOf(const ItemIdList& item, std::uint32_t mask) override {
         const auto location = resolve(m_location, item, m_ns->roots());
-        return location ? attributes(*location, mask) & mask : 0;
+        if (!location)
+            return 0;
+        // A folder's own children are probed through an open handle of the folder; a probe
+        // that finds nothing asks again by path, in case the handle's folder has moved.
+        if (location->kind == LocationKind::Folder && item.size() == 1) {
+            if (const auto handle = m_ns->folderHandle(m_location.path)) {
+                const auto found = folderAttributes(
+                    platform::probeFolder(*handle, item.front().name, mask & kAttrHasSubfolder));
+                if (found != 0)
+                    return found & mask;
+            }
+        }
+        return attributes(*location, mask) & mask;
     }
 
     std::optional<std::string> getDisplayNameOf(const ItemIdList& item) override {
@@ -231,15 +243,17 @@ private:
                    (wantsSubfolders && platform::probeFolder(location.path, true).hasSubfolders
                         ? kAttrHasSubfolder
                         : 0);
-        case LocationKind::Folder: {
-            const auto probe = platform::probeFolder(location.path, wantsSubfolders);
-            if (!probe.isFolder)
-                return 0;
-            return kAttrFolder | kAttrFileSystem | kAttrCanRename |
-                   (probe.hasSubfolders ? kAttrHasSubfolder : 0) | (probe.isLink ? kAttrLink : 0);
-        }
+        case LocationKind::Folder:
+            return folderAttributes(platform::probeFolder(location.path, wantsSubfolders));
         }
         return 0;
+    }
+
+    static std::uint32_t folderAttributes(const platform::FolderProbe& probe) {
+        if (!probe.isFolder)
+            return 0;
+        return kAttrFolder | kAttrFileSystem | kAttrCanRename |
+               (probe.hasSubfolders ? kAttrHasSubfolder : 0) | (probe.isLink ? kAttrLink : 0);
     }
 
     // "label (mount point)", or the mount point's own name when the volume has no label.
@@ -360,6 +374,33 @@ ItemId LinuxShellNamespace::folderId(std::string name) const {
 bool LinuxShellNamespace::isFolder(const std::string& path) const {
     const auto found = m_fileSystem.attributes(path);
     return found.ok() && (found.value & platform::attribute::Directory);
+}
+
+std::shared_ptr<void> LinuxShellNamespace::keepFoldersOpen() {
+    ++m_keepOpen;
+    return std::shared_ptr<void>(nullptr, [self = shared_from_this()](void*) {
+        if (--self->m_keepOpen == 0)
+            self->m_handles.clear();
+    });
+}
+
+std::shared_ptr<const platform::DirectoryHandle>
+LinuxShellNamespace::folderHandle(const std::string& path) {
+    constexpr std::size_t kKept = 8; // the folders being read at once; bounds open handles
+    if (m_keepOpen == 0)
+        return nullptr;
+    const auto cached = std::find_if(m_handles.begin(), m_handles.end(),
+                                     [&](const auto& entry) { return entry.first == path; });
+    if (cached != m_handles.end())
+        return cached->second;
+    auto opened = m_fileSystem.openDirectory(path);
+    if (!opened.ok())
+        return nullptr;
+    if (m_handles.size() == kKept)
+        m_handles.erase(m_handles.begin());
+    m_handles.emplace_back(path,
+                           std::make_shared<platform::DirectoryHandle>(std::move(opened.value)));
+    return m_handles.back().second;
 }
 
 std::string LinuxShellNamespace::fixedName(std::u16string_view text) const {

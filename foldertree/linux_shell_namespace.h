@@ -6,6 +6,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace ordinalette::foldertree {
 
@@ -34,6 +36,7 @@ public:
     std::optional<std::string> pathFromIDList(const ItemIdList& item) override;
     ItemIdList driveIDList(const std::string& mountPoint) override;
     std::string volumeRoot(const std::string& path) override;
+    std::shared_ptr<void> keepFoldersOpen() override;
     const platform::CodePage& codePage() const override { return m_codePage; }
 
     const NamespaceRoots& roots() const { return m_roots; }
@@ -41,6 +44,10 @@ public:
     ItemId folderId(std::string name) const;
     platform::FileSystem& fileSystem() const { return m_fileSystem; }
     bool isFolder(const std::string& path) const;
+    // An open handle of a folder from a small cache, so that probing the many entries of one
+    // folder spares the walk along its path each time; null when it cannot be opened or when
+    // no caller keeps folders open.
+    std::shared_ptr<const platform::DirectoryHandle> folderHandle(const std::string& path);
     // A fixed display name, encoded in the namespace's code page.
     std::string fixedName(std::u16string_view text) const;
 
@@ -49,6 +56,8 @@ private:
     platform::CodePage m_codePage;
     platform::TextCollator m_collator;
     platform::FileSystem& m_fileSystem;
+    std::vector<std::pair<std::string, std::shared_ptr<platform::DirectoryHandle>>> m_handles;
+    int m_keepOpen = 0;
 };
 
 } // namespace ordinalette::foldertree

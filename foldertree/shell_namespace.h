@@ -76,6 +76,10 @@ public:
     virtual ItemIdList driveIDList(const std::string& mountPoint) = 0;
     // The mount point of the drive that holds a path, as Path reads it ("/", "/media/usb/").
     virtual std::string volumeRoot(const std::string& path) = 0;
+    // While the returned object lives, folders opened to probe their entries may stay open, so
+    // that reading thousands of entries of one folder is cheap; none stays open after it (an
+    // open folder would keep its volume from being unmounted).
+    virtual std::shared_ptr<void> keepFoldersOpen() = 0;
     // The code page of display names and paths.
     virtual const platform::CodePage& codePage() const = 0;
 };

@@ -230,6 +230,7 @@ void TShellTreeView::RefreshChildren(QTreeWidgetItem* node) {
         folder = parentFolder->bindToObject(record->ItemID);
     if (!folder)
         return;
+    const auto keepOpen = m_namespace->keepFoldersOpen();
     std::vector<std::unique_ptr<TShellFolderItem>> fresh;
     ReadChildren(folder, *record, fresh);
 
@@ -328,6 +329,7 @@ void TShellTreeView::refreshVisible(QTreeWidgetItem* node) {
 }
 
 void TShellTreeView::RefreshTree() {
+    const auto keepOpen = m_namespace->keepFoldersOpen();
     if (QTreeWidgetItem* root = topLevelItem(0))
         refreshVisible(root);
 }

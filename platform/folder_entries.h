@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/os_handle.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,5 +30,8 @@ struct FolderProbe {
 // where the file system keeps one (2 + one per subdirectory; a link to a folder inside is not
 // counted there), so that probing thousands of folders costs one stat each.
 FolderProbe probeFolder(const std::string& path, bool wantSubfolders);
+// The same for an entry of an open folder, sparing the walk along the whole path.
+FolderProbe probeFolder(const DirectoryHandle& parent, const std::string& name,
+                        bool wantSubfolders);
 
 } // namespace ordinalette::platform

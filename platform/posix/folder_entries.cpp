@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace ordinalette::platform {
 
@@ -33,6 +34,39 @@ bool classify(int dirFd, const dirent& entry, bool& isLink) {
     return fstatat(dirFd, entry.d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
 }
 
+FolderProbe probeFolderAt(int parentFd, const std::string& path, bool wantSubfolders) {
+    FolderProbe probe;
+    struct stat info {};
+    if (fstatat(parentFd, path.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return probe;
+    probe.isLink = S_ISLNK(info.st_mode);
+    if (probe.isLink && fstatat(parentFd, path.c_str(), &info, 0) != 0)
+        return probe;
+    probe.isFolder = S_ISDIR(info.st_mode);
+    if (!probe.isFolder || !wantSubfolders || info.st_nlink == 2)
+        return probe;
+    if (info.st_nlink > 2) {
+        probe.hasSubfolders = true;
+        return probe;
+    }
+    // No link count kept (btrfs, overlay and some network file systems report 1): look.
+    const int fd = openat(parentFd, path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const DirHandle dir(fd >= 0 ? fdopendir(fd) : nullptr, closedir);
+    if (!dir) {
+        if (fd >= 0)
+            close(fd);
+        return probe;
+    }
+    while (const dirent* entry = readdir(dir.get())) {
+        bool isLink = false;
+        if (!isDotOrDotDot(entry->d_name) && classify(fd, *entry, isLink)) {
+            probe.hasSubfolders = true;
+            break;
+        }
+    }
+    return probe;
+}
+
 } // namespace
 
 std::optional<std::vector<SubfolderEntry>> listSubfolders(const std::string& folder,
@@ -53,33 +87,12 @@ std::optional<std::vector<SubfolderEntry>> listSubfolders(const std::string& fol
 }
 
 FolderProbe probeFolder(const std::string& path, bool wantSubfolders) {
-    FolderProbe probe;
-    struct stat info {};
-    if (lstat(path.c_str(), &info) != 0)
-        return probe;
-    probe.isLink = S_ISLNK(info.st_mode);
-    if (probe.isLink && stat(path.c_str(), &info) != 0)
-        return probe;
-    probe.isFolder = S_ISDIR(info.st_mode);
-    if (!probe.isFolder || !wantSubfolders || info.st_nlink == 2)
-        return probe;
-    if (info.st_nlink > 2) {
-        probe.hasSubfolders = true;
-        return probe;
-    }
-    // No link count kept (btrfs, overlay and some network file systems report 1): look.
-    const DirHandle dir = openFolder(path);
-    if (!dir)
-        return probe;
-    const int fd = dirfd(dir.get());
-    while (const dirent* entry = readdir(dir.get())) {
-        bool isLink = false;
-        if (!isDotOrDotDot(entry->d_name) && classify(fd, *entry, isLink)) {
-            probe.hasSubfolders = true;
-            break;
-        }
-    }
-    return probe;
+    return probeFolderAt(AT_FDCWD, path, wantSubfolders);
+}
+
+FolderProbe probeFolder(const DirectoryHandle& parent, const std::string& name,
+                        bool wantSubfolders) {
+    return probeFolderAt(static_cast<int>(parent.native()), name, wantSubfolders);
 }
 
 } // namespace ordinalette::platform
