@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace ordinalette::app {
+
+// A push button with a glyph to the left of its caption; the glyph bitmap holds the normal
+// and the disabled image side by side, its bottom-left pixel's colour being transparent.
+class TBitBtn : public QPushButton {
+    Q_OBJECT
+public:
+    // The default button answers Enter, the cancel button Escape (the window routes the keys).
+    enum class Kind { Custom, Ok, Cancel };
+
+    explicit TBitBtn(QWidget* parent = nullptr);
+
+    Kind GetKind() const { return m_kind; }
+    // Ok and Cancel bring their own glyph.
+    void SetKind(Kind kind);
+    void SetGlyph(const QPixmap& glyph);
+
+private:
+    Kind m_kind = Kind::Custom;
+};
+
+} // namespace ordinalette::app

@@ -1,0 +1,15 @@
+#include "app/controls/t_label.h"
+
+namespace ordinalette::app {
+
+TLabel::TLabel(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setWordWrap(false);
+}
+
+void TLabel::SetCaption(const QString& caption) {
+    setText(caption);
+    resize(sizeHint());
+}
+
+} // namespace ordinalette::app

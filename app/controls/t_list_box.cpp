@@ -1,0 +1,103 @@
+#include "app/controls/t_list_box.h"
+
+#include "app/controls/control_error.h"
+
+#include <QSize>
+#include <algorithm>
+#include <new>
+
+namespace ordinalette::app {
+
+namespace {
+
+constexpr int kItemHeight = 12;
+constexpr char kCannotInsert[] = "行を挿入できません";
+
+} // namespace
+
+SortedNameModel::SortedNameModel(QObject* parent)
+    : QAbstractListModel(parent), m_codePage(platform::CodePage::system()), m_collator(m_codePage) {
+}
+
+int SortedNameModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_names.size());
+}
+
+QVariant SortedNameModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    if (role == Qt::DisplayRole)
+        return QString::fromStdU16String(
+            platform::decodeText(m_names[static_cast<std::size_t>(index.row())], m_codePage));
+    if (role == Qt::SizeHintRole)
+        return QSize(0, kItemHeight);
+    return {};
+}
+
+void SortedNameModel::clear() {
+    beginResetModel();
+    m_names.clear();
+    m_names.shrink_to_fit();
+    endResetModel();
+}
+
+void SortedNameModel::add(std::string name) {
+    const auto place = std::upper_bound(m_names.begin(), m_names.end(), name,
+                                        [this](const std::string& a, const std::string& b) {
+                                            return m_collator.compare(a, b) < 0;
+                                        });
+    const int row = static_cast<int>(place - m_names.begin());
+    beginInsertRows({}, row, row);
+    m_names.insert(place, std::move(name));
+    endInsertRows();
+}
+
+void SortedNameModel::addAll(std::vector<std::string> names) {
+    // Collation keys computed once per name, then one sort by key with the bytes breaking ties.
+    struct Keyed {
+        std::string key;
+        std::string name;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(m_names.size() + names.size());
+    for (const std::string& name : m_names)
+        keyed.push_back({m_collator.sortKey(name), name});
+    for (std::string& name : names)
+        keyed.push_back({m_collator.sortKey(name), std::move(name)});
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        if (const int order = a.key.compare(b.key); order != 0)
+            return order < 0;
+        return a.name < b.name;
+    });
+    beginResetModel();
+    m_names.clear();
+    m_names.reserve(keyed.size());
+    for (Keyed& entry : keyed)
+        m_names.push_back(std::move(entry.name));
+    endResetModel();
+}
+
+TListBox::TListBox(QWidget* parent) : QListView(parent), m_model(new SortedNameModel(this)) {
+    setModel(m_model);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+void TListBox::Add(std::string name) {
+    try {
+        m_model->add(std::move(name));
+    } catch (const std::bad_alloc&) {
+        throw EControlError(kCannotInsert);
+    }
+}
+
+void TListBox::AddAll(std::vector<std::string> names) {
+    try {
+        m_model->addAll(std::move(names));
+    } catch (const std::bad_alloc&) {
+        throw EControlError(kCannotInsert);
+    }
+}
+
+} // namespace ordinalette::app

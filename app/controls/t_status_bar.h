@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWidget>
+
+namespace ordinalette::app {
+
+// A status bar of one section showing the text last given to it at its left end, without a
+// size grip, in the platform's status-bar font.
+class TStatusBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit TStatusBar(QWidget* parent = nullptr);
+
+    const QString& SimpleText() const { return m_text; }
+    void SetSimpleText(const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_text;
+};
+
+} // namespace ordinalette::app

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <exception>
+
+namespace ordinalette::app {
+
+// The text the error box shows: the message with a "." appended when its last character
+// sorts after ".".
+QString errorBoxText(const QString& message);
+
+// Shows an error that left a handler: modal, the application title as caption, the stop
+// icon and one OK button. The program goes on afterwards.
+void ShowErrorBox(const QString& message);
+// The message of an exception is its UTF-8 what().
+void ShowException(const std::exception& error);
+
+} // namespace ordinalette::app

@@ -1,0 +1,188 @@
+#include "app/form_builder.h"
+
+#include "app/controls/t_bit_btn.h"
+#include "app/controls/t_filter_combo_box.h"
+#include "app/controls/t_label.h"
+#include "app/controls/t_list_box.h"
+#include "app/controls/t_progress_bar.h"
+#include "app/controls/t_radio_group.h"
+#include "app/controls/t_spin_edit.h"
+#include "app/controls/t_status_bar.h"
+#include "foldertree/t_shell_tree_view.h"
+#include "platform/text_services.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QWidget>
+#include <algorithm>
+#include <stdexcept>
+
+namespace ordinalette::app {
+
+namespace {
+
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+QWidget* createControl(const ControlDescription& d, QWidget* parent) {
+    switch (d.kind) {
+    case ControlKind::ShellTreeView: {
+        auto* tree = new foldertree::TShellTreeView(parent);
+        tree->setIndentation(19);
+        tree->setRootIsDecorated(false);
+        return tree;
+    }
+    case ControlKind::ListBox:
+        return new TListBox(parent);
+    case ControlKind::StatusBar:
+        return new TStatusBar(parent);
+    case ControlKind::GroupBox:
+        return new QGroupBox(text(d.text), parent);
+    case ControlKind::Label:
+        return new TLabel(parent);
+    case ControlKind::RadioButton: {
+        auto* button = new QRadioButton(text(d.text), parent);
+        button->setChecked(d.checked);
+        return button;
+    }
+    case ControlKind::SpinEdit: {
+        auto* spin = new TSpinEdit(parent);
+        spin->SetMinValue(d.minValue);
+        spin->SetMaxValue(d.maxValue);
+        spin->setText(text(d.text));
+        return spin;
+    }
+    case ControlKind::Edit: {
+        auto* edit = new QLineEdit(parent);
+        edit->setText(text(d.text));
+        return edit;
+    }
+    case ControlKind::CheckBox: {
+        auto* box = new QCheckBox(text(d.text), parent);
+        box->setChecked(d.checked);
+        return box;
+    }
+    case ControlKind::RadioGroup: {
+        auto* group = new TRadioGroup(parent);
+        group->setTitle(text(d.text));
+        group->SetItems(text(d.items).split(u'\n'));
+        group->SetItemIndex(d.itemIndex);
+        return group;
+    }
+    case ControlKind::BitBtn: {
+        auto* button = new TBitBtn(parent);
+        button->setText(text(d.text));
+        button->SetKind(d.defaultButton  ? TBitBtn::Kind::Ok
+                        : d.cancelButton ? TBitBtn::Kind::Cancel
+                                         : TBitBtn::Kind::Custom);
+        return button;
+    }
+    case ControlKind::FilterComboBox: {
+        auto* filter = new TFilterComboBox(parent);
+        filter->SetFilter(
+            platform::encodeText(text(d.text).toStdU16String(), platform::CodePage::system()));
+        return filter;
+    }
+    case ControlKind::ProgressBar: {
+        auto* bar = new TProgressBar(parent);
+        bar->SetMin(d.minValue);
+        bar->SetMax(d.maxValue);
+        bar->SetStep(d.step);
+        return bar;
+    }
+    }
+    throw std::logic_error("unknown control kind");
+}
+
+// Which controls the Tab key and the mouse may give the focus to.
+Qt::FocusPolicy focusPolicyOf(const ControlDescription& d) {
+    switch (d.kind) {
+    case ControlKind::StatusBar:
+    case ControlKind::GroupBox:
+    case ControlKind::Label:
+    case ControlKind::RadioGroup:
+    case ControlKind::ProgressBar:
+        return Qt::NoFocus;
+    default:
+        return d.tabStop == TabStop::No ? Qt::ClickFocus : Qt::StrongFocus;
+    }
+}
+
+QWidget* parentOf(QWidget* form, const ControlDescription& d) {
+    if (!d.parent)
+        return form;
+    auto* parent = form->findChild<QWidget*>(QString::fromUtf8(d.parent));
+    if (!parent)
+        throw std::logic_error(std::string("parent created after its child: ") + d.name);
+    return parent;
+}
+
+void appendChildren(QWidget* form, const char* parent, std::span<const ControlDescription> controls,
+                    std::vector<TabEntry>& chain) {
+    std::vector<const ControlDescription*> children;
+    for (const ControlDescription& d : controls) {
+        const bool sameParent =
+            (!d.parent && !parent) || (d.parent && parent && std::string_view(d.parent) == parent);
+        if (sameParent && d.tabOrder >= 0)
+            children.push_back(&d);
+    }
+    std::stable_sort(children.begin(), children.end(),
+                     [](auto* a, auto* b) { return a->tabOrder < b->tabOrder; });
+    for (const ControlDescription* d : children) {
+        QWidget* widget = form->findChild<QWidget*>(QString::fromUtf8(d->name));
+        chain.push_back({widget, d->kind == ControlKind::RadioGroup ? TabStop::No : d->tabStop});
+        if (auto* group = qobject_cast<TRadioGroup*>(widget)) {
+            for (int i = 0; i < group->Count(); ++i)
+                chain.push_back({group->Button(i), d->tabStop});
+        }
+        appendChildren(form, d->name, controls, chain);
+    }
+}
+
+} // namespace
+
+QFont form1Font() {
+    QFont font;
+    font.setFamilies({text("ＭＳ Ｐゴシック"), "MS PGothic", "IPAPGothic", "Noto Sans CJK JP"});
+    font.setPixelSize(12);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+void buildForm(QWidget* form, const FormDescription& description,
+               std::span<const ControlDescription> controls) {
+    form->setWindowTitle(text(description.caption));
+    form->setFont(form1Font());
+    // Group captions sit on the frame's top line and check marks stand close to their text, as
+    // in the classic look the stored geometry was laid out for.
+    form->setStyleSheet(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"
+        "QCheckBox, QRadioButton { spacing: 2px; }"
+        "QCheckBox::indicator, QRadioButton::indicator { width: 12px; height: 12px; }");
+    form->setFixedSize(description.clientWidth, description.clientHeight);
+    form->move(description.left, description.top);
+    for (const ControlDescription& d : controls) {
+        QWidget* control = createControl(d, parentOf(form, d));
+        control->setObjectName(QString::fromUtf8(d.name));
+        control->setGeometry(d.left, d.top, d.width, d.height);
+        control->setFocusPolicy(focusPolicyOf(d));
+        control->setEnabled(d.enabled);
+        if (d.color)
+            setFieldColor(control, *d.color);
+        if (auto* label = qobject_cast<TLabel*>(control))
+            label->SetCaption(text(d.text));
+        control->show();
+    }
+}
+
+std::vector<TabEntry> tabChain(QWidget* form, std::span<const ControlDescription> controls) {
+    std::vector<TabEntry> chain;
+    appendChildren(form, nullptr, controls, chain);
+    return chain;
+}
+
+} // namespace ordinalette::app

@@ -1,0 +1,155 @@
+#include "app/message_dialog.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace ordinalette::app {
+
+namespace {
+
+struct ButtonInfo {
+    MsgDlgBtn button;
+    const char* caption;
+    int result;
+};
+
+// In the order of placement.
+constexpr ButtonInfo kButtons[] = {
+    {MsgDlgBtn::Yes, "はい(&Y)", mrYes},
+    {MsgDlgBtn::No, "いいえ(&N)", mrNo},
+    {MsgDlgBtn::Ok, "OK", mrOk},
+    {MsgDlgBtn::Cancel, "キャンセル", mrCancel},
+    {MsgDlgBtn::Abort, "中止(&A)", mrAbort},
+    {MsgDlgBtn::Retry, "再試行(&R)", mrRetry},
+    {MsgDlgBtn::Ignore, "無視(&I)", mrIgnore},
+    {MsgDlgBtn::All, "すべて(&A)", mrAll},
+    {MsgDlgBtn::NoToAll, "すべていいえ(&O)", mrNoToAll},
+    {MsgDlgBtn::YesToAll, "すべてはい(&A)", mrYesToAll},
+    {MsgDlgBtn::Help, "ヘルプ(&H)", mrNone},
+};
+
+QString captionOf(MsgDlgType type) {
+    switch (type) {
+    case MsgDlgType::Warning:
+        return QString::fromUtf8("警告");
+    case MsgDlgType::Error:
+        return QString::fromUtf8("エラー");
+    case MsgDlgType::Information:
+        return QString::fromUtf8("情報");
+    case MsgDlgType::Confirmation:
+        return QString::fromUtf8("確認");
+    case MsgDlgType::Custom:
+        break;
+    }
+    return QCoreApplication::applicationName();
+}
+
+QIcon iconOf(MsgDlgType type, const QStyle* style) {
+    switch (type) {
+    case MsgDlgType::Warning:
+        return style->standardIcon(QStyle::SP_MessageBoxWarning);
+    case MsgDlgType::Error:
+        return style->standardIcon(QStyle::SP_MessageBoxCritical);
+    case MsgDlgType::Information:
+        return style->standardIcon(QStyle::SP_MessageBoxInformation);
+    case MsgDlgType::Confirmation:
+        return style->standardIcon(QStyle::SP_MessageBoxQuestion);
+    case MsgDlgType::Custom:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+MessageDialog::MessageDialog(const QString& message, MsgDlgType type,
+                             std::initializer_list<MsgDlgBtn> buttons, QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(captionOf(type));
+    setModal(true);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    auto* row = new QHBoxLayout;
+    if (const QIcon icon = iconOf(type, style()); !icon.isNull()) {
+        auto* iconLabel = new QLabel;
+        iconLabel->setPixmap(icon.pixmap(32, 32));
+        iconLabel->setAlignment(Qt::AlignTop);
+        row->addWidget(iconLabel);
+    }
+    auto* text = new QLabel(message);
+    text->setTextFormat(Qt::PlainText);
+    text->setWordWrap(true);
+    const QScreen* screen = QApplication::primaryScreen();
+    text->setMaximumWidth(screen ? screen->geometry().width() / 2 : 512);
+    text->setObjectName("message");
+    row->addWidget(text, 1);
+
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    for (const ButtonInfo& info : kButtons) {
+        if (std::find(buttons.begin(), buttons.end(), info.button) == buttons.end())
+            continue;
+        auto* button = new QPushButton(QString::fromUtf8(info.caption));
+        const int result = info.result;
+        connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
+        buttonRow->addWidget(button);
+        m_buttons[info.button] = button;
+    }
+    buttonRow->addStretch();
+
+    for (MsgDlgBtn candidate : {MsgDlgBtn::Ok, MsgDlgBtn::Yes, MsgDlgBtn::Retry}) {
+        if ((m_default = button(candidate)))
+            break;
+    }
+    for (MsgDlgBtn candidate : {MsgDlgBtn::Cancel, MsgDlgBtn::No, MsgDlgBtn::Ok}) {
+        if ((m_cancel = button(candidate)))
+            break;
+    }
+    for (auto& [kind, button] : m_buttons)
+        button->setAutoDefault(button == m_default);
+    if (m_default) {
+        m_default->setDefault(true);
+        m_default->setFocus();
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addLayout(buttonRow);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    adjustSize();
+    if (screen)
+        move(screen->geometry().center() - rect().center());
+}
+
+QPushButton* MessageDialog::button(MsgDlgBtn which) const {
+    const auto found = m_buttons.find(which);
+    return found == m_buttons.end() ? nullptr : found->second;
+}
+
+void MessageDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (m_cancel)
+            m_cancel->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void MessageDialog::reject() {
+    done(mrCancel);
+}
+
+int MessageDlg(const QString& message, MsgDlgType type, std::initializer_list<MsgDlgBtn> buttons) {
+    MessageDialog dialog(message, type, buttons, QApplication::activeWindow());
+    return dialog.exec();
+}
+
+} // namespace ordinalette::app

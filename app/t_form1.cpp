@@ -1,0 +1,267 @@
+#include "app/t_form1.h"
+
+#include "app/controls/system_color.h"
+#include "app/controls/t_bit_btn.h"
+#include "app/controls/t_filter_combo_box.h"
+#include "app/controls/t_label.h"
+#include "app/controls/t_list_box.h"
+#include "app/controls/t_progress_bar.h"
+#include "app/controls/t_radio_group.h"
+#include "app/controls/t_spin_edit.h"
+#include "app/controls/t_status_bar.h"
+#include "app/error_box.h"
+#include "app/form_builder.h"
+#include "app/form_keyboard.h"
+#include "app/form_layout.h"
+#include "app/images.h"
+#include "engine/listing.h"
+#include "engine/naming.h"
+#include "foldertree/t_shell_tree_view.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <stdexcept>
+#include <utility>
+
+namespace ordinalette::app {
+
+std::string FolderPath;
+std::int32_t Ketasu = 0;
+std::string NamePrefix;
+std::string IniDir;
+
+namespace {
+
+template <typename T> T* control(QWidget* form, const char* name) {
+    auto* found = form->findChild<T*>(QString::fromUtf8(name));
+    if (!found)
+        throw std::logic_error(std::string("the layout has no control ") + name);
+    return found;
+}
+
+// Nesting depth of the handlers running at the moment, kept across an error.
+class DepthGuard {
+public:
+    explicit DepthGuard(int& depth) : m_depth(depth) { ++m_depth; }
+    ~DepthGuard() { --m_depth; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+
+private:
+    int& m_depth;
+};
+
+} // namespace
+
+TForm1::TForm1(platform::FileSystem& fileSystem, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      m_fileSystem(fileSystem), m_codePage(platform::CodePage::system()), m_collator(m_codePage) {
+    setObjectName("Form1");
+    setWindowIcon(QIcon(images::mainIcon()));
+    buildForm(this, form1Description(), form1Controls());
+    findControls();
+    m_keyboard = new FormKeyboard(tabChain(this, form1Controls()), BitBtn1, BitBtn2, this);
+    bindHandlers();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::findControls() {
+    ShellTreeView1 = control<foldertree::TShellTreeView>(this, "ShellTreeView1");
+    ListBox1 = control<TListBox>(this, "ListBox1");
+    StatusBar1 = control<TStatusBar>(this, "StatusBar1");
+    GroupBox1 = control<QGroupBox>(this, "GroupBox1");
+    SpinEdit1 = control<TSpinEdit>(this, "SpinEdit1");
+    Label1 = control<TLabel>(this, "Label1");
+    Label2 = control<TLabel>(this, "Label2");
+    Edit1 = control<QLineEdit>(this, "Edit1");
+    CheckBox1 = control<QCheckBox>(this, "CheckBox1");
+    SpinEdit2 = control<TSpinEdit>(this, "SpinEdit2");
+    RadioGroup1 = control<TRadioGroup>(this, "RadioGroup1");
+    Label3 = control<TLabel>(this, "Label3");
+    BitBtn1 = control<TBitBtn>(this, "BitBtn1");
+    BitBtn2 = control<TBitBtn>(this, "BitBtn2");
+    FilterComboBox1 = control<TFilterComboBox>(this, "FilterComboBox1");
+    GroupBox2 = control<QGroupBox>(this, "GroupBox2");
+    RadioButton1 = control<QRadioButton>(this, "RadioButton1");
+    RadioButton2 = control<QRadioButton>(this, "RadioButton2");
+    ProgressBar1 = control<TProgressBar>(this, "ProgressBar1");
+}
+
+void TForm1::bindHandlers() {
+    // Changes made by the program report like the user's, so the handlers also run nested.
+    const auto bind = [this](auto* sender, auto signal, Handler handler) {
+        connect(sender, signal, this, [this, handler] { runHandler(handler); });
+    };
+    const auto bindChecked = [this](QAbstractButton* sender, Handler handler) {
+        connect(sender, &QAbstractButton::toggled, this, [this, handler](bool checked) {
+            if (checked)
+                runHandler(handler);
+        });
+    };
+    bind(ShellTreeView1, &foldertree::TShellTreeView::OnChange, &TForm1::ShellTreeView1Change);
+    bind(FilterComboBox1, &TFilterComboBox::OnChange, &TForm1::FilterComboBox1Change);
+    bind(CheckBox1, &QCheckBox::toggled, &TForm1::CheckBox1Click);
+    bind(Edit1, &QLineEdit::textChanged, &TForm1::Edit1Change);
+    bind(SpinEdit1, &TSpinEdit::OnChange, &TForm1::SpinEdit1Change);
+    bind(SpinEdit2, &TSpinEdit::OnChange, &TForm1::SpinEdit2Change);
+    bindChecked(RadioButton1, &TForm1::RadioButton1Click);
+    bindChecked(RadioButton2, &TForm1::RadioButton2Click);
+    bind(RadioGroup1, &TRadioGroup::OnClick, &TForm1::RadioGroup1Click);
+    bind(BitBtn1, &QAbstractButton::clicked, &TForm1::BitBtn1Click);
+    bind(BitBtn2, &QAbstractButton::clicked, &TForm1::BitBtn2Click);
+}
+
+void TForm1::runHandler(Handler handler) {
+    const DepthGuard depth(m_handlerDepth);
+    try {
+        (this->*handler)();
+        rethrowNestedError();
+    } catch (const std::exception& error) {
+        if (m_handlerDepth > 1) {
+            // Qt's signal code cannot carry an exception; the outer handler rethrows it.
+            if (!m_nestedError)
+                m_nestedError = std::current_exception();
+            return;
+        }
+        ShowException(error);
+    }
+}
+
+void TForm1::rethrowNestedError() {
+    if (m_nestedError)
+        std::rethrow_exception(std::exchange(m_nestedError, nullptr));
+}
+
+bool TForm1::focusNextPrevChild(bool next) {
+    return m_keyboard->focusNextTabStop(next);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!focusWidget())
+        m_keyboard->focusNextTabStop(true);
+}
+
+// The refresh chain and its steps.
+
+void TForm1::ShellTreeView1Change() {
+    FolderPath = ShellTreeView1->Path();
+    DisplayFileName();
+    GetKetasu();
+    resetSpinEdit2();
+    GetFolderToFile();
+    RenameExample();
+}
+
+void TForm1::DisplayFileName() {
+    ListBox1->Clear();
+    ListBox1->AddAll(
+        engine::listFiles(m_fileSystem, FolderPath, FilterComboBox1->Mask(), m_collator));
+    StatusBar1->SetSimpleText(
+        QString::fromStdString(engine::countText(static_cast<std::size_t>(ListBox1->Count()))));
+}
+
+void TForm1::GetKetasu() {
+    Ketasu = engine::digitCount(ListBox1->Count());
+}
+
+void TForm1::resetSpinEdit2() {
+    SpinEdit2->SetMinValue(Ketasu);
+    SpinEdit2->SetValue(Ketasu);
+    rethrowNestedError();
+}
+
+void TForm1::GetFolderToFile() {
+    NamePrefix = engine::namePrefix(
+        FolderPath, SpinEdit1->Value(),
+        platform::encodeText(Edit1->text().toStdU16String(), m_codePage), m_codePage);
+}
+
+int TForm1::digitWidth() const {
+    return RadioButton2->isChecked() ? SpinEdit2->Value() : Ketasu;
+}
+
+void TForm1::RenameExample() {
+    ProgressBar1->SetMax(0);
+    Label3->SetCaption({});
+    if (ListBox1->Count() == 0)
+        return;
+    const std::string example =
+        engine::renameExample(NamePrefix, digitWidth(), ListBox1->Items(),
+                              engine::extensionCaseFromIndex(RadioGroup1->ItemIndex()), m_codePage);
+    Label3->SetCaption(QString::fromStdU16String(platform::decodeText(example, m_codePage)));
+}
+
+// The handlers.
+
+void TForm1::FilterComboBox1Change() {
+    DisplayFileName();
+    GetKetasu();
+    resetSpinEdit2();
+    GetFolderToFile();
+    RenameExample();
+}
+
+void TForm1::CheckBox1Click() {
+    if (CheckBox1->isChecked()) {
+        Edit1->setEnabled(true);
+        setFieldColor(Edit1, SystemColor::Window);
+    } else {
+        Edit1->setEnabled(false);
+        Edit1->setText({});
+        rethrowNestedError();
+        setFieldColor(Edit1, SystemColor::InactiveCaptionText);
+    }
+    GetFolderToFile();
+    RenameExample();
+}
+
+void TForm1::Edit1Change() {
+    GetFolderToFile();
+    RenameExample();
+}
+
+void TForm1::SpinEdit1Change() {
+    GetFolderToFile();
+    RenameExample();
+}
+
+void TForm1::SpinEdit2Change() {
+    RenameExample();
+}
+
+void TForm1::RadioButton1Click() {
+    if (RadioButton1->isChecked()) {
+        SpinEdit2->setEnabled(false);
+        setFieldColor(SpinEdit2, SystemColor::InactiveCaptionText);
+    }
+    GetFolderToFile();
+    RenameExample();
+}
+
+void TForm1::RadioButton2Click() {
+    if (RadioButton2->isChecked()) {
+        SpinEdit2->setEnabled(true);
+        setFieldColor(SpinEdit2, SystemColor::Window);
+    }
+    GetFolderToFile();
+    RenameExample();
+}
+
+void TForm1::RadioGroup1Click() {
+    RenameExample();
+}
+
+void TForm1::BitBtn2Click() {
+    close();
+}
+
+void TForm1::BitBtn1Click() {}
+
+} // namespace ordinalette::app

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+#include "platform/text_services.h"
+
+#include <QWidget>
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <string>
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace ordinalette::foldertree {
+class TShellTreeView;
+}
+
+namespace ordinalette::app {
+
+class FormKeyboard;
+class TBitBtn;
+class TFilterComboBox;
+class TLabel;
+class TListBox;
+class TProgressBar;
+class TRadioGroup;
+class TSpinEdit;
+class TStatusBar;
+
+// State shared by all handlers of the main window (byte strings in the system code page).
+extern std::string FolderPath; // full path of the selected folder, as the tree gives it
+extern std::int32_t Ketasu;    // the automatic digit count of the listed files
+extern std::string NamePrefix; // folder characters and separator shared by every new name
+extern std::string IniDir;     // the working directory when the window was created
+
+// The main window: the controls of its stored layout and the handlers that tie them to the
+// renaming engine. Handlers read their controls and call the engine with plain values.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm1(platform::FileSystem& fileSystem = platform::systemFileSystem(),
+                    QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    foldertree::TShellTreeView* ShellTreeView1;
+    TListBox* ListBox1;
+    TStatusBar* StatusBar1;
+    QGroupBox* GroupBox1;
+    TSpinEdit* SpinEdit1;
+    TLabel* Label1;
+    TLabel* Label2;
+    QLineEdit* Edit1;
+    QCheckBox* CheckBox1;
+    TSpinEdit* SpinEdit2;
+    TRadioGroup* RadioGroup1;
+    TLabel* Label3;
+    TBitBtn* BitBtn1;
+    TBitBtn* BitBtn2;
+    TFilterComboBox* FilterComboBox1;
+    QGroupBox* GroupBox2;
+    QRadioButton* RadioButton1;
+    QRadioButton* RadioButton2;
+    TProgressBar* ProgressBar1;
+
+    void ShellTreeView1Change();
+    void DisplayFileName();
+    void GetKetasu();
+    void GetFolderToFile();
+    void RenameExample();
+    void FilterComboBox1Change();
+    void Edit1Change();
+    void SpinEdit1Change();
+    void SpinEdit2Change();
+    void BitBtn2Click();
+    void BitBtn1Click();
+    void RadioGroup1Click();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void CheckBox1Click();
+
+protected:
+    bool focusNextPrevChild(bool next) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    using Handler = void (TForm1::*)();
+
+    void findControls();
+    void bindHandlers();
+    // Runs a handler; an error leaving the outermost one is shown by the error box, one leaving
+    // a nested handler ends the handlers it is nested in as well.
+    void runHandler(Handler handler);
+    void rethrowNestedError();
+    void resetSpinEdit2();
+    int digitWidth() const;
+
+    platform::FileSystem& m_fileSystem;
+    platform::CodePage m_codePage;
+    platform::TextCollator m_collator;
+    FormKeyboard* m_keyboard = nullptr;
+    int m_handlerDepth = 0;
+    std::exception_ptr m_nestedError;
+};
+
+} // namespace ordinalette::app

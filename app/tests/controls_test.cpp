@@ -1,0 +1,260 @@
+#include "app/controls/control_error.h"
+#include "app/controls/t_bit_btn.h"
+#include "app/controls/t_filter_combo_box.h"
+#include "app/controls/t_label.h"
+#include "app/controls/t_list_box.h"
+#include "app/controls/t_progress_bar.h"
+#include "app/controls/t_radio_group.h"
+#include "app/controls/t_spin_edit.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace ordinalette::app {
+namespace {
+
+// A spin edit inside a window, with a second control to move the focus to.
+struct SpinFixture {
+    QWidget window;
+    TSpinEdit* spin = new TSpinEdit(&window);
+    QLineEdit* other = new QLineEdit(&window);
+    SpinFixture(int min, int max, const char* text) {
+        spin->SetMinValue(min);
+        spin->SetMaxValue(max);
+        spin->setText(text);
+        spin->setGeometry(0, 0, 57, 21);
+        other->setGeometry(0, 30, 57, 21);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        spin->setFocus();
+    }
+};
+
+TEST(SpinEdit, ReadsByTheIntegerRuleWithoutClampingAndSetsWithClamping) {
+    SpinFixture f(2, 100, "150");
+    EXPECT_EQ(f.spin->Value(), 150);
+    f.spin->setText("");
+    EXPECT_EQ(f.spin->Value(), 2);
+    f.spin->setText("12 ");
+    EXPECT_EQ(f.spin->Value(), 2);
+    f.spin->setText(" $0C");
+    EXPECT_EQ(f.spin->Value(), 12);
+    f.spin->SetValue(1);
+    EXPECT_EQ(f.spin->text(), "2");
+    f.spin->SetValue(250);
+    EXPECT_EQ(f.spin->text(), "100");
+    f.spin->SetMinValue(7);
+    f.spin->SetMaxValue(7);
+    f.spin->SetValue(250);
+    EXPECT_EQ(f.spin->text(), "250"); // equal limits: no clamping at all
+}
+
+TEST(SpinEdit, ReportsEveryTextChangeAndNoneForTheSameText) {
+    SpinFixture f(0, 100, "4");
+    QSignalSpy changes(f.spin, &TSpinEdit::OnChange);
+    f.spin->SetValue(4);
+    EXPECT_EQ(changes.count(), 0);
+    f.spin->SetValue(5);
+    QTest::keyClick(f.spin, Qt::Key_Backspace);
+    f.spin->setText("x"); // pasted text is not filtered
+    EXPECT_EQ(changes.count(), 3);
+}
+
+TEST(SpinEdit, TypingTakesDigitsAndSignsOnlyAndEnterIsRefused) {
+    SpinFixture f(0, 100, "");
+    QTest::keyClicks(f.spin, "1a2+ -");
+    EXPECT_EQ(f.spin->text(), "12+-");
+    QTest::keyClick(f.spin, Qt::Key_Return);
+    EXPECT_EQ(f.spin->text(), "12+-");
+    QInputMethodEvent japanese;
+    japanese.setCommitString(QString::fromUtf8("あ"));
+    QApplication::sendEvent(f.spin, &japanese);
+    EXPECT_EQ(f.spin->text(), "12+-");
+}
+
+TEST(SpinEdit, ArrowKeysStepFromTheValueAsReadAndBringItIntoRange) {
+    SpinFixture f(2, 100, "150");
+    QTest::keyClick(f.spin, Qt::Key_Up);
+    EXPECT_EQ(f.spin->text(), "100");
+    f.spin->setText("abc");
+    QTest::keyClick(f.spin, Qt::Key_Down);
+    EXPECT_EQ(f.spin->text(), "2"); // unreadable reads as the minimum, 1 is clamped back
+    QTest::keyClick(f.spin, Qt::Key_Up);
+    EXPECT_EQ(f.spin->text(), "3");
+}
+
+TEST(SpinEdit, ButtonsActOnReleaseAndRepeatWhileHeld) {
+    SpinFixture f(0, 100, "10");
+    QTest::mousePress(f.spin->UpButton(), Qt::LeftButton);
+    EXPECT_EQ(f.spin->text(), "10");
+    QTest::mouseRelease(f.spin->UpButton(), Qt::LeftButton);
+    EXPECT_EQ(f.spin->text(), "11");
+
+    QSignalSpy changes(f.spin, &TSpinEdit::OnChange);
+    QTest::mousePress(f.spin->DownButton(), Qt::LeftButton);
+    ASSERT_TRUE(changes.wait(5000)); // the first repeat, while still held
+    ASSERT_TRUE(changes.wait(5000)); // and the next
+    QTest::mouseRelease(f.spin->DownButton(), Qt::LeftButton);
+    EXPECT_EQ(f.spin->Value(), 11 - changes.count());
+    EXPECT_GE(changes.count(), 3);
+    EXPECT_EQ(f.spin->UpButton()->autoRepeatDelay(), 400);
+    EXPECT_EQ(f.spin->UpButton()->autoRepeatInterval(), 100);
+}
+
+TEST(SpinEdit, LeavingTheFieldClampsAReadableValueOnly) {
+    SpinFixture f(2, 100, "1");
+    f.other->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(f.spin->text(), "2");
+    f.spin->setFocus();
+    f.spin->setText("");
+    f.other->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(f.spin->text(), "");
+}
+
+TEST(SpinEdit, DisabledTakesNoInputButCanBeSet) {
+    SpinFixture f(0, 100, "5");
+    f.spin->setEnabled(false);
+    QTest::keyClicks(f.spin, "7");
+    QTest::mouseClick(f.spin->UpButton(), Qt::LeftButton);
+    EXPECT_EQ(f.spin->text(), "5");
+    f.spin->SetValue(9);
+    EXPECT_EQ(f.spin->text(), "9");
+}
+
+TEST(FilterString, SplitsIntoEntriesDoubleByteAware) {
+    const auto utf8 = platform::CodePage::utf8();
+    EXPECT_EQ(parseFilterString("A (*.*)|*.*|J|*.jpg", utf8),
+              (std::vector<FilterEntry>{{"A (*.*)", "*.*"}, {"J", "*.jpg"}}));
+    EXPECT_EQ(parseFilterString("A|*.*|dangling", utf8), (std::vector<FilterEntry>{{"A", "*.*"}}));
+    EXPECT_EQ(parseFilterString("no bar", utf8), std::vector<FilterEntry>{});
+    EXPECT_EQ(parseFilterString("A|", utf8), (std::vector<FilterEntry>{{"A", ""}}));
+    // "ポ" in Shift_JIS is 0x83 0x7C: its trail byte is no separator.
+    const std::string po = "\x83\x7C";
+    EXPECT_EQ(parseFilterString(po + "|*.p" + po + "|X|*.x", platform::CodePage::cp932()),
+              (std::vector<FilterEntry>{{po, "*.p" + po}, {"X", "*.x"}}));
+}
+
+TEST(FilterComboBox, MaskSelectsTheLastEntryQuietlyAndOnlyUserPicksReport) {
+    TFilterComboBox combo;
+    EXPECT_EQ(combo.count(), 1);
+    EXPECT_EQ(combo.Mask(), "*.*");
+    combo.SetFilter("A|*.a|B|*.b|C|*.c");
+    QSignalSpy changes(&combo, &TFilterComboBox::OnChange);
+    combo.setCurrentIndex(-1);
+    EXPECT_EQ(combo.Mask(), "*.c");
+    EXPECT_EQ(combo.currentIndex(), 2);
+    EXPECT_EQ(changes.count(), 0);
+    combo.show();
+    combo.setFocus();
+    QTest::keyClick(&combo, Qt::Key_Up);
+    EXPECT_EQ(combo.Mask(), "*.b");
+    EXPECT_EQ(changes.count(), 1);
+    combo.SetFilter("");
+    EXPECT_EQ(combo.Mask(), "*.*");
+}
+
+TEST(RadioGroup, ItemIndexIsLimitedAndReportsOnlyRealChanges) {
+    TRadioGroup group;
+    group.resize(153, 73);
+    group.SetItems({"a", "b", "c"});
+    group.show();
+    QSignalSpy clicks(&group, &TRadioGroup::OnClick);
+    group.SetItemIndex(1);
+    group.SetItemIndex(1);
+    EXPECT_EQ(clicks.count(), 1);
+    group.SetItemIndex(7);
+    EXPECT_EQ(group.ItemIndex(), 2);
+    QTest::mouseClick(group.Button(2), Qt::LeftButton, {}, QPoint(6, 8));
+    EXPECT_EQ(clicks.count(), 2);
+    QTest::mouseClick(group.Button(0), Qt::LeftButton, {}, QPoint(6, 8));
+    EXPECT_EQ(group.ItemIndex(), 0);
+    EXPECT_FALSE(group.Button(2)->isChecked());
+    group.SetItemIndex(-5);
+    EXPECT_EQ(group.ItemIndex(), -1);
+    EXPECT_EQ(clicks.count(), 4);
+}
+
+TEST(ProgressBar, StepWrapsPastTheMaximumAndAMaximumBelowTheMinimumIsRefused) {
+    TProgressBar bar;
+    bar.SetMax(3);
+    bar.SetStep(1);
+    bar.StepIt();
+    bar.StepIt();
+    bar.StepIt();
+    EXPECT_EQ(bar.Position(), 3);
+    bar.StepIt();
+    EXPECT_EQ(bar.Position(), 0);
+    bar.SetMin(2);
+    EXPECT_EQ(bar.Position(), 2);
+    try {
+        bar.SetMax(1);
+        FAIL() << "a maximum below the minimum was taken";
+    } catch (const EControlError& error) {
+        EXPECT_STREQ(error.what(), "プロパティ TProgressBar の範囲を超えています");
+    }
+    EXPECT_EQ(bar.Max(), 3);
+}
+
+TEST(ListBox, KeepsRawNamesInCaseInsensitiveOrderAndShowsThemDecoded) {
+    TListBox list;
+    list.AddAll({"a2.jpg", "A1.jpg", "a10.jpg", "B.jpg", "a.jpg"});
+    EXPECT_EQ(list.Items(),
+              (std::vector<std::string>{"a.jpg", "A1.jpg", "a10.jpg", "a2.jpg", "B.jpg"}));
+    list.Add("a11.jpg");
+    EXPECT_EQ(list.Item(3), "a11.jpg");
+    const std::string invalid = "bad\xFF.txt";
+    list.Add(invalid);
+    const auto row = std::find(list.Items().begin(), list.Items().end(), invalid);
+    ASSERT_NE(row, list.Items().end());
+    const QModelIndex index = list.model()->index(static_cast<int>(row - list.Items().begin()), 0);
+    EXPECT_EQ(index.data().toString(), QString::fromUtf8("bad\uFFFD.txt"));
+    EXPECT_EQ(index.data(Qt::SizeHintRole).toSize().height(), 12);
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(ListBox, TakesAHundredThousandNamesWithoutAWidgetPerItem) {
+    std::vector<std::string> names;
+    for (int i = 100000; i > 0; --i)
+        names.push_back("IMG_" + std::to_string(i) + ".JPG");
+    TListBox list;
+    list.resize(217, 409);
+    list.show();
+    list.AddAll(std::move(names));
+    EXPECT_EQ(list.Count(), 100000);
+    EXPECT_EQ(list.Item(0), "IMG_1.JPG");
+    EXPECT_EQ(list.Item(1), "IMG_10.JPG");
+    EXPECT_TRUE(list.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size() < 10);
+}
+
+TEST(BitBtn, GlyphHasATransparentBackgroundAndADisabledImage) {
+    TBitBtn button;
+    button.SetKind(TBitBtn::Kind::Ok);
+    const QImage normal = button.icon().pixmap(18, 18, QIcon::Normal).toImage();
+    const QImage disabled = button.icon().pixmap(18, 18, QIcon::Disabled).toImage();
+    EXPECT_EQ(qAlpha(normal.pixel(0, 17)), 0);
+    EXPECT_EQ(qAlpha(disabled.pixel(0, 17)), 0);
+    EXPECT_NE(normal, disabled);
+    EXPECT_TRUE(button.isDefault());
+}
+
+TEST(Label, ShowsTheAmpersandAndSizesItselfToItsText) {
+    QWidget parent;
+    auto* label = new TLabel(&parent);
+    label->SetCaption("A&B");
+    EXPECT_EQ(label->text(), "A&B");
+    const int narrow = label->width();
+    label->SetCaption("A&B with a much longer text");
+    EXPECT_GT(label->width(), narrow);
+}
+
+} // namespace
+} // namespace ordinalette::app

@@ -1,0 +1,107 @@
+#include "app/error_box.h"
+#include "app/message_dialog.h"
+#include "app/tests/dialog_helpers.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace ordinalette::app {
+namespace {
+
+using testing::whenModalOpens;
+
+QStringList buttonTexts(const QWidget* dialog) {
+    QStringList texts;
+    for (const QPushButton* button : dialog->findChildren<QPushButton*>())
+        texts << button->text();
+    return texts;
+}
+
+TEST(MessageDialog, KindGivesCaptionAndButtonsComeInTheirFixedOrder) {
+    MessageDialog error(QString::fromUtf8("ファイルが存在しません"), MsgDlgType::Error,
+                        {MsgDlgBtn::Ok});
+    EXPECT_EQ(error.windowTitle(), QString::fromUtf8("エラー"));
+    EXPECT_EQ(buttonTexts(&error), QStringList{"OK"});
+    EXPECT_EQ(error.defaultButton(), error.button(MsgDlgBtn::Ok));
+    EXPECT_EQ(error.cancelButton(), error.button(MsgDlgBtn::Ok));
+
+    MessageDialog all("?", MsgDlgType::Confirmation,
+                      {MsgDlgBtn::Help, MsgDlgBtn::Cancel, MsgDlgBtn::No, MsgDlgBtn::Yes});
+    EXPECT_EQ(all.windowTitle(), QString::fromUtf8("確認"));
+    EXPECT_EQ(buttonTexts(&all),
+              (QStringList{QString::fromUtf8("はい(&Y)"), QString::fromUtf8("いいえ(&N)"),
+                           QString::fromUtf8("キャンセル"), QString::fromUtf8("ヘルプ(&H)")}));
+    EXPECT_EQ(all.defaultButton(), all.button(MsgDlgBtn::Yes));
+    EXPECT_EQ(all.cancelButton(), all.button(MsgDlgBtn::Cancel));
+
+    EXPECT_EQ(MessageDialog("", MsgDlgType::Warning, {}).windowTitle(), QString::fromUtf8("警告"));
+    EXPECT_EQ(MessageDialog("", MsgDlgType::Information, {}).windowTitle(),
+              QString::fromUtf8("情報"));
+    EXPECT_EQ(MessageDialog("", MsgDlgType::Custom, {}).windowTitle(), "Ordinalette");
+    MessageDialog retry("", MsgDlgType::Error, {MsgDlgBtn::Abort, MsgDlgBtn::Retry});
+    EXPECT_EQ(retry.defaultButton(), retry.button(MsgDlgBtn::Retry));
+    EXPECT_EQ(retry.cancelButton(), nullptr);
+}
+
+TEST(MessageDialog, ButtonsEnterEscapeAndTheCloseBoxGiveTheirResults) {
+    whenModalOpens([](QWidget* dialog) {
+        static_cast<MessageDialog*>(dialog)->button(MsgDlgBtn::No)->click();
+    });
+    EXPECT_EQ(MessageDlg("?", MsgDlgType::Confirmation, {MsgDlgBtn::Yes, MsgDlgBtn::No}), mrNo);
+
+    whenModalOpens([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+    EXPECT_EQ(MessageDlg("?", MsgDlgType::Confirmation, {MsgDlgBtn::Yes, MsgDlgBtn::No}), mrNo);
+
+    whenModalOpens([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
+    EXPECT_EQ(MessageDlg("?", MsgDlgType::Confirmation, {MsgDlgBtn::Yes, MsgDlgBtn::No}), mrYes);
+
+    whenModalOpens([](QWidget* dialog) { dialog->close(); });
+    EXPECT_EQ(MessageDlg("?", MsgDlgType::Confirmation, {MsgDlgBtn::Yes, MsgDlgBtn::No}), mrCancel);
+}
+
+TEST(MessageDialog, LongTextWrapsAtHalfTheScreenWidth) {
+    MessageDialog dialog(QString(400, u'x') + " " + QString(400, u'y'), MsgDlgType::Error,
+                         {MsgDlgBtn::Ok});
+    const auto* text = dialog.findChild<QLabel*>("message");
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->wordWrap());
+    EXPECT_LE(text->maximumWidth(), QApplication::primaryScreen()->geometry().width() / 2);
+}
+
+TEST(ErrorBox, AppendsADotAfterACharacterAboveTheDot) {
+    EXPECT_EQ(errorBoxText(QString::fromUtf8("ファイルが見つかりません")),
+              QString::fromUtf8("ファイルが見つかりません."));
+    EXPECT_EQ(errorBoxText(QString::fromUtf8("I/O エラー (183)")),
+              QString::fromUtf8("I/O エラー (183)"));
+    EXPECT_EQ(errorBoxText("done."), "done.");
+    EXPECT_EQ(errorBoxText("abc"), "abc.");
+    EXPECT_EQ(errorBoxText("a-"), "a-");
+    EXPECT_EQ(errorBoxText(""), "");
+}
+
+TEST(ErrorBox, ShowsTheMessageUnderTheApplicationTitleWithAStopIconAndOneOk) {
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
+    whenModalOpens([&](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        ASSERT_NE(box, nullptr);
+        text = box->text();
+        title = box->windowTitle();
+        icon = box->icon();
+        buttons = buttonTexts(box);
+        box->button(QMessageBox::Ok)->click();
+    });
+    ShowException(std::runtime_error("ファイルへのアクセスが拒否されました"));
+    EXPECT_EQ(text, QString::fromUtf8("ファイルへのアクセスが拒否されました."));
+    EXPECT_EQ(title, "Ordinalette");
+    EXPECT_EQ(icon, QMessageBox::Critical);
+    EXPECT_EQ(buttons, QStringList{"OK"});
+}
+
+} // namespace
+} // namespace ordinalette::app
