@@ -27,10 +27,11 @@ QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-QWidget* createControl(const ControlDescription& d, QWidget* parent) {
+QWidget* createControl(const ControlDescription& d, QWidget* parent,
+                       const std::shared_ptr<foldertree::ShellNamespace>& shellNamespace) {
     switch (d.kind) {
     case ControlKind::ShellTreeView: {
-        auto* tree = new foldertree::TShellTreeView(parent);
+        auto* tree = new foldertree::TShellTreeView(shellNamespace, parent);
         tree->setIndentation(19);
         tree->setRootIsDecorated(false);
         return tree;
@@ -153,7 +154,8 @@ QFont form1Font() {
 }
 
 void buildForm(QWidget* form, const FormDescription& description,
-               std::span<const ControlDescription> controls) {
+               std::span<const ControlDescription> controls,
+               const std::shared_ptr<foldertree::ShellNamespace>& shellNamespace) {
     form->setWindowTitle(text(description.caption));
     form->setFont(form1Font());
     // Group captions sit on the frame's top line and check marks stand close to their text, as
@@ -166,7 +168,7 @@ void buildForm(QWidget* form, const FormDescription& description,
     form->setFixedSize(description.clientWidth, description.clientHeight);
     form->move(description.left, description.top);
     for (const ControlDescription& d : controls) {
-        QWidget* control = createControl(d, parentOf(form, d));
+        QWidget* control = createControl(d, parentOf(form, d), shellNamespace);
         control->setObjectName(QString::fromUtf8(d.name));
         control->setGeometry(d.left, d.top, d.width, d.height);
         control->setFocusPolicy(focusPolicyOf(d));

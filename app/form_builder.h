@@ -3,9 +3,14 @@
 #include "app/form_layout.h"
 
 #include <QFont>
+#include <memory>
 #include <vector>
 
 class QWidget;
+
+namespace ordinalette::foldertree {
+class ShellNamespace;
+}
 
 namespace ordinalette::app {
 
@@ -19,9 +24,10 @@ struct TabEntry {
 QFont form1Font();
 
 // Gives the window its caption, geometry and font and creates every described control as a
-// named child, with its stored values; binds no handler.
+// named child, with its stored values; binds no handler. The folder tree shows shellNamespace.
 void buildForm(QWidget* form, const FormDescription& description,
-               std::span<const ControlDescription> controls);
+               std::span<const ControlDescription> controls,
+               const std::shared_ptr<foldertree::ShellNamespace>& shellNamespace);
 
 // Every control in the order Tab walks them: each parent's children by tab order, a child's
 // own children right after it (the items of a radio group after the group).

@@ -1,4 +1,6 @@
 #include "app/t_form1.h"
+#include "foldertree/linux_shell_namespace.h"
+#include "platform/file_system.h"
 
 #include <QApplication>
 
@@ -7,7 +9,8 @@ int main(int argc, char* argv[]) {
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication application(argc, argv);
     QApplication::setApplicationName("Ordinalette");
-    ordinalette::app::TForm1 form;
+    ordinalette::app::TForm1 form(ordinalette::platform::systemFileSystem(),
+                                  ordinalette::foldertree::LinuxShellNamespace::forCurrentUser());
     form.show();
     return application.exec();
 }

@@ -14,11 +14,15 @@
 #include "app/form_keyboard.h"
 #include "app/form_layout.h"
 #include "app/images.h"
+#include "app/message_dialog.h"
+#include "engine/in_out_error.h"
 #include "engine/listing.h"
 #include "engine/naming.h"
+#include "engine/rename_run.h"
 #include "foldertree/t_shell_tree_view.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLineEdit>
@@ -56,17 +60,21 @@ private:
 
 } // namespace
 
-TForm1::TForm1(platform::FileSystem& fileSystem, QWidget* parent)
+TForm1::TForm1(platform::FileSystem& fileSystem,
+               std::shared_ptr<foldertree::ShellNamespace> shellNamespace, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       m_fileSystem(fileSystem), m_codePage(platform::CodePage::system()), m_collator(m_codePage) {
     setObjectName("Form1");
     setWindowIcon(QIcon(images::mainIcon()));
-    buildForm(this, form1Description(), form1Controls());
+    buildForm(this, form1Description(), form1Controls(), shellNamespace);
     findControls();
     m_keyboard = new FormKeyboard(tabChain(this, form1Controls()), BitBtn1, BitBtn2, this);
     bindHandlers();
+    // The tree selected its root while it was built, before the handlers were bound.
+    runHandler(&TForm1::ShellTreeView1Change);
+    runHandler(&TForm1::FormCreate);
 }
 
 TForm1::~TForm1() = default;
@@ -262,6 +270,53 @@ void TForm1::BitBtn2Click() {
     close();
 }
 
-void TForm1::BitBtn1Click() {}
+void TForm1::BitBtn1Click() {
+    // The bar runs from 0 to the file count in steps of one, so it moves evenly for any count.
+    const int count = ListBox1->Count();
+    ProgressBar1->SetMin(0);
+    ProgressBar1->SetMax(count);
+    ProgressBar1->SetPosition(0);
+    ProgressBar1->SetStep(1);
+    if (count == 0) {
+        MessageDlg(QString::fromUtf8("ファイルが存在しません"), MsgDlgType::Error, {MsgDlgBtn::Ok});
+        return;
+    }
+    // The run takes no input; only the bar is repainted, a few times a second at most.
+    constexpr qint64 kRepaintIntervalMs = 50;
+    QElapsedTimer sinceRepaint;
+    sinceRepaint.start();
+    const engine::RenameRun run{
+        .folderPath = FolderPath,
+        .names = ListBox1->Items(),
+        .namePrefix = NamePrefix,
+        .width = [this] { return digitWidth(); },
+        .extensionCase = engine::extensionCaseFromIndex(RadioGroup1->ItemIndex()),
+        .fileRenamed =
+            [&](std::size_t renamed) {
+                ProgressBar1->StepIt();
+                if (sinceRepaint.elapsed() >= kRepaintIntervalMs ||
+                    renamed == static_cast<std::size_t>(count)) {
+                    ProgressBar1->repaint();
+                    sinceRepaint.restart();
+                }
+            },
+    };
+    engine::runRename(m_fileSystem, run, m_codePage);
+    DisplayFileName();
+}
+
+void TForm1::FormCreate() {
+    ShellTreeView1->FullCollapse();
+    // The root of the volume that holds the desktop directory; selecting it lists it.
+    ShellTreeView1->SetPath(ShellTreeView1->Namespace().volumeRoot(ShellTreeView1->Path()));
+    const platform::Result<std::string> workingDirectory = m_fileSystem.currentDirectory();
+    if (!workingDirectory.ok())
+        throw engine::EInOutError(workingDirectory.error);
+    IniDir = workingDirectory.value;
+    DisplayFileName();
+    GetKetasu();
+    resetSpinEdit2();
+    GetFolderToFile();
+}
 
 } // namespace ordinalette::app

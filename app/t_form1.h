@@ -16,8 +16,9 @@ class QLineEdit;
 class QRadioButton;
 
 namespace ordinalette::foldertree {
+class ShellNamespace;
 class TShellTreeView;
-}
+} // namespace ordinalette::foldertree
 
 namespace ordinalette::app {
 
@@ -42,8 +43,11 @@ extern std::string IniDir;     // the working directory when the window was crea
 class TForm1 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm1(platform::FileSystem& fileSystem = platform::systemFileSystem(),
-                    QWidget* parent = nullptr);
+    // Builds the window from its stored layout, lets the folder tree report its first
+    // selection, then runs FormCreate. File operations go through fileSystem, the tree shows
+    // shellNamespace.
+    TForm1(platform::FileSystem& fileSystem,
+           std::shared_ptr<foldertree::ShellNamespace> shellNamespace, QWidget* parent = nullptr);
     ~TForm1() override;
 
     foldertree::TShellTreeView* ShellTreeView1;
@@ -81,6 +85,7 @@ public:
     void RadioButton1Click();
     void RadioButton2Click();
     void CheckBox1Click();
+    void FormCreate();
 
 protected:
     bool focusNextPrevChild(bool next) override;

@@ -7,6 +7,7 @@
 #include "app/controls/t_spin_edit.h"
 #include "app/controls/t_status_bar.h"
 #include "app/t_form1.h"
+#include "app/tests/form_fixture.h"
 
 #include <QCheckBox>
 #include <QFontInfo>
@@ -61,7 +62,8 @@ TEST(FormLayout, EveryControlSitsInItsParentWithItsGeometryAndText) {
         {"FilterComboBox1", "Form1", {8, 400, 201, 20}, "すべてのファイル (*.*)"},
         {"ProgressBar1", "Form1", {440, 400, 169, 16}, ""},
     };
-    TForm1 form;
+    testing::FormFixture fixture;
+    TForm1& form = fixture.form;
     EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Ordinalette  Ver0.11"));
     EXPECT_EQ(form.size(), QSize(616, 447));
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
@@ -82,8 +84,9 @@ TEST(FormLayout, EveryControlSitsInItsParentWithItsGeometryAndText) {
     }
 }
 
-TEST(FormLayout, InitialStateIsTheStoredOne) {
-    TForm1 form;
+TEST(FormLayout, ControlsHoldTheirStoredStateAfterStartUpOnAnEmptyFolder) {
+    testing::FormFixture fixture;
+    TForm1& form = fixture.form;
     EXPECT_TRUE(form.RadioButton1->isChecked());
     EXPECT_FALSE(form.RadioButton2->isChecked());
     EXPECT_FALSE(form.CheckBox1->isChecked());
@@ -109,14 +112,14 @@ TEST(FormLayout, InitialStateIsTheStoredOne) {
     EXPECT_EQ(form.FilterComboBox1->count(), 5);
     EXPECT_EQ(form.FilterComboBox1->currentIndex(), 0);
     EXPECT_EQ(form.ProgressBar1->Min(), 0);
-    EXPECT_EQ(form.ProgressBar1->Max(), 100);
+    EXPECT_EQ(form.ProgressBar1->Max(), 0); // emptied by the example of the first listing
     EXPECT_EQ(form.ProgressBar1->Position(), 0);
     EXPECT_EQ(form.ProgressBar1->Step(), 10);
     EXPECT_EQ(form.BitBtn1->GetKind(), TBitBtn::Kind::Ok);
     EXPECT_EQ(form.BitBtn2->GetKind(), TBitBtn::Kind::Cancel);
     EXPECT_FALSE(form.BitBtn1->icon().isNull());
     EXPECT_FALSE(form.windowIcon().isNull());
-    EXPECT_TRUE(form.StatusBar1->SimpleText().isEmpty());
+    EXPECT_EQ(form.StatusBar1->SimpleText(), "0File");
     EXPECT_EQ(QFontInfo(form.font()).pixelSize(), 12);
 }
 
