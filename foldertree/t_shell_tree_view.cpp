@@ -1,11 +1,14 @@
 #include "foldertree/t_shell_tree_view.h"
 
 #include "foldertree/linux_shell_namespace.h"
+#include "foldertree/shell_icons.h"
 #include "foldertree/t_shell_ctrl_list.h"
 #include "platform/text_services.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QTimer>
@@ -22,8 +25,19 @@ public:
     explicit ShellNode(std::unique_ptr<TShellFolderItem> record)
         : QTreeWidgetItem(kType), m_record(std::move(record)) {
         m_record->Node = this;
+        // Whether a label may really be edited is decided when editing would start.
+        setFlags(flags() | Qt::ItemIsEditable);
     }
     TShellFolderItem* record() const { return m_record.get(); }
+
+    // The image is asked of the tree only when the view first needs it.
+    QVariant data(int column, int role) const override {
+        if (role == Qt::DecorationRole && column == 0) {
+            if (auto* tree = qobject_cast<TShellTreeView*>(treeWidget()))
+                return tree->NodeImage(*m_record);
+        }
+        return QTreeWidgetItem::data(column, role);
+    }
 
 private:
     std::unique_ptr<TShellFolderItem> m_record;
@@ -57,8 +71,14 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
     header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     header()->setStretchLastSection(false);
     connect(this, &QTreeWidget::currentItemChanged, this, [this] {
-        if (!m_closing)
+        if (!m_closing && !m_renaming)
             Q_EMIT OnChange();
+    });
+    m_editTimer.setSingleShot(true);
+    m_editTimer.setInterval(QApplication::doubleClickInterval());
+    connect(&m_editTimer, &QTimer::timeout, this, [this] {
+        if (QTreeWidgetItem* node = itemFromIndex(m_editCandidate))
+            editItem(node);
     });
     connect(this, &QTreeWidget::itemExpanded, this, &TShellTreeView::onExpanded);
     connect(this, &QTreeWidget::itemCollapsed, this, &TShellTreeView::onCollapsed);
@@ -420,6 +440,146 @@ void TShellTreeView::PostDeviceChange(std::unique_ptr<TDeviceChangeData> record)
         m_watcher->PostDeviceChange(std::move(record));
 }
 
+// ---- Images ---------------------------------------------------------------------------------
+
+QIcon TShellTreeView::NodeImage(TShellFolderItem& record) {
+    const int size = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    if (!record.Icon || !record.OpenIcon) {
+        const TShItemIDType type = ItemType(record);
+        const bool link = record.Level() > 0 && record.HasAttribute(kAttrLink);
+        const auto image = [&](bool open) {
+            const QIcon icon = shellIcon(type, open, *style());
+            return link ? withLinkOverlay(icon, size) : icon;
+        };
+        record.Icon = image(false);
+        record.OpenIcon = image(true);
+    }
+    // The selected node shows its open image.
+    QIcon shown;
+    shown.addPixmap(record.Icon->pixmap(size, size), QIcon::Normal);
+    shown.addPixmap(record.OpenIcon->pixmap(size, size), QIcon::Selected);
+    return shown;
+}
+
+void TShellTreeView::ResetImages() {
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        TShellFolderItem* record = RecordOf(*it);
+        if (!record)
+            break;
+        record->Icon.reset();
+        record->OpenIcon.reset();
+    }
+    viewport()->update();
+}
+
+bool TShellTreeView::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::StyleChange:
+    case QEvent::PaletteChange:
+    case QEvent::ThemeChange:
+        // The images follow the new settings once the change has settled.
+        QMetaObject::invokeMethod(this, &TShellTreeView::ResetImages, Qt::QueuedConnection);
+        break;
+    default:
+        break;
+    }
+    return QTreeWidget::event(event);
+}
+
+// ---- Renaming in place ----------------------------------------------------------------------
+
+bool TShellTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    QTreeWidgetItem* node = itemFromIndex(index);
+    TShellFolderItem* record = RecordOf(node);
+    if (!record || m_clickState != ClickState::None || record->Level() == 0 ||
+        !record->HasAttribute(kAttrCanRename))
+        return false;
+    if (!QTreeWidget::edit(index, trigger, event))
+        return false;
+    m_editing = index;
+    return true;
+}
+
+void TShellTreeView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F2 && state() != EditingState && currentItem()) {
+        editItem(currentItem());
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+void TShellTreeView::commitData(QWidget* editor) {
+    // The label takes the typed text first; the folder is renamed once the editor is closed.
+    QTreeWidget::commitData(editor);
+    if (QTreeWidgetItem* node = itemFromIndex(m_editing))
+        m_pendingRename = {m_editing, node->text(0)};
+}
+
+void TShellTreeView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTreeWidget::closeEditor(editor, hint);
+    if (!m_pendingRename)
+        return;
+    const auto [index, text] = std::move(*m_pendingRename);
+    m_pendingRename.reset();
+    if (QTreeWidgetItem* node = itemFromIndex(index))
+        RenameNode(node, text);
+}
+
+void TShellTreeView::RenameNode(QTreeWidgetItem* node, const QString& text) {
+    TShellFolderItem* record = RecordOf(node);
+    if (!record)
+        return;
+    // Watching stops around the rename, so the watcher's re-read cannot run in its middle.
+    if (m_watcher)
+        m_watcher->SetFolders(std::vector<std::string>{});
+    const auto parentFolder = record->ParentFolder();
+    if (parentFolder && record->HasAttribute(kAttrCanRename)) {
+        const std::string name =
+            platform::encodeText(text.toStdU16String(), m_namespace->codePage());
+        if (auto renamed = parentFolder->setNameOf(record->ItemID, name)) {
+            ItemIdList absolute = record->Level() == 1 ? ItemIdList{} : record->ParentID();
+            absolute.insert(absolute.end(), renamed->begin(), renamed->end());
+            record->Rename(std::move(*renamed), std::move(absolute));
+            reread(node);
+        }
+    }
+    // Renamed or not, the label shows the record's name: a refused name gives the old back.
+    node->setText(0, nodeText(*record));
+    scheduleWatchUpdate();
+}
+
+void TShellTreeView::reread(QTreeWidgetItem* node) {
+    const bool expanded = node->isExpanded();
+    while (node->childCount() > 0)
+        deleteChild(node, node->childCount() - 1);
+    // The renamed node takes its place in the parent folder's order; moving it is no change
+    // of the selection.
+    const bool selected = node == currentItem();
+    m_renaming = true;
+    if (QTreeWidgetItem* parent = node->parent()) {
+        const auto folder = RecordOf(node)->ParentFolder();
+        parent->takeChild(parent->indexOfChild(node));
+        int place = 0;
+        while (place < parent->childCount()) {
+            TShellFolderItem* sibling = RecordOf(parent->child(place));
+            const auto order = sibling && folder
+                                   ? folder->compareIDs(sibling->ItemID, RecordOf(node)->ItemID)
+                                   : std::nullopt;
+            if (order && *order > 0)
+                break;
+            ++place;
+        }
+        parent->insertChild(place, node);
+    }
+    if (selected)
+        setCurrentItem(node);
+    m_renaming = false;
+    RefreshChildren(node);
+    if (expanded)
+        expandNode(node);
+}
+
 // ---- Finding and selecting -----------------------------------------------------------------
 
 QTreeWidgetItem* TShellTreeView::FindNode(const ItemIdList& target) {
@@ -567,8 +727,15 @@ void TShellTreeView::mouseReleaseEvent(QMouseEvent* event) {
     const bool pending = m_clickState == ClickState::LeftPending;
     m_clickState = ClickState::None;
     if (pending && RecordOf(target)) {
+        // A click on the label of the node already selected edits it, unless a second click
+        // follows at once (a double-click).
+        const bool wasSelected = target == currentItem();
         selectNode(target);
         setDropHighlight(nullptr);
+        if (wasSelected && onLabelOrIcon(target, event->position().toPoint())) {
+            m_editCandidate = indexFromItem(target);
+            m_editTimer.start();
+        }
     }
     event->accept();
 }
@@ -580,6 +747,7 @@ void TShellTreeView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TShellTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
+    m_editTimer.stop();
     const QPoint pos = event->position().toPoint();
     QTreeWidgetItem* node = itemAt(pos);
     if (event->button() != Qt::LeftButton || !node) {

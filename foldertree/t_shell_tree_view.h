@@ -6,6 +6,7 @@
 
 #include <QPersistentModelIndex>
 #include <QPoint>
+#include <QTimer>
 #include <QTreeWidget>
 #include <memory>
 #include <optional>
@@ -69,6 +70,15 @@ public:
     // The folders of the visible part of the tree, sorted, which the watcher watches.
     std::vector<std::string> VisibleFolders() const;
 
+    // The node's image: the item's icon, its open icon while selected, a link emblem over
+    // both for links; asked once per record and kept.
+    QIcon NodeImage(TShellFolderItem& record);
+    // Forgets every node's images, collapsed ones included, so they are asked again.
+    void ResetImages();
+    // Renames the node's folder to the typed text, as ending a label edit does; a refused
+    // name shows the old one again. The selection stays and no change event fires.
+    void RenameNode(QTreeWidgetItem* node, const QString& text);
+
     // The record of a node; null for no node.
     static TShellFolderItem* RecordOf(QTreeWidgetItem* node);
     ShellNamespace& Namespace() const { return *m_namespace; }
@@ -78,6 +88,11 @@ Q_SIGNALS:
     void OnChange();
 
 protected:
+    bool event(QEvent* event) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -94,6 +109,8 @@ private:
     QTreeWidgetItem* makeNode(std::unique_ptr<TShellFolderItem> record);
     void attach(QTreeWidgetItem* node);
     void deleteChild(QTreeWidgetItem* node, int index);
+    // After a rename: the node's children read again, its place among its siblings found.
+    void reread(QTreeWidgetItem* node);
     QString nodeText(TShellFolderItem& record) const;
     void expandNode(QTreeWidgetItem* node);
     void onExpanded(QTreeWidgetItem* node);
@@ -121,6 +138,11 @@ private:
     QTreeWidgetItem* m_expanding = nullptr;
     std::optional<ItemIdList> m_savedSelection;
     TShDirWatcher* m_watcher = nullptr;
+    bool m_renaming = false;
+    QTimer m_editTimer;
+    QPersistentModelIndex m_editCandidate;
+    QPersistentModelIndex m_editing;
+    std::optional<std::pair<QPersistentModelIndex, QString>> m_pendingRename;
     bool m_watchUpdatePending = false;
 };
 

@@ -1,0 +1,150 @@
+#include "foldertree/t_shell_tree_view.h"
+#include "foldertree/tests/namespace_fixture.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace ordinalette::foldertree {
+namespace {
+
+using testing::NamespaceFixture;
+
+QTreeWidgetItem* childNamed(QTreeWidgetItem* node, const QString& text) {
+    for (int i = 0; node && i < node->childCount(); ++i) {
+        if (node->child(i)->text(0) == text)
+            return node->child(i);
+    }
+    return nullptr;
+}
+
+QStringList childTexts(QTreeWidgetItem* node) {
+    QStringList texts;
+    for (int i = 0; i < node->childCount(); ++i)
+        texts << node->child(i)->text(0);
+    return texts;
+}
+
+class RenameTest : public ::testing::Test {
+protected:
+    RenameTest() {
+        fixture.dir().makeDir("d/old/inner");
+        fixture.dir().makeDir("d/m");
+        tree = std::make_unique<TShellTreeView>(fixture.shellNamespace());
+        tree->resize(400, 600);
+        tree->SetPath(fixture.drive("d") + "/old/inner");
+        tree->SetPath(fixture.drive("d") + "/old");
+        drive = childNamed(tree->topLevelItem(0)->child(0),
+                           QString::fromStdString("d (" + fixture.drive("d") + ")"));
+    }
+
+    // The label editor while one is open.
+    QLineEdit* openEditor() const {
+        for (auto* editor : tree->viewport()->findChildren<QLineEdit*>()) {
+            if (!editor->isHidden())
+                return editor;
+        }
+        return nullptr;
+    }
+
+    // Edits the node's label the way a user does: type the text, press Enter.
+    bool typeName(QTreeWidgetItem* node, const QString& text) {
+        tree->editItem(node);
+        QLineEdit* editor = openEditor();
+        if (!editor)
+            return false;
+        editor->setText(text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The editor commits and closes through the event loop.
+        return QTest::qWaitFor([&] { return openEditor() == nullptr; }, 15000);
+    }
+
+    NamespaceFixture fixture;
+    std::unique_ptr<TShellTreeView> tree;
+    QTreeWidgetItem* drive = nullptr;
+};
+
+TEST_F(RenameTest, RenamingTheSelectedFolderKeepsSelectionAndExpansionWithoutAnEvent) {
+    QTreeWidgetItem* old = tree->currentItem();
+    ASSERT_EQ(old->text(0), "old");
+    ASSERT_TRUE(old->isExpanded());
+    QSignalSpy changes(tree.get(), &TShellTreeView::OnChange);
+
+    ASSERT_TRUE(typeName(old, "alpha"));
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_EQ(tree->currentItem(), old);
+    EXPECT_EQ(old->text(0), "alpha");
+    EXPECT_EQ(tree->Path(), fixture.drive("d") + "/alpha");
+    EXPECT_EQ(childTexts(drive), (QStringList{"alpha", "m"})); // at its sorted place
+    EXPECT_TRUE(old->isExpanded());
+    EXPECT_EQ(childTexts(old), (QStringList{"inner"}));
+    EXPECT_EQ(fixture.dir().entries("d"), (std::vector<std::string>{"alpha", "m"}));
+
+    // Watching resumes over the new path.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const auto visible = tree->VisibleFolders();
+            return std::count(visible.begin(), visible.end(),
+                              fixture.drive("d") + "/alpha/inner") == 1 &&
+                   tree->Watcher()->WatchCount() == visible.size();
+        },
+        15000));
+}
+
+TEST_F(RenameTest, ARefusedNameShowsTheOldOneAgainAndMovesNothing) {
+    QTreeWidgetItem* old = tree->currentItem();
+    QSignalSpy changes(tree.get(), &TShellTreeView::OnChange);
+    for (const QString& refused : {QString("m"), QString("a/b"), QString(".."), QString("")}) {
+        ASSERT_TRUE(typeName(old, refused));
+        EXPECT_EQ(old->text(0), "old") << refused.toStdString();
+    }
+    EXPECT_EQ(fixture.dir().entries("d"), (std::vector<std::string>{"m", "old"}));
+    EXPECT_EQ(fixture.dir().entries("d/old"), (std::vector<std::string>{"inner"}));
+    EXPECT_EQ(tree->Path(), fixture.drive("d") + "/old");
+    EXPECT_EQ(changes.count(), 0);
+}
+
+TEST_F(RenameTest, TheRootDrivesAndSpecialItemsCannotBeEdited) {
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    for (QTreeWidgetItem* node : {root, root->child(0), drive, root->child(1)}) {
+        EXPECT_FALSE(typeName(node, "x")) << node->text(0).toStdString();
+        EXPECT_EQ(openEditor(), nullptr);
+    }
+}
+
+TEST_F(RenameTest, ImagesAreAskedAgainAfterASettingsChange) {
+    std::filesystem::create_directory_symlink(fixture.drive("d") + "/m",
+                                              fixture.drive("d") + "/link");
+    tree->RefreshTree();
+    const auto image = [&](QTreeWidgetItem* node, QIcon::Mode mode) {
+        return node->data(0, Qt::DecorationRole).value<QIcon>().pixmap(16, 16, mode).toImage();
+    };
+    QTreeWidgetItem* m = childNamed(drive, "m");
+    QTreeWidgetItem* link = childNamed(drive, "link");
+    ASSERT_TRUE(m && link);
+    EXPECT_NE(image(m, QIcon::Normal), image(m, QIcon::Selected));  // the open folder
+    EXPECT_NE(image(m, QIcon::Normal), image(link, QIcon::Normal)); // the link emblem
+
+    // A node inside a collapsed one is asked again too.
+    QTreeWidgetItem* inner = childNamed(childNamed(drive, "old"), "inner");
+    ASSERT_TRUE(inner);
+    (void)image(inner, QIcon::Normal);
+    tree->FullCollapse();
+    ASSERT_TRUE(TShellTreeView::RecordOf(inner)->Icon.has_value());
+
+    QEvent styleChange(QEvent::StyleChange);
+    QCoreApplication::sendEvent(tree.get(), &styleChange);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return !TShellTreeView::RecordOf(inner)->Icon && !TShellTreeView::RecordOf(m)->Icon;
+        },
+        15000));
+    (void)image(inner, QIcon::Normal);
+    EXPECT_TRUE(TShellTreeView::RecordOf(inner)->Icon.has_value());
+}
+
+} // namespace
+} // namespace ordinalette::foldertree
