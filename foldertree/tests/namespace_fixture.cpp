@@ -25,4 +25,19 @@ void NamespaceFixture::writeMountTable(const std::string& extraLines) const {
                                      mountLine(drive("net"), "nfs", "server:/export") + extraLines);
 }
 
+QTreeWidgetItem* childNamed(QTreeWidgetItem* node, const QString& text) {
+    for (int i = 0; node && i < node->childCount(); ++i) {
+        if (node->child(i)->text(0) == text)
+            return node->child(i);
+    }
+    return nullptr;
+}
+
+QStringList childTexts(QTreeWidgetItem* node) {
+    QStringList texts;
+    for (int i = 0; node && i < node->childCount(); ++i)
+        texts << node->child(i)->text(0);
+    return texts;
+}
+
 } // namespace ordinalette::foldertree::testing

@@ -3,6 +3,8 @@
 #include "foldertree/linux_shell_namespace.h"
 #include "testsupport/temp_dir.h"
 
+#include <QStringList>
+#include <QTreeWidgetItem>
 #include <memory>
 #include <string>
 
@@ -29,5 +31,10 @@ private:
     testsupport::TempDir m_dir;
     std::shared_ptr<LinuxShellNamespace> m_namespace;
 };
+
+// The child of a node with that text, or null.
+QTreeWidgetItem* childNamed(QTreeWidgetItem* node, const QString& text);
+// The texts of a node's children in order.
+QStringList childTexts(QTreeWidgetItem* node);
 
 } // namespace ordinalette::foldertree::testing

@@ -11,22 +11,9 @@
 namespace ordinalette::foldertree {
 namespace {
 
+using testing::childNamed;
+using testing::childTexts;
 using testing::NamespaceFixture;
-
-QTreeWidgetItem* childNamed(QTreeWidgetItem* node, const QString& text) {
-    for (int i = 0; node && i < node->childCount(); ++i) {
-        if (node->child(i)->text(0) == text)
-            return node->child(i);
-    }
-    return nullptr;
-}
-
-QStringList childTexts(QTreeWidgetItem* node) {
-    QStringList texts;
-    for (int i = 0; i < node->childCount(); ++i)
-        texts << node->child(i)->text(0);
-    return texts;
-}
 
 class RenameTest : public ::testing::Test {
 protected:

@@ -16,20 +16,14 @@
 namespace ordinalette::foldertree {
 namespace {
 
+using testing::childNamed;
+using testing::childTexts;
 using testing::NamespaceFixture;
 using testsupport::TempDir;
 
 // Processes events until the condition holds; false when it still fails after a generous time.
 bool waitFor(const std::function<bool()>& condition) {
     return QTest::qWaitFor(condition, 15000);
-}
-
-QTreeWidgetItem* childNamed(QTreeWidgetItem* node, const QString& text) {
-    for (int i = 0; node && i < node->childCount(); ++i) {
-        if (node->child(i)->text(0) == text)
-            return node->child(i);
-    }
-    return nullptr;
 }
 
 TEST(TShDirWatcher, ABurstOfFolderChangesGivesOneCallAndFileChangesNone) {
