@@ -17,7 +17,6 @@ namespace ordinalette::foldertree {
 namespace {
 
 using testing::childNamed;
-using testing::childTexts;
 using testing::NamespaceFixture;
 using testsupport::TempDir;
 
