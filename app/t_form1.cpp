@@ -22,6 +22,7 @@
 #include "foldertree/t_shell_tree_view.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QIcon>
@@ -125,25 +126,31 @@ void TForm1::bindHandlers() {
     bind(BitBtn2, &QAbstractButton::clicked, &TForm1::BitBtn2Click);
 }
 
-void TForm1::runHandler(Handler handler) {
+bool TForm1::runHandler(Handler handler) {
     const DepthGuard depth(m_handlerDepth);
     try {
         (this->*handler)();
         rethrowNestedError();
+        return true;
     } catch (const std::exception& error) {
         if (m_handlerDepth > 1) {
             // Qt's signal code cannot carry an exception; the outer handler rethrows it.
             if (!m_nestedError)
                 m_nestedError = std::current_exception();
-            return;
+            return false;
         }
         ShowException(error);
+        return false;
     }
 }
 
 void TForm1::rethrowNestedError() {
     if (m_nestedError)
         std::rethrow_exception(std::exchange(m_nestedError, nullptr));
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    event->setAccepted(runHandler(&TForm1::FormClose));
 }
 
 bool TForm1::focusNextPrevChild(bool next) {
@@ -317,6 +324,11 @@ void TForm1::FormCreate() {
     GetKetasu();
     resetSpinEdit2();
     GetFolderToFile();
+    LoadSettings();
+}
+
+void TForm1::FormClose() {
+    SaveSettings();
 }
 
 } // namespace ordinalette::app

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -86,8 +87,15 @@ public:
     void RadioButton2Click();
     void CheckBox1Click();
     void FormCreate();
+    void FormClose();
+    // Applies the settings file of IniDir to the naming controls, key by key with fallbacks.
+    void LoadSettings();
+    // Replaces the settings file of IniDir with the values of the naming controls.
+    void SaveSettings();
 
 protected:
+    // Runs FormClose; the window stays open when it fails.
+    void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent* event) override;
 
@@ -97,10 +105,13 @@ private:
     void findControls();
     void bindHandlers();
     // Runs a handler; an error leaving the outermost one is shown by the error box, one leaving
-    // a nested handler ends the handlers it is nested in as well.
-    void runHandler(Handler handler);
+    // a nested handler ends the handlers it is nested in as well. False after an error.
+    bool runHandler(Handler handler);
     void rethrowNestedError();
     void resetSpinEdit2();
+    // Sets a control from a stored value; any error of the setting, nested handlers included,
+    // leads to the fallback instead.
+    void applyOrFallBack(const std::function<void()>& apply, const std::function<void()>& fallBack);
     int digitWidth() const;
 
     platform::FileSystem& m_fileSystem;

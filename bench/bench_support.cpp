@@ -57,6 +57,18 @@ double millisecondsOf(const std::function<void()>& work) {
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
+void takeTurns(int runs, const std::function<void()>& a, const std::function<void()>& b) {
+    for (int run = 0; run < runs; ++run) {
+        if (run % 2 == 0) {
+            a();
+            b();
+        } else {
+            b();
+            a();
+        }
+    }
+}
+
 double medianMilliseconds(int runs, const std::function<void()>& work) {
     std::vector<double> times;
     for (int run = 0; run < runs; ++run)

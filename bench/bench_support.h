@@ -16,6 +16,10 @@ void createFiles(const std::string& folder, const std::vector<std::string>& name
 // Wall time of one call of work, in milliseconds.
 double millisecondsOf(const std::function<void()>& work);
 
+// Calls a and b runs times each, taking turns at going first, so that both meet the same
+// machine load and folder states.
+void takeTurns(int runs, const std::function<void()>& a, const std::function<void()>& b);
+
 // Median wall time of runs calls of work, in milliseconds.
 double medianMilliseconds(int runs, const std::function<void()>& work);
 

@@ -2,6 +2,8 @@
 
 #include "app/controls/control_error.h"
 
+#include <QEvent>
+#include <QFontMetrics>
 #include <QSize>
 #include <algorithm>
 #include <new>
@@ -30,8 +32,14 @@ QVariant SortedNameModel::data(const QModelIndex& index, int role) const {
         return QString::fromStdU16String(
             platform::decodeText(m_names[static_cast<std::size_t>(index.row())], m_codePage));
     if (role == Qt::SizeHintRole)
-        return QSize(0, kItemHeight);
+        return QSize(0, m_itemHeight);
     return {};
+}
+
+void SortedNameModel::setItemHeight(int height) {
+    beginResetModel();
+    m_itemHeight = height;
+    endResetModel();
 }
 
 void SortedNameModel::clear() {
@@ -53,6 +61,19 @@ void SortedNameModel::add(std::string name) {
 }
 
 void SortedNameModel::addAll(std::vector<std::string> names) {
+    const auto inOrder = [this](const std::string& a, const std::string& b) {
+        return m_collator.compare(a, b) <= 0;
+    };
+    // A listing arrives in the list's order already; then checking is all the work there is.
+    if (m_names.empty() &&
+        std::adjacent_find(names.begin(), names.end(), [&](const auto& a, const auto& b) {
+            return !inOrder(a, b);
+        }) == names.end()) {
+        beginResetModel();
+        m_names = std::move(names);
+        endResetModel();
+        return;
+    }
     // Collation keys computed once per name, then one sort by key with the bytes breaking ties.
     struct Keyed {
         std::string key;
@@ -82,6 +103,19 @@ TListBox::TListBox(QWidget* parent) : QListView(parent), m_model(new SortedNameM
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    updateItemHeight();
+}
+
+void TListBox::changeEvent(QEvent* event) {
+    QListView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        updateItemHeight();
+}
+
+// Rows are 12 pixels high, or as high as the font needs where a substitute font's descent
+// would otherwise cut off underscores and the like.
+void TListBox::updateItemHeight() {
+    m_model->setItemHeight(std::max(kItemHeight, fontMetrics().height()));
 }
 
 void TListBox::Add(std::string name) {

@@ -21,6 +21,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
     const std::vector<std::string>& names() const { return m_names; }
+    void setItemHeight(int height);
     void clear();
     // Inserts one name at its sorted place.
     void add(std::string name);
@@ -31,6 +32,7 @@ private:
     platform::CodePage m_codePage;
     platform::TextCollator m_collator;
     std::vector<std::string> m_names;
+    int m_itemHeight = 12;
 };
 
 // A list box that keeps its items sorted by itself, for up to hundreds of thousands of names.
@@ -49,7 +51,12 @@ public:
     void Add(std::string name);
     void AddAll(std::vector<std::string> names);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void updateItemHeight();
+
     SortedNameModel* m_model;
 };
 

@@ -1,0 +1,55 @@
+// Selects a folder of 100,000 files in the window's tree (list, count text and example shown,
+// the window painted) and compares it with the engine's listing of the same folder alone.
+#include "app/controls/t_label.h"
+#include "app/controls/t_status_bar.h"
+#include "bench/window_bench_setup.h"
+#include "engine/listing.h"
+#include "foldertree/t_shell_tree_view.h"
+#include "platform/text_services.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace ordinalette;
+
+namespace {
+
+constexpr int fileCount = 100000;
+constexpr int runs = 7;
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    bench::headlessApplication(argc, argv);
+    bench::WindowBench window(fileCount);
+
+    const platform::TextCollator collator(platform::CodePage::system());
+    std::size_t listed = 0;
+    std::vector<double> engineTimes;
+    std::vector<double> windowTimes;
+    const auto measureEngine = [&] {
+        engineTimes.push_back(bench::millisecondsOf([&] {
+            listed =
+                engine::listFiles(platform::systemFileSystem(), window.photos(), "*.*", collator)
+                    .size();
+        }));
+    };
+    const auto measureWindow = [&] {
+        window.select(window.empty());
+        windowTimes.push_back(bench::millisecondsOf([&] { window.select(window.photos()); }));
+    };
+    bench::takeTurns(runs, measureEngine, measureWindow);
+    std::sort(engineTimes.begin(), engineTimes.end());
+    std::sort(windowTimes.begin(), windowTimes.end());
+    const double engineTime = engineTimes[engineTimes.size() / 2];
+    const double windowTime = windowTimes[windowTimes.size() / 2];
+
+    std::printf("files                             %d (engine listed %zu)\n", fileCount, listed);
+    std::printf("engine: listing alone             %8.1f ms\n", engineTime);
+    std::printf("window: select, list, show, paint %8.1f ms (%s, example %s)\n", windowTime,
+                window.form.StatusBar1->SimpleText().toUtf8().constData(),
+                window.form.Label3->Caption().toUtf8().constData());
+    std::printf("RATIO select_100k %.3f\n", windowTime / engineTime);
+    return 0;
+}

@@ -1,0 +1,72 @@
+// Renames 100,000 files by pressing Start in the window (the engine's run with the progress bar
+// stepped and repainted, then the folder listed again) and compares it with the same work done
+// by the engine alone: the run with a progress callback, then the listing.
+#include "app/controls/t_bit_btn.h"
+#include "app/controls/t_progress_bar.h"
+#include "bench/window_bench_setup.h"
+#include "engine/listing.h"
+#include "engine/naming.h"
+#include "engine/rename_run.h"
+#include "foldertree/t_shell_tree_view.h"
+#include "platform/text_services.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace ordinalette;
+
+namespace {
+
+constexpr int fileCount = 100000;
+constexpr int runs = 4;
+
+// Lists the folder, then times what Start asks of the engine: the run and the listing after it.
+double engineRunMilliseconds(const std::string& folder, const platform::TextCollator& collator,
+                             const platform::CodePage& codePage) {
+    platform::FileSystem& fileSystem = platform::systemFileSystem();
+    const std::vector<std::string> names = engine::listFiles(fileSystem, folder, "*.*", collator);
+    engine::RenameRun run;
+    run.folderPath = folder;
+    run.names = names;
+    run.namePrefix = "Phot";
+    run.width = [&] { return engine::digitCount(static_cast<std::int64_t>(names.size())); };
+    run.fileRenamed = [](std::size_t) {}; // the engine's own cost of reporting progress
+    return bench::millisecondsOf([&] {
+        engine::runRename(fileSystem, run, codePage);
+        engine::listFiles(fileSystem, folder, "*.*", collator);
+    });
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    bench::headlessApplication(argc, argv);
+    bench::WindowBench window(fileCount);
+    const platform::CodePage codePage = platform::CodePage::system();
+    const platform::TextCollator collator(codePage);
+
+    std::vector<double> engineTimes;
+    std::vector<double> windowTimes;
+    const auto measureEngine = [&] {
+        engineTimes.push_back(engineRunMilliseconds(window.photos(), collator, codePage));
+    };
+    const auto measureWindow = [&] {
+        window.select(window.empty());
+        window.select(window.photos());
+        windowTimes.push_back(bench::millisecondsOf([&] { window.form.BitBtn1->click(); }));
+    };
+    bench::takeTurns(runs, measureEngine, measureWindow);
+    std::sort(engineTimes.begin(), engineTimes.end());
+    std::sort(windowTimes.begin(), windowTimes.end());
+    // The mean of the middle two of four runs.
+    const double engineTime = (engineTimes[1] + engineTimes[2]) / 2;
+    const double windowTime = (windowTimes[1] + windowTimes[2]) / 2;
+
+    std::printf("files                                %d (bar at %d of %d)\n", fileCount,
+                window.form.ProgressBar1->Position(), window.form.ProgressBar1->Max());
+    std::printf("engine: run and listing              %8.1f ms\n", engineTime);
+    std::printf("window: Start, bar stepped, relisted %8.1f ms\n", windowTime);
+    std::printf("RATIO window_run_100k %.3f\n", windowTime / engineTime);
+    return 0;
+}
