@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QWidget>
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 namespace ordinalette::app {
@@ -58,6 +59,7 @@ QWidget* createControl(const ControlDescription& d, QWidget* parent,
     }
     case ControlKind::Edit: {
         auto* edit = new QLineEdit(parent);
+        edit->setMaxLength(std::numeric_limits<int>::max()); // no length limit
         edit->setText(text(d.text));
         return edit;
     }

@@ -127,21 +127,30 @@ void TForm1::bindHandlers() {
 }
 
 bool TForm1::runHandler(Handler handler) {
-    const DepthGuard depth(m_handlerDepth);
-    try {
-        (this->*handler)();
-        rethrowNestedError();
-        return true;
-    } catch (const std::exception& error) {
-        if (m_handlerDepth > 1) {
-            // Qt's signal code cannot carry an exception; the outer handler rethrows it.
-            if (!m_nestedError)
-                m_nestedError = std::current_exception();
-            return false;
+    std::exception_ptr error;
+    {
+        const DepthGuard depth(m_handlerDepth);
+        try {
+            (this->*handler)();
+            rethrowNestedError();
+            return true;
+        } catch (const std::exception&) {
+            if (m_handlerDepth > 1) {
+                // Qt's signal code cannot carry an exception; the outer handler rethrows it.
+                if (!m_nestedError)
+                    m_nestedError = std::current_exception();
+                return false;
+            }
+            error = std::current_exception();
         }
-        ShowException(error);
-        return false;
     }
+    // Shown outside the handler, so a handler that runs while the box is open is not nested.
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& shown) {
+        ShowException(shown);
+    }
+    return false;
 }
 
 void TForm1::rethrowNestedError() {

@@ -9,7 +9,6 @@ namespace ordinalette::app {
 
 TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent) {
     setFont(QApplication::font("QStatusBar"));
-    setAttribute(Qt::WA_Hover, false);
 }
 
 void TStatusBar::SetSimpleText(const QString& text) {

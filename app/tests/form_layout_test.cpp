@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace ordinalette::app {
 namespace {
@@ -91,6 +92,7 @@ TEST(FormLayout, ControlsHoldTheirStoredStateAfterStartUpOnAnEmptyFolder) {
     EXPECT_FALSE(form.RadioButton2->isChecked());
     EXPECT_FALSE(form.CheckBox1->isChecked());
     EXPECT_FALSE(form.Edit1->isEnabled());
+    EXPECT_EQ(form.Edit1->maxLength(), std::numeric_limits<int>::max());
     EXPECT_FALSE(form.SpinEdit2->isEnabled());
     EXPECT_TRUE(form.SpinEdit1->isEnabled());
     EXPECT_EQ(form.Edit1->palette().color(QPalette::Base),

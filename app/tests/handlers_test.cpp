@@ -272,6 +272,25 @@ struct FaultsHolder {
     testsupport::FaultInjectingFileSystem faults{platform::systemFileSystem()};
 };
 
+TEST_F(Handlers, AnErrorInANestedHandlerEndsTheHandlersItIsNestedIn) {
+    makeFolder(numbered(3, ".JPG"));
+    const std::string prefixBefore = NamePrefix;
+    // A bar whose minimum lies above 0 refuses the maximum 0 that every example sets.
+    form.ProgressBar1->SetMin(5);
+    int boxes = 0;
+    QString shown;
+    whenModalOpens([&](QWidget* dialog) {
+        ++boxes;
+        shown = qobject_cast<QMessageBox*>(dialog)->text();
+        qobject_cast<QMessageBox*>(dialog)->button(QMessageBox::Ok)->click();
+    });
+    select(); // SpinEdit2Change fails inside the reset of SpinEdit2
+    EXPECT_EQ(shown, QString::fromUtf8("プロパティ TProgressBar の範囲を超えています."));
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(form.SpinEdit2->text(), "1"); // done before the error
+    EXPECT_EQ(NamePrefix, prefixBefore);    // never reached
+}
+
 // The window on a file system that fails a chosen operation.
 class HandlersWithFaults : private FaultsHolder, public Handlers {
 protected:
