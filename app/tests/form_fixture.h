@@ -3,15 +3,36 @@
 #include "app/t_form1.h"
 #include "foldertree/tests/namespace_fixture.h"
 #include "platform/file_system.h"
+#include "testsupport/temp_dir.h"
 
 #include <QApplication>
 #include <QTest>
+#include <filesystem>
 #include <string>
 
 namespace ordinalette::app::testing {
 
+// Makes a temporary folder the working directory while it lives, so that the settings file
+// of a window started there stays out of the way; a rename run's change of directory is undone.
+class WorkingDirectory {
+public:
+    WorkingDirectory() : m_previous(std::filesystem::current_path()) {
+        std::filesystem::current_path(m_dir.path());
+    }
+    ~WorkingDirectory() { std::filesystem::current_path(m_previous); }
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+    const testsupport::TempDir& dir() const { return m_dir; }
+
+private:
+    testsupport::TempDir m_dir;
+    std::filesystem::path m_previous;
+};
+
 // The main window over a namespace of temporary folders (drive "c" holds the desktop
-// directory), working on the real file system unless given another.
+// directory), started in a working directory of its own, working on the real file system
+// unless given another.
 class FormFixture {
 public:
     explicit FormFixture(platform::FileSystem& fileSystem = platform::systemFileSystem())
@@ -24,6 +45,7 @@ public:
         return QTest::qWaitForWindowActive(&form);
     }
 
+    WorkingDirectory workingDirectory;
     foldertree::testing::NamespaceFixture names;
     TForm1 form;
 };

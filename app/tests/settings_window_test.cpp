@@ -5,6 +5,7 @@
 #include "app/controls/t_spin_edit.h"
 #include "app/t_form1.h"
 #include "app/tests/dialog_helpers.h"
+#include "app/tests/form_fixture.h"
 #include "foldertree/t_shell_tree_view.h"
 #include "foldertree/tests/namespace_fixture.h"
 #include "testsupport/fault_injecting_file_system.h"
@@ -35,10 +36,7 @@ protected:
     StartUp() {
         for (int i = 0; i < 100; ++i)
             names.dir().writeFile("c/photo" + std::to_string(i) + ".JPG");
-        m_previous = std::filesystem::current_path();
-        std::filesystem::current_path(workDir.path());
     }
-    ~StartUp() override { std::filesystem::current_path(m_previous); }
 
     std::unique_ptr<TForm1> start() {
         auto form = std::make_unique<TForm1>(faults, names.shellNamespace());
@@ -62,12 +60,10 @@ protected:
         return shown;
     }
 
-    testsupport::TempDir workDir;
+    testing::WorkingDirectory workingDirectory;
+    const testsupport::TempDir& workDir = workingDirectory.dir();
     foldertree::testing::NamespaceFixture names;
     testsupport::FaultInjectingFileSystem faults{platform::systemFileSystem()};
-
-private:
-    std::filesystem::path m_previous;
 };
 
 struct Expected {
