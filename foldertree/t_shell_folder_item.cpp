@@ -38,8 +38,7 @@ void TShellFolderItem::Rename(ItemIdList itemId, ItemIdList absoluteId) {
     ItemID = std::move(itemId);
     AbsoluteID = std::move(absoluteId);
     m_displayName.clear();
-    Icon.reset();
-    OpenIcon.reset();
+    Image.reset();
 }
 
 bool TShellFolderItem::HasAttribute(std::uint32_t flag) {

@@ -59,9 +59,9 @@ public:
     ItemIdList AbsoluteID;
     // The node that shows the item; null while the record is only a candidate.
     QTreeWidgetItem* Node = nullptr;
-    // Cached images; empty until first asked for, emptied when they must be asked again.
-    std::optional<QIcon> Icon;
-    std::optional<QIcon> OpenIcon;
+    // Cached image: the item's icon, in its Selected mode the open icon shown while the node
+    // is selected. Empty until first asked for, emptied when it must be asked again.
+    std::optional<QIcon> Image;
 
     int Level() const { return static_cast<int>(AbsoluteID.size()); }
     // Absolute list of the parent; the desktop's for level 1. Cached.

@@ -423,8 +423,7 @@ void TShellTreeView::DeviceChanged(std::unique_ptr<TDeviceChangeData> record) {
     // Only the drive's own node: a mount that is gone may already have left My Computer.
     if (!drive || drive->AbsoluteID != *record->Drive)
         return;
-    drive->Icon.reset();
-    drive->OpenIcon.reset();
+    drive->Image.reset();
     drive->SetDisplayName(record->Text);
     node->setText(0, nodeText(*drive));
     if (record->Event != kDeviceRemoveComplete)
@@ -443,31 +442,35 @@ void TShellTreeView::PostDeviceChange(std::unique_ptr<TDeviceChangeData> record)
 // ---- Images ---------------------------------------------------------------------------------
 
 QIcon TShellTreeView::NodeImage(TShellFolderItem& record) {
-    const int size = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
-    if (!record.Icon || !record.OpenIcon) {
-        const TShItemIDType type = ItemType(record);
-        const bool link = record.Level() > 0 && record.HasAttribute(kAttrLink);
+    if (record.Image)
+        return *record.Image;
+    // Images are made once per kind of item and shared by every record of that kind.
+    const auto kind =
+        std::make_pair(ItemType(record), record.Level() > 0 && record.HasAttribute(kAttrLink));
+    auto cached = m_images.find(kind);
+    if (cached == m_images.end()) {
+        const int size = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
         const auto image = [&](bool open) {
-            const QIcon icon = shellIcon(type, open, *style());
-            return link ? withLinkOverlay(icon, size) : icon;
+            const QIcon icon = shellIcon(kind.first, open, *style());
+            return kind.second ? withLinkOverlay(icon, size) : icon;
         };
-        record.Icon = image(false);
-        record.OpenIcon = image(true);
+        // The selected node shows the open image.
+        QIcon shown;
+        shown.addPixmap(image(false).pixmap(size, size), QIcon::Normal);
+        shown.addPixmap(image(true).pixmap(size, size), QIcon::Selected);
+        cached = m_images.emplace(kind, shown).first;
     }
-    // The selected node shows its open image.
-    QIcon shown;
-    shown.addPixmap(record.Icon->pixmap(size, size), QIcon::Normal);
-    shown.addPixmap(record.OpenIcon->pixmap(size, size), QIcon::Selected);
-    return shown;
+    record.Image = cached->second;
+    return cached->second;
 }
 
 void TShellTreeView::ResetImages() {
+    m_images.clear();
     for (QTreeWidgetItemIterator it(this); *it; ++it) {
         TShellFolderItem* record = RecordOf(*it);
         if (!record)
             break;
-        record->Icon.reset();
-        record->OpenIcon.reset();
+        record->Image.reset();
     }
     viewport()->update();
 }

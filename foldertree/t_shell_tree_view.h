@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QTimer>
 #include <QTreeWidget>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -70,7 +71,7 @@ public:
     // The folders of the visible part of the tree, sorted, which the watcher watches.
     std::vector<std::string> VisibleFolders() const;
 
-    // The node's image: the item's icon, its open icon while selected, a link emblem over
+    // The node's image: the item's icon, the open icon while selected, a link emblem over
     // both for links; asked once per record and kept.
     QIcon NodeImage(TShellFolderItem& record);
     // Forgets every node's images, collapsed ones included, so they are asked again.
@@ -143,6 +144,8 @@ private:
     QPersistentModelIndex m_editCandidate;
     QPersistentModelIndex m_editing;
     std::optional<std::pair<QPersistentModelIndex, QString>> m_pendingRename;
+    // The image of each kind of item (its type, whether it is a link).
+    std::map<std::pair<TShItemIDType, bool>, QIcon> m_images;
     bool m_watchUpdatePending = false;
 };
 

@@ -120,17 +120,17 @@ TEST_F(RenameTest, ImagesAreAskedAgainAfterASettingsChange) {
     ASSERT_TRUE(inner);
     (void)image(inner, QIcon::Normal);
     tree->FullCollapse();
-    ASSERT_TRUE(TShellTreeView::RecordOf(inner)->Icon.has_value());
+    ASSERT_TRUE(TShellTreeView::RecordOf(inner)->Image.has_value());
 
     QEvent styleChange(QEvent::StyleChange);
     QCoreApplication::sendEvent(tree.get(), &styleChange);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
-            return !TShellTreeView::RecordOf(inner)->Icon && !TShellTreeView::RecordOf(m)->Icon;
+            return !TShellTreeView::RecordOf(inner)->Image && !TShellTreeView::RecordOf(m)->Image;
         },
         15000));
     (void)image(inner, QIcon::Normal);
-    EXPECT_TRUE(TShellTreeView::RecordOf(inner)->Icon.has_value());
+    EXPECT_TRUE(TShellTreeView::RecordOf(inner)->Image.has_value());
 }
 
 } // namespace
