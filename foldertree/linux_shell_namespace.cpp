@@ -115,7 +115,7 @@ public:
                 return std::nullopt;
             break;
         case LocationKind::Computer:
-            for (const auto& mount : platform::readUserVisibleMounts(m_ns->roots().mountTable))
+            for (const auto& mount : m_ns->drives())
                 children.push_back({makeId(IdKind::Drive, mount.mountPoint, mount.mountPoint)});
             break;
         case LocationKind::Network:
@@ -259,7 +259,7 @@ private:
     // "label (mount point)", or the mount point's own name when the volume has no label.
     std::string driveName(const std::string& mountPoint) const {
         std::string name;
-        for (const auto& mount : platform::readUserVisibleMounts(m_ns->roots().mountTable)) {
+        for (const auto& mount : m_ns->drives()) {
             if (mount.mountPoint == mountPoint)
                 name = platform::volumeLabel(mount.source);
         }
@@ -328,10 +328,7 @@ std::optional<ItemIdList> LinuxShellNamespace::parseDisplayName(std::string_view
         normalised.assign(1, '/');
     if (!m_fileSystem.attributes(normalised).ok())
         return std::nullopt;
-    std::vector<std::string> mountPoints;
-    for (const auto& mount : platform::readUserVisibleMounts(m_roots.mountTable))
-        mountPoints.push_back(mount.mountPoint);
-    const std::string root = platform::volumeRootAmong(normalised, mountPoints);
+    const std::string root = platform::volumeRootAmong(normalised, driveMountPoints());
     if (root.empty())
         return std::nullopt;
     ItemIdList list = driveIDList(root);
@@ -358,12 +355,30 @@ std::optional<std::string> LinuxShellNamespace::pathFromIDList(const ItemIdList&
     }
 }
 
+std::vector<platform::MountEntry> LinuxShellNamespace::drives() const {
+    auto mounts = platform::readUserVisibleMounts(m_roots.mountTable);
+    // Without a readable mount table the whole file system is one drive.
+    if (mounts.empty())
+        mounts.push_back({"/", {}, {}});
+    return mounts;
+}
+
+std::vector<std::string> LinuxShellNamespace::driveMountPoints() const {
+    std::vector<std::string> mountPoints;
+    for (const auto& mount : drives())
+        mountPoints.push_back(mount.mountPoint);
+    return mountPoints;
+}
+
 ItemIdList LinuxShellNamespace::driveIDList(const std::string& mountPoint) {
     return {makeId(IdKind::Computer, "computer"), makeId(IdKind::Drive, mountPoint, mountPoint)};
 }
 
 std::string LinuxShellNamespace::volumeRoot(const std::string& path) {
-    return platform::volumeRoot(path, m_roots.mountTable);
+    std::string root = platform::volumeRootAmong(path, driveMountPoints());
+    if (!root.empty() && root.back() != '/')
+        root += '/';
+    return root;
 }
 
 ItemId LinuxShellNamespace::folderId(std::string name) const {

@@ -2,6 +2,7 @@
 
 #include "foldertree/shell_namespace.h"
 #include "platform/file_system.h"
+#include "platform/mount_table.h"
 #include "platform/text_services.h"
 
 #include <memory>
@@ -43,6 +44,8 @@ public:
     // The identifier of a folder entry, with its place in the folder's order.
     ItemId folderId(std::string name) const;
     platform::FileSystem& fileSystem() const { return m_fileSystem; }
+    // The drives under My Computer: the user-visible mounts of the mount table.
+    std::vector<platform::MountEntry> drives() const;
     bool isFolder(const std::string& path) const;
     // An open handle of a folder from a small cache, so that probing the many entries of one
     // folder spares the walk along its path each time; null when it cannot be opened or when
@@ -52,6 +55,8 @@ public:
     std::string fixedName(std::u16string_view text) const;
 
 private:
+    std::vector<std::string> driveMountPoints() const;
+
     NamespaceRoots m_roots;
     platform::CodePage m_codePage;
     platform::TextCollator m_collator;

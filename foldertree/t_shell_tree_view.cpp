@@ -723,6 +723,11 @@ void TShellTreeView::mousePressEvent(QMouseEvent* event) {
 
 void TShellTreeView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
+        // A right click whose context menu request did not come ends here.
+        if (event->button() == Qt::RightButton && m_clickState == ClickState::RightPending) {
+            setDropHighlight(nullptr);
+            m_clickState = ClickState::None;
+        }
         event->accept();
         return;
     }

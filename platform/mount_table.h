@@ -32,10 +32,6 @@ bool isNetworkFileSystem(std::string_view fsType);
 std::string volumeRootAmong(std::string_view path, const std::vector<std::string>& mountPoints);
 // The user-visible mounts of a mount table file; empty when it cannot be read.
 std::vector<MountEntry> readUserVisibleMounts(const std::string& mountTable = kProcessMountTable);
-// The mount point of a user-visible file system of the mount table that holds path, with the
-// trailing separator of a root ("/" or "/media/usb/"); empty when none holds it.
-std::string volumeRoot(const std::string& path, const std::string& mountTable = kProcessMountTable);
-
 // The label of the file system on a block device (from /dev/disk/by-label); empty when it has
 // none or the device is no block device.
 std::string volumeLabel(const std::string& device);

@@ -51,6 +51,21 @@ TEST(LinuxShellNamespace, DrivesAreTheUserVisibleMountsAndTheNetworkHoldsNetwork
               0u);
 }
 
+TEST(LinuxShellNamespace, WithoutAMountTableTheWholeFileSystemIsOneDrive) {
+    NamespaceFixture fixture;
+    auto ns = std::make_shared<LinuxShellNamespace>(
+        NamespaceRoots{fixture.desktop(), fixture.dir() / "missing", fixture.dir() / "trash"},
+        platform::CodePage::utf8(), platform::systemFileSystem());
+    auto computer =
+        ns->desktopFolder()->bindToObject(*ns->specialFolderLocation(SpecialFolder::Drives));
+    ASSERT_TRUE(computer);
+    EXPECT_EQ(namesOf(*computer), (std::vector<std::string>{"(/)"}));
+    EXPECT_EQ(ns->volumeRoot(fixture.desktop()), "/");
+    const auto desktop = ns->specialFolderLocation(SpecialFolder::DesktopDirectory);
+    ASSERT_TRUE(desktop);
+    EXPECT_EQ(ns->pathFromIDList(*desktop), fixture.desktop());
+}
+
 TEST(LinuxShellNamespace, PathsParseToTheDriveThatHoldsThemAndBack) {
     NamespaceFixture fixture;
     auto ns = fixture.shellNamespace();

@@ -153,16 +153,6 @@ std::vector<MountEntry> readUserVisibleMounts(const std::string& mountTable) {
     return std::move(*table);
 }
 
-std::string volumeRoot(const std::string& path, const std::string& mountTable) {
-    std::vector<std::string> mountPoints;
-    for (const auto& entry : readUserVisibleMounts(mountTable))
-        mountPoints.push_back(entry.mountPoint);
-    std::string root = volumeRootAmong(path, mountPoints);
-    if (!root.empty() && root.back() != '/')
-        root += '/';
-    return root;
-}
-
 std::string volumeLabel(const std::string& device) {
     const std::string target = canonical(device);
     if (target.empty())
