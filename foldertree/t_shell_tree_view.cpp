@@ -76,10 +76,8 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
     });
     m_editTimer.setSingleShot(true);
     m_editTimer.setInterval(QApplication::doubleClickInterval());
-    connect(&m_editTimer, &QTimer::timeout, this, [this] {
-        if (QTreeWidgetItem* node = itemFromIndex(m_editCandidate))
-            editItem(node);
-    });
+    connect(&m_editTimer, &QTimer::timeout, this,
+            [this] { startEditing(itemFromIndex(m_editCandidate)); });
     connect(this, &QTreeWidget::itemExpanded, this, &TShellTreeView::onExpanded);
     connect(this, &QTreeWidget::itemCollapsed, this, &TShellTreeView::onCollapsed);
     connect(this, &QTreeWidget::itemExpanded, this, &TShellTreeView::scheduleWatchUpdate);
@@ -491,21 +489,27 @@ bool TShellTreeView::event(QEvent* event) {
 
 // ---- Renaming in place ----------------------------------------------------------------------
 
-bool TShellTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
-    QTreeWidgetItem* node = itemFromIndex(index);
+bool TShellTreeView::canEditLabel(QTreeWidgetItem* node) {
     TShellFolderItem* record = RecordOf(node);
-    if (!record || m_clickState != ClickState::None || record->Level() == 0 ||
-        !record->HasAttribute(kAttrCanRename))
-        return false;
-    if (!QTreeWidget::edit(index, trigger, event))
+    return record && m_clickState == ClickState::None && record->Level() != 0 &&
+           record->HasAttribute(kAttrCanRename);
+}
+
+void TShellTreeView::startEditing(QTreeWidgetItem* node) {
+    if (canEditLabel(node) && state() != EditingState)
+        editItem(node);
+}
+
+bool TShellTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!canEditLabel(itemFromIndex(index)) || !QTreeWidget::edit(index, trigger, event))
         return false;
     m_editing = index;
     return true;
 }
 
 void TShellTreeView::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F2 && state() != EditingState && currentItem()) {
-        editItem(currentItem());
+    if (event->key() == Qt::Key_F2) {
+        startEditing(currentItem());
         event->accept();
         return;
     }

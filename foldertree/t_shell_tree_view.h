@@ -110,6 +110,10 @@ private:
     QTreeWidgetItem* makeNode(std::unique_ptr<TShellFolderItem> record);
     void attach(QTreeWidgetItem* node);
     void deleteChild(QTreeWidgetItem* node, int index);
+    // A label may be edited for a valid item that can be renamed, not the root, not while a
+    // click is pending.
+    bool canEditLabel(QTreeWidgetItem* node);
+    void startEditing(QTreeWidgetItem* node);
     // After a rename: the node's children read again, its place among its siblings found.
     void reread(QTreeWidgetItem* node);
     QString nodeText(TShellFolderItem& record) const;

@@ -94,6 +94,22 @@ TEST_F(RenameTest, ARefusedNameShowsTheOldOneAgainAndMovesNothing) {
     EXPECT_EQ(changes.count(), 0);
 }
 
+TEST_F(RenameTest, F2OrASecondClickOnTheSelectedLabelStartsEditing) {
+    tree->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(tree.get()));
+    QTest::keyClick(tree.get(), Qt::Key_F2);
+    QLineEdit* editor = openEditor();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return openEditor() == nullptr; }, 15000));
+
+    const QRect cell = tree->visualItemRect(tree->currentItem());
+    const QPoint label(cell.left() + 24, cell.center().y());
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, label);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return openEditor() != nullptr; }, 15000));
+    EXPECT_EQ(tree->Path(), fixture.drive("d") + "/old"); // cancelled: nothing renamed
+}
+
 TEST_F(RenameTest, TheRootDrivesAndSpecialItemsCannotBeEdited) {
     QTreeWidgetItem* root = tree->topLevelItem(0);
     for (QTreeWidgetItem* node : {root, root->child(0), drive, root->child(1)}) {
