@@ -541,9 +541,13 @@ void TShellTreeView::RenameNode(QTreeWidgetItem* node, const QString& text) {
     if (m_watcher)
         m_watcher->SetFolders(std::vector<std::string>{});
     const auto parentFolder = record->ParentFolder();
-    if (parentFolder && record->HasAttribute(kAttrCanRename)) {
-        const std::string name =
-            platform::encodeText(text.toStdU16String(), m_namespace->codePage());
+    const std::u16string typed = text.toStdU16String();
+    const std::string name = platform::encodeText(typed, m_namespace->codePage());
+    // An unchanged label renames nothing: a name shown with replacement characters would
+    // otherwise be replaced by them. A name the code page cannot hold is refused.
+    const bool changed = text != nodeText(*record);
+    const bool encodable = platform::decodeText(name, m_namespace->codePage()) == typed;
+    if (parentFolder && changed && encodable && record->HasAttribute(kAttrCanRename)) {
         if (auto renamed = parentFolder->setNameOf(record->ItemID, name)) {
             ItemIdList absolute = record->Level() == 1 ? ItemIdList{} : record->ParentID();
             absolute.insert(absolute.end(), renamed->begin(), renamed->end());

@@ -110,6 +110,16 @@ TEST_F(RenameTest, F2OrASecondClickOnTheSelectedLabelStartsEditing) {
     EXPECT_EQ(tree->Path(), fixture.drive("d") + "/old"); // cancelled: nothing renamed
 }
 
+TEST_F(RenameTest, AnUnchangedLabelLeavesANameWithUndecodableBytesAlone) {
+    fixture.dir().makeDir("d/bad\xff");
+    tree->RefreshTree();
+    QTreeWidgetItem* bad = childNamed(drive, QString::fromUtf8("bad\uFFFD"));
+    ASSERT_NE(bad, nullptr);
+    ASSERT_TRUE(typeName(bad, bad->text(0)));
+    EXPECT_EQ(fixture.dir().entries("d"), (std::vector<std::string>{"bad\xff", "m", "old"}));
+    EXPECT_EQ(bad->text(0), QString::fromUtf8("bad\uFFFD"));
+}
+
 TEST_F(RenameTest, TheRootDrivesAndSpecialItemsCannotBeEdited) {
     QTreeWidgetItem* root = tree->topLevelItem(0);
     for (QTreeWidgetItem* node : {root, root->child(0), drive, root->child(1)}) {
