@@ -135,6 +135,40 @@ TEST_F(WatchedTreeTest, DestroyingTheTreeEndsItsWatcher) {
     ASSERT_TRUE(waitFor([&] { return TShDirWatcher::LiveCount() <= live - 1; }));
 }
 
+TEST_F(WatchedTreeTest, DeviceChangesOfNetworkVolumesAndOfDrivesNoLongerListed) {
+    fixture.dir().makeDir("d/work");
+    tree->SetPath(fixture.drive("d") + "/work");
+    QSignalSpy changes(tree.get(), &TShellTreeView::OnChange);
+
+    // A network volume connected: the open part is read again.
+    fixture.dir().makeDir("d/new");
+    auto arrival = std::make_unique<TDeviceChangeData>();
+    arrival->Event = kDeviceArrival;
+    arrival->Kind = kDeviceNetwork;
+    tree->DeviceChanged(std::move(arrival));
+    EXPECT_NE(childNamed(driveNode("d"), "new"), nullptr);
+    EXPECT_EQ(changes.count(), 0);
+
+    // A drive that My Computer no longer lists leaves every other node as it is.
+    auto gone = std::make_unique<TDeviceChangeData>();
+    gone->Event = kDeviceRemoveComplete;
+    gone->Kind = kDeviceMedia;
+    gone->Text = " (/nowhere)";
+    gone->Drive = fixture.shellNamespace()->driveIDList("/nowhere");
+    tree->DeviceChanged(std::move(gone));
+    EXPECT_EQ(tree->topLevelItem(0)->text(0), "デスクトップ");
+    EXPECT_EQ(tree->Path(), fixture.drive("d") + "/work");
+    EXPECT_EQ(changes.count(), 0);
+
+    // A network volume gone: the root is selected.
+    auto removal = std::make_unique<TDeviceChangeData>();
+    removal->Event = kDeviceRemoveComplete;
+    removal->Kind = kDeviceNetwork;
+    tree->DeviceChanged(std::move(removal));
+    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
+    EXPECT_EQ(changes.count(), 1);
+}
+
 // Mounts a tmpfs in a private mount namespace of this process, so nothing shows outside.
 class MountTest : public ::testing::Test {
 protected:
