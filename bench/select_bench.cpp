@@ -21,7 +21,8 @@ constexpr int runs = 7;
 } // namespace
 
 int main(int argc, char* argv[]) {
-    bench::headlessApplication(argc, argv);
+    bench::useHeadlessPlatform();
+    QApplication application(argc, argv);
     bench::WindowBench window(fileCount);
 
     const platform::TextCollator collator(platform::CodePage::system());

@@ -7,6 +7,7 @@
 #include "platform/file_system.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <string>
 
 namespace ordinalette::bench {
@@ -30,17 +31,23 @@ public:
         form.ShellTreeView1->SetPath(folder);
         QApplication::processEvents();
     }
+    // Lets the folder tree take in the changes on disk that its watcher reported, so that a
+    // measurement does not share the machine with the reactions to the one before.
+    void settle() {
+        QElapsedTimer quiet;
+        quiet.start();
+        while (quiet.elapsed() < 500)
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
 
     foldertree::testing::NamespaceFixture names;
     app::TForm1 form{platform::systemFileSystem(), names.shellNamespace()};
 };
 
-// The application object of a benchmark that drives the window without a display.
-inline QApplication& headlessApplication(int& argc, char** argv) {
+// Lets a benchmark drive the window without a display; call before creating the application.
+inline void useHeadlessPlatform() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(argc, argv);
-    return application;
 }
 
 } // namespace ordinalette::bench

@@ -27,31 +27,44 @@ void TProgressBar::SetMax(int value) {
 }
 
 void TProgressBar::SetPosition(int value) {
-    m_position = std::clamp(value, m_min, m_max);
-    update();
+    moveTo(std::clamp(value, m_min, m_max));
 }
 
 void TProgressBar::StepIt() {
     const long long next = static_cast<long long>(m_position) + m_step;
-    m_position = next > m_max ? m_min + static_cast<int>((next - m_min) % (m_max - m_min + 1))
-                              : static_cast<int>(next);
-    update();
+    moveTo(next > m_max ? m_min + static_cast<int>((next - m_min) % (m_max - m_min + 1))
+                        : static_cast<int>(next));
+}
+
+int TProgressBar::filledWidth(int position) const {
+    if (m_max <= m_min)
+        return 0;
+    return static_cast<int>(static_cast<long long>(inside().width()) * (position - m_min) /
+                            (m_max - m_min));
+}
+
+QRect TProgressBar::inside() const {
+    return rect().adjusted(2, 2, -2, -2);
+}
+
+void TProgressBar::moveTo(int position) {
+    // A run steps the bar once per file; only steps that change the picture repaint it.
+    const bool changesPicture = filledWidth(position) != filledWidth(m_position);
+    m_position = position;
+    if (changesPicture)
+        update();
 }
 
 void TProgressBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     qDrawShadePanel(&painter, rect(), palette(), true, 1);
-    if (m_max <= m_min)
-        return;
-    const QRect inside = rect().adjusted(2, 2, -2, -2);
-    const long long filled =
-        static_cast<long long>(inside.width()) * (m_position - m_min) / (m_max - m_min);
+    const QRect area = inside();
+    const int filled = filledWidth(m_position);
     // Blocks two thirds as wide as the bar is high, with a gap of two pixels between them.
-    const int blockWidth = std::max(2, inside.height() * 2 / 3);
+    const int blockWidth = std::max(2, area.height() * 2 / 3);
     for (int x = 0; x < filled; x += blockWidth + 2) {
-        const int width = std::min<long long>(blockWidth, filled - x);
-        painter.fillRect(inside.left() + x, inside.top(), width, inside.height(),
-                         palette().color(QPalette::Highlight));
+        painter.fillRect(area.left() + x, area.top(), std::min(blockWidth, filled - x),
+                         area.height(), palette().color(QPalette::Highlight));
     }
 }
 

@@ -29,6 +29,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect inside() const;
+    // Pixels of the bar filled at a position.
+    int filledWidth(int position) const;
+    void moveTo(int position);
+
     int m_min = 0;
     int m_max = 100;
     int m_position = 0;
