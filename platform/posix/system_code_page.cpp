@@ -26,8 +26,10 @@ CodePage CodePage::system() {
         return utf8();
     if (name == "SHIFTJIS" || name == "SJIS" || name == "CP932" || name == "WINDOWS31J")
         return cp932();
+    // The plain C locale says nothing about names beyond ASCII; the names on a Linux system are
+    // UTF-8 in practice, and Qt shows them so, so the list and the tree read them the same way.
     if (name == "ANSIX3.41968" || name.empty())
-        return singleByte("US-ASCII");
+        return utf8();
     return singleByte(codeset);
 }
 
