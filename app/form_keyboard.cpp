@@ -39,6 +39,13 @@ bool withoutShiftCtrlAlt(const QKeyEvent& key) {
     return !(key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
 }
 
+// An editor opened inside a control, such as the folder tree's label editor, ends its edit with
+// Enter or Escape; the key reaches the control only because the editor passed it on.
+bool editorInsideHasTheFocus(const QWidget* control) {
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && focus != control && control->isAncestorOf(focus);
+}
+
 void press(QAbstractButton* button) {
     if (button && button->isEnabled() && button->isVisible())
         button->click();
@@ -103,7 +110,8 @@ bool FormKeyboard::moveAmongSiblings(QWidget* focused, bool forward) {
 }
 
 bool FormKeyboard::handleKey(QWidget* focused, const QKeyEvent& key) {
-    const bool keptBySpinEdit = qobject_cast<TSpinEdit*>(focused) != nullptr;
+    const bool keptByControl =
+        qobject_cast<TSpinEdit*>(focused) != nullptr || editorInsideHasTheFocus(focused);
     switch (key.key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -112,7 +120,7 @@ bool FormKeyboard::handleKey(QWidget* focused, const QKeyEvent& key) {
         return focusNextTabStop(key.key() == Qt::Key_Tab && !(key.modifiers() & Qt::ShiftModifier));
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (keptBySpinEdit || !withoutShiftCtrlAlt(key))
+        if (keptByControl || !withoutShiftCtrlAlt(key))
             return false;
         if (auto* button = qobject_cast<QPushButton*>(focused))
             press(button);
@@ -120,7 +128,7 @@ bool FormKeyboard::handleKey(QWidget* focused, const QKeyEvent& key) {
             press(m_defaultButton);
         return true;
     case Qt::Key_Escape:
-        if (keptBySpinEdit || !withoutShiftCtrlAlt(key))
+        if (keptByControl || !withoutShiftCtrlAlt(key))
             return false;
         press(m_cancelButton);
         return true;

@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QToolButton>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -259,6 +260,37 @@ TEST_F(Handlers, AFolderRenamedBehindTheListFailsAtTheChangeOfDirectory) {
                   ".");
     EXPECT_EQ(fixture.names.dir().entries("d/Winter"), std::vector<std::string>{"a.txt"});
     EXPECT_EQ(FolderPath, folder());
+}
+
+TEST_F(Handlers, EnterAndEscapeEndingALabelEditInTheTreeNeitherStartNorEnd) {
+    makeFolder({"b.txt", "a.txt"});
+    select();
+    QSignalSpy start(form.BitBtn1, &QAbstractButton::clicked);
+    QSignalSpy end(form.BitBtn2, &QAbstractButton::clicked);
+    const auto openEditor = [this]() -> QLineEdit* {
+        for (auto* editor : form.ShellTreeView1->viewport()->findChildren<QLineEdit*>()) {
+            if (!editor->isHidden())
+                return editor;
+        }
+        return nullptr;
+    };
+    form.ShellTreeView1->setFocus(Qt::MouseFocusReason);
+
+    form.ShellTreeView1->editItem(form.ShellTreeView1->currentItem());
+    ASSERT_NE(openEditor(), nullptr);
+    openEditor()->setText("Autumn");
+    QTest::keyClick(openEditor(), Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return openEditor() == nullptr; }, 15000));
+    EXPECT_EQ(start.count(), 0) << "confirming a folder's new name renames no file";
+    EXPECT_EQ(fixture.names.dir().entries("d/Autumn"),
+              (std::vector<std::string>{"a.txt", "b.txt"}));
+
+    form.ShellTreeView1->editItem(form.ShellTreeView1->currentItem());
+    ASSERT_NE(openEditor(), nullptr);
+    QTest::keyClick(openEditor(), Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return openEditor() == nullptr; }, 15000));
+    EXPECT_EQ(end.count(), 0) << "cancelling an edit leaves the window open";
+    EXPECT_TRUE(form.isVisible());
 }
 
 struct FaultsHolder {
