@@ -87,7 +87,13 @@ MessageDialog::MessageDialog(const QString& message, MsgDlgType type,
     text->setTextFormat(Qt::PlainText);
     text->setWordWrap(true);
     const QScreen* screen = QApplication::primaryScreen();
-    text->setMaximumWidth(screen ? screen->geometry().width() / 2 : 512);
+    const int wrapWidth = screen ? screen->geometry().width() / 2 : 512;
+    // A label that may wrap lays itself out narrow; give it the width its text needs, up to
+    // half the screen, so a short message stays on one line.
+    const QRect needed =
+        text->fontMetrics().boundingRect(QRect(0, 0, wrapWidth, 0), Qt::TextWordWrap, message);
+    text->setMinimumWidth(std::min(needed.width() + 1, wrapWidth));
+    text->setMaximumWidth(wrapWidth);
     text->setObjectName("message");
     row->addWidget(text, 1);
 

@@ -72,6 +72,19 @@ TEST(MessageDialog, LongTextWrapsAtHalfTheScreenWidth) {
     EXPECT_LE(text->maximumWidth(), QApplication::primaryScreen()->geometry().width() / 2);
 }
 
+TEST(MessageDialog, AShortTextStaysOnOneLine) {
+    // Japanese text has a break opportunity between any two characters; a short message must
+    // still not be broken up when there is room for it.
+    MessageDialog dialog(QString::fromUtf8("ファイルが存在しません"), MsgDlgType::Error,
+                         {MsgDlgBtn::Ok});
+    dialog.show();
+    const auto* text = dialog.findChild<QLabel*>("message");
+    ASSERT_NE(text, nullptr);
+    EXPECT_GE(text->width(), text->fontMetrics().horizontalAdvance(text->text()));
+    EXPECT_LT(text->heightForWidth(text->width()), 2 * text->fontMetrics().lineSpacing());
+    dialog.close();
+}
+
 TEST(ErrorBox, AppendsADotAfterACharacterAboveTheDot) {
     EXPECT_EQ(errorBoxText(QString::fromUtf8("ファイルが見つかりません")),
               QString::fromUtf8("ファイルが見つかりません."));
