@@ -143,12 +143,10 @@ public:
     }
 
     std::uint32_t getAttributesOf(const ItemIdList& item, std::uint32_t mask) override {
-        const auto location = resolve(m_location, item, m_ns->roots());
-        if (!location)
-            return 0;
-        // A folder's own children are probed through an open handle of the folder; a probe
+        // A folder's own subfolders are probed through an open handle of the folder; a probe
         // that finds nothing asks again by path, in case the handle's folder has moved.
-        if (location->kind == LocationKind::Folder && item.size() == 1) {
+        if (item.size() == 1 && kindOf(item.front()) == IdKind::Folder &&
+            isFileSystem(m_location.kind) && isSingleName(item.front().name)) {
             if (const auto handle = m_ns->folderHandle(m_location.path)) {
                 const auto found = folderAttributes(
                     platform::probeFolder(*handle, item.front().name, mask & kAttrHasSubfolder));
@@ -156,7 +154,8 @@ public:
                     return found & mask;
             }
         }
-        return attributes(*location, mask) & mask;
+        const auto location = resolve(m_location, item, m_ns->roots());
+        return location ? attributes(*location, mask) & mask : 0;
     }
 
     std::optional<std::string> getDisplayNameOf(const ItemIdList& item) override {
