@@ -169,6 +169,8 @@ TEST_F(TreeTest, ALeftClickSelectsOnReleaseAndARightClickNever) {
     QTest::mousePress(tree.viewport(), Qt::LeftButton, {}, button);
     QTest::mouseRelease(tree.viewport(), Qt::LeftButton, {}, button);
     EXPECT_EQ(tree.currentItem(), d);
+    EXPECT_TRUE(network->isExpanded()); // the button expands, reading the children
+    EXPECT_EQ(childTexts(network), (QStringList{driveText("net")}));
 
     const QRect cCell = tree.visualItemRect(driveNode("c"));
     const QPoint cLabel(cCell.left() + 24, cCell.center().y());
