@@ -331,10 +331,14 @@ void TShellTreeView::FullCollapse() {
 }
 
 void TShellTreeView::refreshVisible(QTreeWidgetItem* node) {
-    if (node->isExpanded() || node->childCount() > 0)
-        RefreshChildren(node);
-    else
+    // A node without children is never left expanded (expanding an empty folder folds it
+    // back), so only nodes with children need the tree control's expansion lookup, which costs
+    // a search among the node's siblings.
+    if (node->childCount() == 0) {
         attach(node);
+        return;
+    }
+    RefreshChildren(node);
     if (!node->isExpanded())
         return;
     for (int i = 0; i < node->childCount(); ++i)
