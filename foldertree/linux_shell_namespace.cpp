@@ -130,6 +130,10 @@ public:
                 return std::nullopt;
             break;
         }
+        // Handed out in the folder's own order, so that the tree finds them sorted already.
+        std::sort(children.begin(), children.end(), [](const ItemIdList& a, const ItemIdList& b) {
+            return compareIds(a.front(), b.front()) < 0;
+        });
         return children;
     }
 

@@ -225,10 +225,14 @@ int TShellTreeView::ReadChildren(const std::shared_ptr<ShellFolder>& folder,
         if (keep)
             list.push_back(std::move(record));
     }
-    std::sort(list.begin(), list.end(), [&folder](const auto& a, const auto& b) {
+    const auto before = [&folder](const auto& a, const auto& b) {
         const auto order = folder->compareIDs(a->ItemID, b->ItemID);
         return order && *order < 0;
-    });
+    };
+    // A folder usually enumerates in its own order; checking that costs one comparison per
+    // child, sorting many more.
+    if (!std::is_sorted(list.begin(), list.end(), before))
+        std::sort(list.begin(), list.end(), before);
     return static_cast<int>(list.size());
 }
 
