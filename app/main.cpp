@@ -1,4 +1,6 @@
+#include "app/error_box.h"
 #include "app/t_form1.h"
+#include "foldertree/error_display.h"
 #include "foldertree/linux_shell_namespace.h"
 #include "platform/file_system.h"
 
@@ -9,6 +11,7 @@ int main(int argc, char* argv[]) {
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication application(argc, argv);
     QApplication::setApplicationName("Ordinalette");
+    ordinalette::foldertree::SetErrorDisplay(&ordinalette::app::ShowException);
     ordinalette::app::TForm1 form(ordinalette::platform::systemFileSystem(),
                                   ordinalette::foldertree::LinuxShellNamespace::forCurrentUser());
     form.show();

@@ -1,5 +1,7 @@
 #include "foldertree/t_sh_dir_watcher.h"
 
+#include "foldertree/error_display.h"
+
 #include <QCoreApplication>
 #include <QThread>
 #include <algorithm>
@@ -149,10 +151,14 @@ bool TShDirWatcher::deliver(const std::function<void()>& call) {
     QMetaObject::invokeMethod(
         m_context,
         [&call, &ok] {
+            // A failing reaction is shown like any error that leaves a handler, and ends the
+            // watching; the tree then works without it.
             try {
                 call();
+            } catch (const std::exception& error) {
+                DisplayError(error);
+                ok = false;
             } catch (...) {
-                // A failing reaction ends the watching; the tree then works without it.
                 ok = false;
             }
         },

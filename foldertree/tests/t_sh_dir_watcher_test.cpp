@@ -1,3 +1,4 @@
+#include "foldertree/error_display.h"
 #include "foldertree/t_sh_dir_watcher.h"
 #include "foldertree/t_shell_tree_view.h"
 #include "foldertree/tests/namespace_fixture.h"
@@ -11,6 +12,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sched.h>
+#include <stdexcept>
 #include <sys/mount.h>
 
 namespace ordinalette::foldertree {
@@ -51,6 +53,20 @@ TEST(TShDirWatcher, ABurstOfFolderChangesGivesOneCallAndFileChangesNone) {
     watcher->StopWatching();
     ASSERT_TRUE(waitFor([&] { return terminated; }));
     ASSERT_TRUE(waitFor([&] { return TShDirWatcher::LiveCount() <= live - 1; }));
+}
+
+TEST(TShDirWatcher, AFailingReactionIsShownAndEndsTheWatching) {
+    std::vector<std::string> shown;
+    SetErrorDisplay([&](const std::exception& error) { shown.emplace_back(error.what()); });
+    auto* watcher = new TShDirWatcher(
+        {}, [](std::unique_ptr<TDeviceChangeData>) { throw std::runtime_error("no drive"); },
+        nullptr);
+    bool terminated = false;
+    watcher->SetTerminationCallback([&] { terminated = true; });
+    watcher->PostDeviceChange(std::make_unique<TDeviceChangeData>());
+    ASSERT_TRUE(waitFor([&] { return terminated; }));
+    EXPECT_EQ(shown, std::vector<std::string>{"no drive"});
+    SetErrorDisplay(nullptr);
 }
 
 TEST(TShDirWatcher, DeviceChangesSettleAndOnlyTheLatestIsDelivered) {
