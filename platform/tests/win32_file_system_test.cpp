@@ -85,11 +85,15 @@ TEST(Win32FileName, WhatWindowsRefusesIsInvalidAndThePathCountsAgainstTheLimit) 
     // Trail bytes 0x7C and 0x5C (ポ, 表) are no refused characters.
     for (const char* name : {"\x83\x7C.txt", "\x95\x5C.txt"})
         EXPECT_EQ(rules.check(name), FileNameFault::None) << name;
-    EXPECT_EQ(rules.check(std::string(255, 'n')), FileNameFault::None);
-    EXPECT_EQ(rules.check(std::string(256, 'n')), FileNameFault::TooLong);
+    // "C:\d\" and the name make a path of at most 259 characters.
+    EXPECT_EQ(rules.check(std::string(254, 'n')), FileNameFault::None);
+    EXPECT_EQ(rules.check(std::string(255, 'n')), FileNameFault::TooLong);
     EXPECT_EQ(rules.check(std::string(300, '\x95')), FileNameFault::None)
         << "150 double-byte characters: characters are counted, not bytes";
 
+    const FileNameRules root("C:"); // a name holds at most 255 characters
+    EXPECT_EQ(root.check(std::string(255, 'n')), FileNameFault::None);
+    EXPECT_EQ(root.check(std::string(256, 'n')), FileNameFault::TooLong);
     const FileNameRules deep("C:\\" + std::string(246, 'd')); // 249 characters and a separator
     EXPECT_EQ(deep.check(std::string(9, 'n')), FileNameFault::None);
     EXPECT_EQ(deep.check(std::string(10, 'n')), FileNameFault::TooLong);
