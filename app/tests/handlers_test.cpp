@@ -348,6 +348,13 @@ NamePreviewDialog* openNamePreview() {
     return qobject_cast<NamePreviewDialog*>(QApplication::activeModalWidget());
 }
 
+QStringList texts(std::initializer_list<const char*> utf8) {
+    QStringList list;
+    for (const char* text : utf8)
+        list << QString::fromUtf8(text);
+    return list;
+}
+
 // The rows of the new-name list as shown: current name, new name, remark.
 std::vector<QStringList> shownRows(const NamePreviewDialog& dialog) {
     const NamePreviewModel& model = *dialog.model();
@@ -385,9 +392,9 @@ TEST_F(Handlers, F3ListsEveryFileWithItsNewNameAndMarksANameTakenByAnUnlistedEnt
     EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), QString::fromUtf8("現在の名前"));
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QString::fromUtf8("新しい名前"));
     EXPECT_EQ(shownRows(*dialog),
-              (std::vector<QStringList>{{"a.TXT", "Summ1.txt", ""},
-                                        {"b.TXT", "Summ2.txt", QString::fromUtf8("既に存在します")},
-                                        {"c.txt", "Summ3.txt", ""}}));
+              (std::vector<QStringList>{texts({"a.TXT", "Summ1.txt", ""}),
+                                        texts({"b.TXT", "Summ2.txt", "既に存在します"}),
+                                        texts({"c.txt", "Summ3.txt", ""})}));
     EXPECT_EQ(dialog->summary()->text(),
               QString::fromUtf8("名前を付けられないファイルが 1 件あります"));
     EXPECT_EQ(dialog->view()->currentIndex().row(), 1) << "the first marked name is in view";
@@ -401,19 +408,19 @@ TEST_F(Handlers, TheNewNamesAreThoseTheRunGivesWithTheSettingsAsTheyStand) {
     makeFolder({"b.jpg", "a.JPG", "c.Jpg"});
     select();
     clickButton(form.CheckBox1);
-    typeInto(form.Edit1, "_");
+    typeInto(form.Edit1, QStringLiteral("_"));
     clickButton(form.RadioGroup1->Button(1));
     clickButton(form.RadioButton2);
     form.SpinEdit2->selectAll();
-    typeInto(form.SpinEdit2, "3");
+    typeInto(form.SpinEdit2, QStringLiteral("3"));
     // The width as typed, with the focus still in the field, as a run started now reads it.
     QTest::keyClick(form.SpinEdit2, Qt::Key_F3);
     NamePreviewDialog* dialog = openNamePreview();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(shownRows(*dialog), (std::vector<QStringList>{{"a.JPG", "Summ_001.JPG", ""},
-                                                            {"b.jpg", "Summ_002.JPG", ""},
-                                                            {"c.Jpg", "Summ_003.JPG", ""}}));
-    EXPECT_EQ(dialog->summary()->text(), "");
+    EXPECT_EQ(shownRows(*dialog), (std::vector<QStringList>{texts({"a.JPG", "Summ_001.JPG", ""}),
+                                                            texts({"b.jpg", "Summ_002.JPG", ""}),
+                                                            texts({"c.Jpg", "Summ_003.JPG", ""})}));
+    EXPECT_TRUE(dialog->summary()->text().isEmpty());
     dialog->closeButton()->click();
 
     QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
@@ -421,12 +428,12 @@ TEST_F(Handlers, TheNewNamesAreThoseTheRunGivesWithTheSettingsAsTheyStand) {
 
     // A separator that holds the path separator gives no name the run can give.
     form.Edit1->selectAll();
-    typeInto(form.Edit1, "/");
+    typeInto(form.Edit1, QStringLiteral("/"));
     QTest::keyClick(form.Edit1, Qt::Key_F3);
     dialog = openNamePreview();
     ASSERT_NE(dialog, nullptr);
     for (const QStringList& row : shownRows(*dialog))
-        EXPECT_EQ(row[2], QString::fromUtf8("不正なファイル名")) << row.join(" ").toStdString();
+        EXPECT_EQ(row[2], QString::fromUtf8("不正なファイル名")) << row.join(u' ').toStdString();
     EXPECT_EQ(dialog->summary()->text(),
               QString::fromUtf8("名前を付けられないファイルが 3 件あります"));
     closeByEscape(dialog);
@@ -454,7 +461,7 @@ TEST_F(Handlers, TheFileListsContextMenuOpensTheNewNameList) {
     EXPECT_EQ(entryKey, QKeySequence(Qt::Key_F3));
     NamePreviewDialog* dialog = openNamePreview();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(shownRows(*dialog), (std::vector<QStringList>{{"a.txt", "Summ1.txt", ""}}));
+    EXPECT_EQ(shownRows(*dialog), std::vector<QStringList>{texts({"a.txt", "Summ1.txt", ""})});
     closeByEscape(dialog);
 }
 

@@ -24,14 +24,14 @@ protected:
     }
     static Names newNames(const std::vector<PreviewedName>& previews) {
         Names names;
-        for (const PreviewedName& preview : previews)
-            names.push_back(preview.name);
+        for (const PreviewedName& previewed : previews)
+            names.push_back(previewed.name);
         return names;
     }
     static std::vector<NameMark> marks(const std::vector<PreviewedName>& previews) {
         std::vector<NameMark> found;
-        for (const PreviewedName& preview : previews)
-            found.push_back(preview.mark);
+        for (const PreviewedName& previewed : previews)
+            found.push_back(previewed.mark);
         return found;
     }
 };
