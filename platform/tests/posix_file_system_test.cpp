@@ -176,6 +176,11 @@ TEST_F(PosixFileSystemTest, FilesAreWrittenWholeAndSharedAsAgreed) {
 TEST(PosixFileName, TheLimitCountsBytesAndOnlyTheSlashSeparates) {
     const TempDir dir;
     const FileNameRules rules(dir.path());
+    for (const char* name : {"", ".", "..", "Su/mm1.txt"})
+        EXPECT_EQ(rules.check(name), FileNameFault::Invalid) << name;
+    EXPECT_EQ(rules.check(std::string("a\0b", 3)), FileNameFault::Invalid);
+    EXPECT_EQ(rules.check("/" + std::string(300, 'n')), FileNameFault::Invalid)
+        << "an invalid name is invalid before it is too long";
     EXPECT_EQ(rules.check(std::string(255, 'n')), FileNameFault::None);
     EXPECT_EQ(rules.check(std::string(256, 'n')), FileNameFault::TooLong);
     std::string japanese;

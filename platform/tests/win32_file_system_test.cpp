@@ -80,7 +80,8 @@ TEST(Win32FileSystem, MovingOntoAnExistingNameFailsWith183AndKeepsBothFiles) {
 
 TEST(Win32FileName, WhatWindowsRefusesIsInvalidAndThePathCountsAgainstTheLimit) {
     const FileNameRules rules("C:\\d");
-    for (const char* name : {"a\\b", "a?b", "a:b", "a*", "a<b>", "a|b", "a\"b", "a.", "a ", "a\tb"})
+    for (const char* name : {"", ".", "..", "a/b", "a\\b", "a?b", "a:b", "a*", "a<b>", "a|b",
+                             "a\"b", "a.", "a ", "a\tb"})
         EXPECT_EQ(rules.check(name), FileNameFault::Invalid) << name;
     // Trail bytes 0x7C and 0x5C (ポ, 表) are no refused characters.
     for (const char* name : {"\x83\x7C.txt", "\x95\x5C.txt"})
