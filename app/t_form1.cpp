@@ -15,17 +15,21 @@
 #include "app/form_layout.h"
 #include "app/images.h"
 #include "app/message_dialog.h"
+#include "app/name_preview_dialog.h"
 #include "engine/in_out_error.h"
 #include "engine/listing.h"
+#include "engine/name_preview.h"
 #include "engine/naming.h"
 #include "engine/rename_run.h"
 #include "foldertree/t_shell_tree_view.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <stdexcept>
@@ -73,6 +77,7 @@ TForm1::TForm1(platform::FileSystem& fileSystem,
     findControls();
     m_keyboard = new FormKeyboard(tabChain(this, form1Controls()), BitBtn1, BitBtn2, this);
     bindHandlers();
+    buildListMenu();
     // The tree selected its root while it was built, before the handlers were bound.
     runHandler(&TForm1::ShellTreeView1Change);
     runHandler(&TForm1::FormCreate);
@@ -124,6 +129,18 @@ void TForm1::bindHandlers() {
     bind(RadioGroup1, &TRadioGroup::OnClick, &TForm1::RadioGroup1Click);
     bind(BitBtn1, &QAbstractButton::clicked, &TForm1::BitBtn1Click);
     bind(BitBtn2, &QAbstractButton::clicked, &TForm1::BitBtn2Click);
+}
+
+void TForm1::buildListMenu() {
+    ListBox1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    addListMenuEntry("新しい名前の一覧", QKeySequence(Qt::Key_F3), &TForm1::showNamePreview);
+}
+
+void TForm1::addListMenuEntry(const char* text, const QKeySequence& shortcut, Handler handler) {
+    auto* entry = new QAction(QString::fromUtf8(text), ListBox1);
+    entry->setShortcut(shortcut);
+    connect(entry, &QAction::triggered, this, [this, handler] { runHandler(handler); });
+    ListBox1->addAction(entry);
 }
 
 bool TForm1::runHandler(Handler handler) {
@@ -319,6 +336,17 @@ void TForm1::BitBtn1Click() {
     };
     engine::runRename(m_fileSystem, run, m_codePage);
     DisplayFileName();
+}
+
+// The dialog gets copies of the names and is shown without waiting for it to close: the folder
+// tree may refresh the list meanwhile, and a handler run by that is not nested in this one.
+void TForm1::showNamePreview() {
+    std::vector<engine::PreviewedName> newNames = engine::previewNewNames(
+        m_fileSystem, FolderPath, ListBox1->Items(), NamePrefix, digitWidth(),
+        engine::extensionCaseFromIndex(RadioGroup1->ItemIndex()), m_codePage);
+    auto* dialog = new NamePreviewDialog(ListBox1->Items(), std::move(newNames), m_codePage, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
 }
 
 void TForm1::FormCreate() {

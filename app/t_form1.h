@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QGroupBox;
+class QKeySequence;
 class QLineEdit;
 class QRadioButton;
 
@@ -104,6 +105,12 @@ private:
 
     void findControls();
     void bindHandlers();
+    // The file list's context menu, one entry per line; each entry's key works anywhere in the
+    // window.
+    void buildListMenu();
+    void addListMenuEntry(const char* text, const QKeySequence& shortcut, Handler handler);
+    // Shows the new name of every listed file as a run with the current settings would give it.
+    void showNamePreview();
     // Runs a handler; an error leaving the outermost one is shown by the error box, one leaving
     // a nested handler ends the handlers it is nested in as well. False after an error.
     bool runHandler(Handler handler);

@@ -7,6 +7,7 @@
 #include <random>
 #include <stdexcept>
 #include <unistd.h>
+#include <utility>
 
 namespace ordinalette::bench {
 
@@ -69,12 +70,16 @@ void takeTurns(int runs, const std::function<void()>& a, const std::function<voi
     }
 }
 
+double median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 double medianMilliseconds(int runs, const std::function<void()>& work) {
     std::vector<double> times;
     for (int run = 0; run < runs; ++run)
         times.push_back(millisecondsOf(work));
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return median(std::move(times));
 }
 
 } // namespace ordinalette::bench

@@ -20,6 +20,9 @@ double millisecondsOf(const std::function<void()>& work);
 // machine load and folder states.
 void takeTurns(int runs, const std::function<void()>& a, const std::function<void()>& b);
 
+// The middle one of the times (the upper middle one of an even count).
+double median(std::vector<double> times);
+
 // Median wall time of runs calls of work, in milliseconds.
 double medianMilliseconds(int runs, const std::function<void()>& work);
 

@@ -7,7 +7,6 @@
 #include "foldertree/t_shell_tree_view.h"
 #include "platform/text_services.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -36,15 +35,10 @@ int main(int argc, char* argv[]) {
                     .size();
         }));
     };
-    const auto measureWindow = [&] {
-        window.select(window.empty());
-        windowTimes.push_back(bench::millisecondsOf([&] { window.select(window.photos()); }));
-    };
+    const auto measureWindow = [&] { windowTimes.push_back(window.millisecondsToSelectPhotos()); };
     bench::takeTurns(runs, measureEngine, measureWindow);
-    std::sort(engineTimes.begin(), engineTimes.end());
-    std::sort(windowTimes.begin(), windowTimes.end());
-    const double engineTime = engineTimes[engineTimes.size() / 2];
-    const double windowTime = windowTimes[windowTimes.size() / 2];
+    const double engineTime = bench::median(engineTimes);
+    const double windowTime = bench::median(windowTimes);
 
     std::printf("files                             %d (engine listed %zu)\n", fileCount, listed);
     std::printf("engine: listing alone             %8.1f ms\n", engineTime);

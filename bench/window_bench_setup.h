@@ -31,6 +31,12 @@ public:
         form.ShellTreeView1->SetPath(folder);
         QApplication::processEvents();
     }
+    // Selects Photos coming from Empty and gives the time until the window has listed the files,
+    // shown their count and the example, and painted.
+    double millisecondsToSelectPhotos() {
+        select(empty());
+        return millisecondsOf([&] { select(photos()); });
+    }
     // Lets the folder tree take in the changes on disk that its watcher reported, so that a
     // measurement does not share the machine with the reactions to the one before.
     void settle() {

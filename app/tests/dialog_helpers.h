@@ -7,19 +7,30 @@
 
 namespace ordinalette::app::testing {
 
-// Runs inspect on the next modal dialog once it is open (the code that opens it blocks in
-// the dialog's own loop); inspect must close the dialog.
-inline void whenModalOpens(std::function<void(QWidget*)> inspect) {
+// Runs inspect on the widget that find gives once there is one (the code that opens it blocks in
+// the widget's own loop); inspect must close it.
+inline void whenOpens(std::function<QWidget*()> find, std::function<void(QWidget*)> inspect) {
     auto* timer = new QTimer;
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, inspect = std::move(inspect)] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            inspect(dialog);
-        }
-    });
+    QObject::connect(timer, &QTimer::timeout,
+                     [timer, find = std::move(find), inspect = std::move(inspect)] {
+                         if (QWidget* opened = find()) {
+                             timer->stop();
+                             timer->deleteLater();
+                             inspect(opened);
+                         }
+                     });
     timer->start();
+}
+
+// Runs inspect on the next modal dialog once it is open.
+inline void whenModalOpens(std::function<void(QWidget*)> inspect) {
+    whenOpens(&QApplication::activeModalWidget, std::move(inspect));
+}
+
+// Runs inspect on the next pop-up menu once it is open.
+inline void whenPopupOpens(std::function<void(QWidget*)> inspect) {
+    whenOpens(&QApplication::activePopupWidget, std::move(inspect));
 }
 
 } // namespace ordinalette::app::testing

@@ -7,6 +7,8 @@
 #include "app/controls/t_radio_group.h"
 #include "app/controls/t_spin_edit.h"
 #include "app/controls/t_status_bar.h"
+#include "app/name_preview_dialog.h"
+#include "app/name_preview_model.h"
 #include "app/tests/dialog_helpers.h"
 #include "app/tests/form_fixture.h"
 #include "engine/in_out_error.h"
@@ -14,13 +16,18 @@
 #include "testsupport/fault_injecting_file_system.h"
 
 #include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QToolButton>
+#include <QTreeView>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -30,6 +37,7 @@ namespace ordinalette::app {
 namespace {
 
 using testing::whenModalOpens;
+using testing::whenPopupOpens;
 using Operation = testsupport::FaultInjectingFileSystem::Operation;
 
 // The window on a folder "Summer" of drive d holding the given files, or on other folders
@@ -333,6 +341,130 @@ TEST_F(HandlersWithFaults, AnAccessErrorIsShownWithADotAndStopsTheRunWhereItIs) 
     EXPECT_EQ(onDisk("tmp1"), (std::vector<std::string>{"b.txt", "c.txt"}));
     EXPECT_EQ(form.ProgressBar1->Position(), 1);
     EXPECT_TRUE(form.isVisible());
+}
+
+// The new-name list: the dialog that F3 or the file list's context menu opened.
+NamePreviewDialog* openNamePreview() {
+    return qobject_cast<NamePreviewDialog*>(QApplication::activeModalWidget());
+}
+
+QStringList texts(std::initializer_list<const char*> utf8) {
+    QStringList list;
+    for (const char* text : utf8)
+        list << QString::fromUtf8(text);
+    return list;
+}
+
+// The rows of the new-name list as shown: current name, new name, remark.
+std::vector<QStringList> shownRows(const NamePreviewDialog& dialog) {
+    const NamePreviewModel& model = *dialog.model();
+    std::vector<QStringList> rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model.columnCount(); ++column)
+            cells << model.index(row, column).data().toString();
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+// Closes the dialog by Escape and waits until it is gone.
+void closeByEscape(NamePreviewDialog* dialog) {
+    const QPointer<NamePreviewDialog> open(dialog);
+    QTest::keyClick(dialog->view(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(open.isNull());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(Handlers, F3ListsEveryFileWithItsNewNameAndMarksANameTakenByAnUnlistedEntry) {
+    makeFolder({"b.TXT", "a.TXT", "c.txt"});
+    fixture.names.dir().makeDir("d/Summer/Summ2.txt");
+    select();
+    const std::vector<std::string> before = onDisk();
+    QTest::keyClick(form.ListBox1, Qt::Key_F3);
+    NamePreviewDialog* dialog = openNamePreview();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("新しい名前の一覧"));
+    EXPECT_EQ(dialog->font().pixelSize(), 12);
+    EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+    const QAbstractItemModel& model = *dialog->view()->model();
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString(), QString::fromUtf8("現在の名前"));
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QString::fromUtf8("新しい名前"));
+    EXPECT_EQ(shownRows(*dialog),
+              (std::vector<QStringList>{texts({"a.TXT", "Summ1.txt", ""}),
+                                        texts({"b.TXT", "Summ2.txt", "既に存在します"}),
+                                        texts({"c.txt", "Summ3.txt", ""})}));
+    EXPECT_EQ(dialog->summary()->text(),
+              QString::fromUtf8("名前を付けられないファイルが 1 件あります"));
+    EXPECT_EQ(dialog->view()->currentIndex().row(), 1) << "the first marked name is in view";
+    EXPECT_EQ(dialog->closeButton()->text(), QString::fromUtf8("閉じる"));
+    closeByEscape(dialog);
+    EXPECT_EQ(onDisk(), before);
+    EXPECT_EQ(onDisk("Summ2.txt"), std::vector<std::string>{});
+}
+
+TEST_F(Handlers, TheNewNamesAreThoseTheRunGivesWithTheSettingsAsTheyStand) {
+    makeFolder({"b.jpg", "a.JPG", "c.Jpg"});
+    select();
+    clickButton(form.CheckBox1);
+    typeInto(form.Edit1, QStringLiteral("_"));
+    clickButton(form.RadioGroup1->Button(1));
+    clickButton(form.RadioButton2);
+    form.SpinEdit2->selectAll();
+    typeInto(form.SpinEdit2, QStringLiteral("3"));
+    // The width as typed, with the focus still in the field, as a run started now reads it.
+    QTest::keyClick(form.SpinEdit2, Qt::Key_F3);
+    NamePreviewDialog* dialog = openNamePreview();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(shownRows(*dialog), (std::vector<QStringList>{texts({"a.JPG", "Summ_001.JPG", ""}),
+                                                            texts({"b.jpg", "Summ_002.JPG", ""}),
+                                                            texts({"c.Jpg", "Summ_003.JPG", ""})}));
+    EXPECT_TRUE(dialog->summary()->text().isEmpty());
+    dialog->closeButton()->click();
+
+    QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+    EXPECT_EQ(onDisk(), (std::vector<std::string>{"Summ_001.JPG", "Summ_002.JPG", "Summ_003.JPG"}));
+
+    // A separator that holds the path separator gives no name the run can give.
+    form.Edit1->selectAll();
+    typeInto(form.Edit1, QStringLiteral("/"));
+    QTest::keyClick(form.Edit1, Qt::Key_F3);
+    dialog = openNamePreview();
+    ASSERT_NE(dialog, nullptr);
+    for (const QStringList& row : shownRows(*dialog))
+        EXPECT_EQ(row[2], QString::fromUtf8("不正なファイル名")) << row.join(u' ').toStdString();
+    EXPECT_EQ(dialog->summary()->text(),
+              QString::fromUtf8("名前を付けられないファイルが 3 件あります"));
+    closeByEscape(dialog);
+}
+
+TEST_F(Handlers, TheFileListsContextMenuOpensTheNewNameList) {
+    makeFolder({"a.txt"});
+    select();
+    QString entryText;
+    QKeySequence entryKey;
+    whenPopupOpens([&](QWidget* popup) {
+        auto* menu = qobject_cast<QMenu*>(popup);
+        QAction* entry = menu ? menu->actions().value(0) : nullptr;
+        if (!entry) {
+            popup->close();
+            return;
+        }
+        entryText = entry->text();
+        entryKey = entry->shortcut();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+    });
+    QWidget* list = form.ListBox1->viewport();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(10, 10),
+                                 list->mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(list, &rightClick);
+    EXPECT_EQ(entryText, QString::fromUtf8("新しい名前の一覧"));
+    EXPECT_EQ(entryKey, QKeySequence(Qt::Key_F3));
+    NamePreviewDialog* dialog = openNamePreview();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(shownRows(*dialog), std::vector<QStringList>{texts({"a.txt", "Summ1.txt", ""})});
+    closeByEscape(dialog);
 }
 
 } // namespace

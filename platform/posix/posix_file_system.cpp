@@ -1,5 +1,6 @@
 #include "platform/posix/posix_file_system.h"
 
+#include "platform/file_name.h"
 #include "platform/posix/errno_mapping.h"
 #include "platform/wildcard.h"
 
@@ -27,11 +28,6 @@ std::optional<std::string> cPath(std::string_view path) {
     if (path.find('\0') != std::string_view::npos)
         return std::nullopt;
     return std::string(path);
-}
-
-// A name that stays inside its folder: neither "." nor "..", and holding no path separator.
-bool isSingleName(std::string_view name) {
-    return name != "." && name != ".." && name.find('/') == std::string_view::npos;
 }
 
 bool isHiddenName(std::string_view name) {
@@ -187,7 +183,7 @@ Result<DirectoryHandle> PosixFileSystem::openSubdirectory(const DirectoryHandle&
     const auto cname = cPath(name);
     if (!cname)
         return Result<DirectoryHandle>::failure(error::InvalidName);
-    if (!isSingleName(name))
+    if (!isSingleFileName(name))
         return Result<DirectoryHandle>::failure(error::PathNotFound);
     const int fd =
         openat(parent.native(), cname->c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -202,7 +198,7 @@ int PosixFileSystem::moveFile(const DirectoryHandle& fromFolder, std::string_vie
     const auto to = cPath(toName);
     if (!from || !to)
         return error::InvalidName;
-    if (!isSingleName(fromName) || !isSingleName(toName))
+    if (!isSingleFileName(fromName) || !isSingleFileName(toName))
         return error::PathNotFound;
     if (renameat2(fromFolder.native(), from->c_str(), toFolder.native(), to->c_str(),
                   RENAME_NOREPLACE) == 0)

@@ -1,3 +1,4 @@
+#include "platform/file_name.h"
 #include "platform/path.h"
 #include "platform/posix/errno_mapping.h"
 #include "platform/posix/posix_file_system.h"
@@ -170,6 +171,25 @@ TEST_F(PosixFileSystemTest, FilesAreWrittenWholeAndSharedAsAgreed) {
     dir.makeDir("folder");
     EXPECT_EQ(fileSystem.readFile(dir / "folder").error, error::AccessDenied);
     EXPECT_EQ(fileSystem.createFile(dir / "folder").error, error::AccessDenied);
+}
+
+TEST(PosixFileName, TheLimitCountsBytesAndOnlyTheSlashSeparates) {
+    const TempDir dir;
+    const FileNameRules rules(dir.path());
+    for (const char* name : {"", ".", "..", "Su/mm1.txt"})
+        EXPECT_EQ(rules.check(name), FileNameFault::Invalid) << name;
+    EXPECT_EQ(rules.check(std::string("a\0b", 3)), FileNameFault::Invalid);
+    EXPECT_EQ(rules.check("/" + std::string(300, 'n')), FileNameFault::Invalid)
+        << "an invalid name is invalid before it is too long";
+    EXPECT_EQ(rules.check(std::string(255, 'n')), FileNameFault::None);
+    EXPECT_EQ(rules.check(std::string(256, 'n')), FileNameFault::TooLong);
+    std::string japanese;
+    for (int i = 0; i < 86; ++i)
+        japanese += "\xE5\x90\x8D"; // 名, three bytes
+    EXPECT_EQ(rules.check(japanese), FileNameFault::TooLong) << "86 characters, 258 bytes";
+    for (const char* name : {"a\\b", "a?b:c*", "ends with a dot."})
+        EXPECT_EQ(rules.check(name), FileNameFault::None) << name;
+    EXPECT_EQ(fileNameIdentity("Note1.TXT"), "Note1.TXT") << "letter case tells names apart";
 }
 
 TEST(ErrnoMapping, NamesTheSameFailureAsWindows) {

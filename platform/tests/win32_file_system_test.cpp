@@ -1,4 +1,5 @@
 #include "platform/code_page.h"
+#include "platform/file_name.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
 #include "testsupport/temp_dir.h"
@@ -75,6 +76,31 @@ TEST(Win32FileSystem, MovingOntoAnExistingNameFailsWith183AndKeepsBothFiles) {
     EXPECT_EQ(dir.readFile("b.txt"), "b");
     EXPECT_EQ(fileSystem.moveFile(folder.value, "a.txt", folder.value, "c.txt"), error::None);
     EXPECT_EQ(dir.readFile("c.txt"), "a");
+}
+
+TEST(Win32FileName, WhatWindowsRefusesIsInvalidAndThePathCountsAgainstTheLimit) {
+    const FileNameRules rules("C:\\d");
+    for (const char* name : {"", ".", "..", "a/b", "a\\b", "a?b", "a:b", "a*", "a<b>", "a|b",
+                             "a\"b", "a.", "a ", "a\tb"})
+        EXPECT_EQ(rules.check(name), FileNameFault::Invalid) << name;
+    // Trail bytes 0x7C and 0x5C (ポ, 表) are no refused characters.
+    for (const char* name : {"\x83\x7C.txt", "\x95\x5C.txt"})
+        EXPECT_EQ(rules.check(name), FileNameFault::None) << name;
+    // "C:\d\" and the name make a path of at most 259 characters.
+    EXPECT_EQ(rules.check(std::string(254, 'n')), FileNameFault::None);
+    EXPECT_EQ(rules.check(std::string(255, 'n')), FileNameFault::TooLong);
+    EXPECT_EQ(rules.check(std::string(300, '\x95')), FileNameFault::None)
+        << "150 double-byte characters: characters are counted, not bytes";
+
+    const FileNameRules root("C:"); // a name holds at most 255 characters
+    EXPECT_EQ(root.check(std::string(255, 'n')), FileNameFault::None);
+    EXPECT_EQ(root.check(std::string(256, 'n')), FileNameFault::TooLong);
+    const FileNameRules deep("C:\\" + std::string(246, 'd')); // 249 characters and a separator
+    EXPECT_EQ(deep.check(std::string(9, 'n')), FileNameFault::None);
+    EXPECT_EQ(deep.check(std::string(10, 'n')), FileNameFault::TooLong);
+
+    EXPECT_EQ(fileNameIdentity("Note1.txt"), fileNameIdentity("NOTE1.TXT"))
+        << "letter case does not tell names apart";
 }
 
 } // namespace

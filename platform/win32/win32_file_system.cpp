@@ -1,6 +1,6 @@
 #include "platform/win32/win32_file_system.h"
 
-#include "platform/code_page.h"
+#include "platform/file_name.h"
 #include "platform/path.h"
 
 #include <optional>
@@ -19,13 +19,6 @@ std::optional<std::string> cPath(std::string_view path) {
     if (path.find('\0') != std::string_view::npos)
         return std::nullopt;
     return std::string(path);
-}
-
-// A name that stays inside its folder: neither "." nor ".." nor holding a separator (Windows
-// takes both slashes). The search steps over characters, so a trail byte 0x5C is no separator.
-bool isSingleName(std::string_view name) {
-    return name != "." && name != ".." &&
-           CodePage::system().findLastOf(name, "\\/") == std::string_view::npos;
 }
 
 HANDLE nativeHandle(NativeHandle native) {
@@ -141,7 +134,7 @@ Result<DirectoryHandle> Win32FileSystem::openSubdirectory(const DirectoryHandle&
                                                           std::string_view name) {
     if (!cPath(name))
         return Result<DirectoryHandle>::failure(ERROR_INVALID_NAME);
-    if (!isSingleName(name))
+    if (!isSingleFileName(name))
         return Result<DirectoryHandle>::failure(error::PathNotFound);
     const auto parentPath = folderPath(parent);
     if (!parentPath)
@@ -164,7 +157,7 @@ int Win32FileSystem::moveFile(const DirectoryHandle& fromFolder, std::string_vie
                               const DirectoryHandle& toFolder, std::string_view toName) {
     if (!cPath(fromName) || !cPath(toName))
         return ERROR_INVALID_NAME;
-    if (!isSingleName(fromName) || !isSingleName(toName))
+    if (!isSingleFileName(fromName) || !isSingleFileName(toName))
         return error::PathNotFound;
     const auto fromPath = folderPath(fromFolder);
     const auto toPath = folderPath(toFolder);
