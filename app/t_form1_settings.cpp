@@ -43,8 +43,7 @@ void TForm1::LoadSettings() {
     const std::string path = settings::settingsFilePath(IniDir);
     if (!settings::settingsFileExists(m_fileSystem, path))
         return;
-    const settings::SettingsDocument document(settings::readSettingsFile(m_fileSystem, path),
-                                              m_collator);
+    const settings::SettingsDocument document(settings::readSettingsFile(m_fileSystem, path));
 
     if (const std::string value = document.value("FolderKetasu"); !value.empty()) {
         applyOrFallBack([&] { SpinEdit1->SetValue(integerOrThrow(value)); },

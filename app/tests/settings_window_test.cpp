@@ -94,6 +94,7 @@ TEST_F(StartUp, EveryLineOfTheSettingsFileComesOutAsStored) {
         {"FolderKetasu=", 4, nullptr, false, "3", 0},
         {"folderketasu=7", 7, nullptr, false, "3", 0},
         {" FolderKetasu=7", 4, nullptr, false, "3", 0},
+        {"\357\273\277FolderKetasu=7", 4, nullptr, false, "3", 0}, // a byte-order mark first
         {"FolderKetasu=5\nFolderKetasu=9", 5, nullptr, false, "3", 0},
         {"Charactor= ", 4, " ", false, "3", 0},
         {"Charactor==", 4, "=", false, "3", 0},
