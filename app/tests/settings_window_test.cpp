@@ -158,9 +158,9 @@ TEST_F(StartUp, ClosingWritesTheFiveLinesAndEveryWayOfClosingWritesOnce) {
     form->SpinEdit2->selectAll();
     QTest::keyClicks(form->SpinEdit2, "150"); // typed beyond the limit, the focus still there
     form->RadioGroup1->SetItemIndex(1);
-    const int writes = faults.calls(Operation::CreateFile);
+    const int writes = faults.calls(Operation::CreateTemporaryFile);
     form->close(); // the close box
-    EXPECT_EQ(faults.calls(Operation::CreateFile), writes + 1);
+    EXPECT_EQ(faults.calls(Operation::CreateTemporaryFile), writes + 1);
     EXPECT_EQ(written(), "FolderKetasu=4\r\nCharactor=_\r\nAuto=False\r\nRenbanKetasu=150\r\n"
                          "Kakuchoushi=1\r\n");
 
@@ -169,12 +169,12 @@ TEST_F(StartUp, ClosingWritesTheFiveLinesAndEveryWayOfClosingWritesOnce) {
     EXPECT_EQ(form->Edit1->text(), "_");
     QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(faults.calls(Operation::CreateFile), writes + 2);
+    EXPECT_EQ(faults.calls(Operation::CreateTemporaryFile), writes + 2);
 
     form = start();
     QTest::keyClick(form->BitBtn1, Qt::Key_Escape);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(faults.calls(Operation::CreateFile), writes + 3);
+    EXPECT_EQ(faults.calls(Operation::CreateTemporaryFile), writes + 3);
 }
 
 TEST_F(StartUp, ASettingsFileThatCannotBeOpenedIsReportedAndTheStartValuesStay) {
@@ -191,15 +191,19 @@ TEST_F(StartUp, ASettingsFileThatCannotBeOpenedIsReportedAndTheStartValuesStay) 
 
 TEST_F(StartUp, AFailedWriteKeepsTheWindowOpenAndTheNextCloseWritesAgain) {
     const auto form = start();
-    faults.failCall(Operation::CreateFile, faults.calls(Operation::CreateFile) + 1,
-                    platform::error::AccessDenied);
+    // The folder takes no new entry, so the file is created in place, and that fails too.
+    const auto failNext = [&](Operation operation, int error) {
+        faults.failCall(operation, faults.calls(operation) + 1, error);
+    };
+    failNext(Operation::CreateTemporaryFile, platform::error::AccessDenied);
+    failNext(Operation::CreateFile, platform::error::AccessDenied);
     EXPECT_EQ(errorBoxOf([&] { form->close(); }),
               QString::fromStdString("ファイル " + settingsPath() + " を作成できません."));
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(workDir.exists("Ordinlet.ini"));
 
-    faults.failCall(Operation::WriteFile, faults.calls(Operation::WriteFile) + 1,
-                    platform::error::DiskFull);
+    failNext(Operation::CreateTemporaryFile, platform::error::AccessDenied);
+    failNext(Operation::WriteFile, platform::error::DiskFull);
     EXPECT_EQ(errorBoxOf([&] { form->close(); }),
               QString::fromUtf8("ストリームへの書き込みエラー."));
     EXPECT_TRUE(form->isVisible());
