@@ -80,6 +80,9 @@ void TForm1::LoadSettings() {
 }
 
 void TForm1::SaveSettings() {
+    // Where the start-up directory could not be read there is no place of the file to write.
+    if (IniDir.empty())
+        return;
     settings::StoredSettings stored;
     stored.folderKetasu = SpinEdit1->Value();
     stored.charactor = platform::encodeText(Edit1->text().toStdU16String(), m_codePage);

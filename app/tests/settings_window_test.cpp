@@ -189,6 +189,24 @@ TEST_F(StartUp, ASettingsFileThatCannotBeOpenedIsReportedAndTheStartValuesStay) 
     EXPECT_EQ(IniDir, workDir.path());
 }
 
+TEST_F(StartUp, AnUnreadableWorkingDirectoryLeavesNoPlaceForTheFileAndClosingWritesNothing) {
+    faults.failCall(Operation::CurrentDirectory, faults.calls(Operation::CurrentDirectory) + 1,
+                    platform::error::AccessDenied);
+    std::unique_ptr<TForm1> form;
+    EXPECT_EQ(errorBoxOf([&] { form = std::make_unique<TForm1>(faults, names.shellNamespace()); }),
+              QString::fromUtf8("ファイルへのアクセスが拒否されました."));
+    EXPECT_EQ(IniDir, "") << "not the directory of an earlier window";
+    form->show();
+    const auto writes = [&] {
+        return faults.calls(Operation::FollowLinks) + faults.calls(Operation::CreateFile) +
+               faults.calls(Operation::CreateTemporaryFile);
+    };
+    const int before = writes();
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(writes(), before);
+}
+
 TEST_F(StartUp, AFailedWriteKeepsTheWindowOpenAndTheNextCloseWritesAgain) {
     const auto form = start();
     // The folder takes no new entry, so the file is created in place, and that fails too.
