@@ -353,6 +353,7 @@ void TForm1::FormCreate() {
     ShellTreeView1->FullCollapse();
     // The root of the volume that holds the desktop directory; selecting it lists it.
     ShellTreeView1->SetPath(ShellTreeView1->Namespace().volumeRoot(ShellTreeView1->Path()));
+    IniDir.clear(); // unknown until the working directory is read
     const platform::Result<std::string> workingDirectory = m_fileSystem.currentDirectory();
     if (!workingDirectory.ok())
         throw engine::EInOutError(workingDirectory.error);

@@ -38,7 +38,8 @@ class TStatusBar;
 extern std::string FolderPath; // full path of the selected folder, as the tree gives it
 extern std::int32_t Ketasu;    // the automatic digit count of the listed files
 extern std::string NamePrefix; // folder characters and separator shared by every new name
-extern std::string IniDir;     // the working directory when the window was created
+extern std::string IniDir;     // the working directory when the window was created; empty
+                               // when it could not be read
 
 // The main window: the controls of its stored layout and the handlers that tie them to the
 // renaming engine. Handlers read their controls and call the engine with plain values.
@@ -91,7 +92,8 @@ public:
     void FormClose();
     // Applies the settings file of IniDir to the naming controls, key by key with fallbacks.
     void LoadSettings();
-    // Replaces the settings file of IniDir with the values of the naming controls.
+    // Replaces the settings file of IniDir with the values of the naming controls; writes
+    // nothing while IniDir is unknown.
     void SaveSettings();
 
 protected:

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <stdexcept>
+#include <utility>
 
 namespace ordinalette::app {
 
@@ -40,11 +41,10 @@ void TForm1::applyOrFallBack(const std::function<void()>& apply,
 }
 
 void TForm1::LoadSettings() {
-    const std::string path = settings::settingsFilePath(IniDir);
-    if (!settings::settingsFileExists(m_fileSystem, path))
+    auto text = settings::readSettingsFile(m_fileSystem, settings::settingsFilePath(IniDir));
+    if (!text)
         return;
-    const settings::SettingsDocument document(settings::readSettingsFile(m_fileSystem, path),
-                                              m_collator);
+    const settings::SettingsDocument document(std::move(*text));
 
     if (const std::string value = document.value("FolderKetasu"); !value.empty()) {
         applyOrFallBack([&] { SpinEdit1->SetValue(integerOrThrow(value)); },
@@ -80,6 +80,9 @@ void TForm1::LoadSettings() {
 }
 
 void TForm1::SaveSettings() {
+    // Where the start-up directory could not be read there is no place of the file to write.
+    if (IniDir.empty())
+        return;
     settings::StoredSettings stored;
     stored.folderKetasu = SpinEdit1->Value();
     stored.charactor = platform::encodeText(Edit1->text().toStdU16String(), m_codePage);

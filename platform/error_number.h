@@ -21,6 +21,7 @@ inline constexpr int InvalidName = 123;
 inline constexpr int DirectoryNotEmpty = 145;
 inline constexpr int AlreadyExists = 183;
 inline constexpr int PathTooLong = 206;
+inline constexpr int FileTooLarge = 223;
 inline constexpr int DeviceIoError = 1117;
 inline constexpr int CannotResolveName = 1921;
 } // namespace error

@@ -3,6 +3,7 @@
 #include "platform/error_number.h"
 #include "platform/os_handle.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -34,6 +35,12 @@ struct EnumerationFilter {
 };
 
 using EntryVisitor = std::function<void(const DirectoryEntry&)>;
+
+// A new file open for writing, and its path.
+struct TemporaryFile {
+    FileHandle file;
+    std::string path;
+};
 
 // The file-system operations that the engine, the settings file and start-up use. Every result
 // carries a Windows error number (error_number.h). Tests wrap the real implementation to make
@@ -70,8 +77,12 @@ public:
                          const DirectoryHandle& toFolder, std::string_view toName) = 0;
 
     // The whole content of a file, which is opened so that others may read it but not write it.
-    virtual Result<std::string> readFile(std::string_view path) = 0;
+    // An entry that is no regular file (a folder, a FIFO, a device) counts as missing
+    // (FileNotFound) and is never opened; a file larger than maxSize fails with FileTooLarge.
+    virtual Result<std::string> readFile(std::string_view path, std::size_t maxSize) = 0;
     // Creates the file or truncates an existing one, and keeps it from others while it is open.
+    // Refuses (AccessDenied) a read-only file, whoever the process is, and an entry that is no
+    // regular file; a link in place of the file is never followed.
     virtual Result<FileHandle> createFile(std::string_view path) = 0;
     // Writes all bytes in one request.
     virtual int writeFile(const FileHandle& file, std::string_view bytes) = 0;
@@ -82,6 +93,26 @@ public:
     virtual int replaceFile(std::string_view from, std::string_view to) = 0;
     // Deletes a file (not a directory).
     virtual int removeFile(std::string_view path) = 0;
+
+    // Replacing a file safely: the new content goes to a new file beside it, which then takes
+    // its place (replaceFile).
+
+    // The path that path leads to: the target of a symbolic link, followed to its end; path
+    // itself when it is no link. Where links can be read without their targets (POSIX), a last
+    // target that does not exist yet is given too; elsewhere such a link fails.
+    virtual Result<std::string> followLinks(std::string_view path) = 0;
+    // Opens an existing file for writing without truncating it, and keeps it from others while
+    // it is open. FileNotFound when nothing of that name exists; refuses (AccessDenied) what
+    // createFile refuses and a file the process may not write.
+    virtual Result<FileHandle> openFileForWriting(std::string_view path) = 0;
+    // How many names (hard links) the open file has.
+    virtual Result<std::uint32_t> linkCount(const FileHandle& file) = 0;
+    // Creates an empty file beside path under a fresh name that nobody can have prepared: it
+    // never opens an existing entry and never follows a link. The file takes the permission bits
+    // (on Windows the attributes) of like, when given, and, where the process may set it, its
+    // owner.
+    virtual Result<TemporaryFile> createTemporaryFile(std::string_view besidePath,
+                                                      const FileHandle* like) = 0;
 };
 
 // The platform's own file system, created at first use with the system code page (call

@@ -18,9 +18,9 @@ std::string encodeText(std::u16string_view text, const CodePage& codePage);
 std::string toLowerCase(std::string_view text, const CodePage& codePage);
 std::string toUpperCase(std::string_view text, const CodePage& codePage);
 
-// The locale-aware, case-insensitive order of the file list and of settings keys: the collator
-// of the user's collation locale (LC_COLLATE; the root collation in the C locale). Not safe to
-// share between threads.
+// The locale-aware, case-insensitive order of the file list: the collator of the user's
+// collation locale (LC_COLLATE; the root collation in the C locale). Not safe to share between
+// threads.
 class TextCollator {
 public:
     explicit TextCollator(const CodePage& codePage);

@@ -2,6 +2,7 @@
 
 #include "platform/file_system.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,16 +30,20 @@ public:
 // The settings file of a start-up directory: the directory, one separator, "Ordinlet.ini".
 std::string settingsFilePath(std::string_view iniDir);
 
-// Whether an entry of that path exists that is not a directory.
-bool settingsFileExists(platform::FileSystem& fileSystem, const std::string& path);
+// The whole file, links followed; nullopt when there is no file of that name (nothing, a
+// folder, or an entry that is no regular file, such as a FIFO or a device, which is never
+// opened). Throws FileOpenError, naming the entry that failed, when the file exists but cannot
+// be opened or read, or is larger than any settings file can be.
+std::optional<std::string> readSettingsFile(platform::FileSystem& fileSystem,
+                                            const std::string& path);
 
-// The whole file; throws FileOpenError when it exists but cannot be opened or read.
-std::string readSettingsFile(platform::FileSystem& fileSystem, const std::string& path);
-
-// Replaces the file with the bytes. The bytes go to a temporary file beside it, which is flushed
-// and then put in the file's place in one step, so a crash or power cut leaves the old file or
-// the new one, never a truncated one. A read-only settings file is refused like one that
-// cannot be created. Throws FileCreateError or StreamWriteError; the old file stays on failure.
+// Replaces the content of the file, links followed (a link stays a link), with the bytes. They go
+// to a new file beside it, created under a name nobody can prepare, flushed, given the file's
+// permission bits and owner, and then put in the file's place in one step: a crash or power cut
+// leaves the old content or the new, never a truncated file. A file with several names, or
+// whose folder takes no new entry, is truncated and written in place instead. A file the process
+// may not write, a read-only file and an entry that is no regular file are refused. Throws
+// FileCreateError or StreamWriteError, naming the entry that failed.
 void writeSettingsFile(platform::FileSystem& fileSystem, const std::string& path,
                        std::string_view bytes);
 

@@ -2,7 +2,26 @@
 
 #include "platform/integer_text.h"
 
+#include <algorithm>
+
 namespace ordinalette::settings {
+
+namespace {
+
+char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The keys are ASCII words, so only the case of ASCII letters is set aside. Every other byte
+// must be the same: a full-width letter, a soft hyphen, a control character or a byte-order mark
+// makes another name, in every locale and in every build alike.
+bool sameKey(std::string_view name, std::string_view key) {
+    return name.size() == key.size() &&
+           std::equal(name.begin(), name.end(), key.begin(),
+                      [](char a, char b) { return asciiLower(a) == asciiLower(b); });
+}
+
+} // namespace
 
 std::vector<std::string_view> splitLines(std::string_view text) {
     text = text.substr(0, text.find('\0'));
@@ -21,8 +40,7 @@ std::vector<std::string_view> splitLines(std::string_view text) {
     return lines;
 }
 
-SettingsDocument::SettingsDocument(std::string text, const platform::TextCollator& collator)
-    : m_collator(collator) {
+SettingsDocument::SettingsDocument(std::string text) {
     for (const std::string_view line : splitLines(text))
         m_lines.emplace_back(line);
 }
@@ -30,8 +48,7 @@ SettingsDocument::SettingsDocument(std::string text, const platform::TextCollato
 std::string SettingsDocument::value(std::string_view key) const {
     for (const std::string_view line : m_lines) {
         const std::size_t equals = line.find('=');
-        if (equals != std::string_view::npos &&
-            m_collator.compareIgnoringCase(line.substr(0, equals), key) == 0)
+        if (equals != std::string_view::npos && sameKey(line.substr(0, equals), key))
             return std::string(line.substr(equals + 1));
     }
     return {};

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/text_services.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,11 +21,12 @@ struct StoredSettings {
 std::vector<std::string_view> splitLines(std::string_view text);
 
 // The entries of a settings text, looked up by key: the first line whose name (the text before
-// its first "=") equals the key without regard to case is the key's line; blanks belong to the
-// name. Lines without "=" carry no entry.
+// its first "=") equals the key in every byte, letter case aside, is the key's line; blanks,
+// control characters and every other character belong to the name. Lines without "=" carry no
+// entry.
 class SettingsDocument {
 public:
-    SettingsDocument(std::string text, const platform::TextCollator& collator);
+    explicit SettingsDocument(std::string text);
 
     // The value of the key's line: everything after the first "=", blanks included; empty when
     // no line has that key (which callers treat like an empty value).
@@ -36,7 +35,6 @@ public:
 private:
     // Owned copies, so that a copied or moved document never points into another's text.
     std::vector<std::string> m_lines;
-    const platform::TextCollator& m_collator;
 };
 
 // The five lines of the file, each ended by CR LF, in their fixed order.

@@ -5,6 +5,7 @@ namespace ordinalette::testsupport {
 using platform::DirectoryHandle;
 using platform::FileHandle;
 using platform::Result;
+using platform::TemporaryFile;
 
 void FaultInjectingFileSystem::failCall(Operation operation, int callNumber, int errorNumber) {
     m_faults[{operation, callNumber}] = errorNumber;
@@ -78,10 +79,10 @@ int FaultInjectingFileSystem::moveFile(const DirectoryHandle& fromFolder, std::s
     return m_real.moveFile(fromFolder, fromName, toFolder, toName);
 }
 
-Result<std::string> FaultInjectingFileSystem::readFile(std::string_view path) {
+Result<std::string> FaultInjectingFileSystem::readFile(std::string_view path, std::size_t maxSize) {
     if (const int error = injectedError(Operation::ReadFile))
         return Result<std::string>::failure(error);
-    return m_real.readFile(path);
+    return m_real.readFile(path, maxSize);
 }
 
 Result<FileHandle> FaultInjectingFileSystem::createFile(std::string_view path) {
@@ -112,6 +113,31 @@ int FaultInjectingFileSystem::removeFile(std::string_view path) {
     if (const int error = injectedError(Operation::RemoveFile))
         return error;
     return m_real.removeFile(path);
+}
+
+Result<std::string> FaultInjectingFileSystem::followLinks(std::string_view path) {
+    if (const int error = injectedError(Operation::FollowLinks))
+        return Result<std::string>::failure(error);
+    return m_real.followLinks(path);
+}
+
+Result<FileHandle> FaultInjectingFileSystem::openFileForWriting(std::string_view path) {
+    if (const int error = injectedError(Operation::OpenFileForWriting))
+        return Result<FileHandle>::failure(error);
+    return m_real.openFileForWriting(path);
+}
+
+Result<std::uint32_t> FaultInjectingFileSystem::linkCount(const FileHandle& file) {
+    if (const int error = injectedError(Operation::LinkCount))
+        return Result<std::uint32_t>::failure(error);
+    return m_real.linkCount(file);
+}
+
+Result<TemporaryFile> FaultInjectingFileSystem::createTemporaryFile(std::string_view besidePath,
+                                                                    const FileHandle* like) {
+    if (const int error = injectedError(Operation::CreateTemporaryFile))
+        return Result<TemporaryFile>::failure(error);
+    return m_real.createTemporaryFile(besidePath, like);
 }
 
 } // namespace ordinalette::testsupport

@@ -27,6 +27,10 @@ public:
         FlushFile,
         ReplaceFile,
         RemoveFile,
+        FollowLinks,
+        OpenFileForWriting,
+        LinkCount,
+        CreateTemporaryFile,
         Count
     };
 
@@ -49,12 +53,17 @@ public:
     openSubdirectory(const platform::DirectoryHandle& parent, std::string_view name) override;
     int moveFile(const platform::DirectoryHandle& fromFolder, std::string_view fromName,
                  const platform::DirectoryHandle& toFolder, std::string_view toName) override;
-    platform::Result<std::string> readFile(std::string_view path) override;
+    platform::Result<std::string> readFile(std::string_view path, std::size_t maxSize) override;
     platform::Result<platform::FileHandle> createFile(std::string_view path) override;
     int writeFile(const platform::FileHandle& file, std::string_view bytes) override;
     int flushFile(const platform::FileHandle& file) override;
     int replaceFile(std::string_view from, std::string_view to) override;
     int removeFile(std::string_view path) override;
+    platform::Result<std::string> followLinks(std::string_view path) override;
+    platform::Result<platform::FileHandle> openFileForWriting(std::string_view path) override;
+    platform::Result<std::uint32_t> linkCount(const platform::FileHandle& file) override;
+    platform::Result<platform::TemporaryFile>
+    createTemporaryFile(std::string_view besidePath, const platform::FileHandle* like) override;
 
 private:
     // Counts the call and gives the error it must fail with, or 0 to pass it on.

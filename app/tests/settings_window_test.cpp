@@ -94,6 +94,7 @@ TEST_F(StartUp, EveryLineOfTheSettingsFileComesOutAsStored) {
         {"FolderKetasu=", 4, nullptr, false, "3", 0},
         {"folderketasu=7", 7, nullptr, false, "3", 0},
         {" FolderKetasu=7", 4, nullptr, false, "3", 0},
+        {"\357\273\277FolderKetasu=7", 4, nullptr, false, "3", 0}, // a byte-order mark first
         {"FolderKetasu=5\nFolderKetasu=9", 5, nullptr, false, "3", 0},
         {"Charactor= ", 4, " ", false, "3", 0},
         {"Charactor==", 4, "=", false, "3", 0},
@@ -157,9 +158,9 @@ TEST_F(StartUp, ClosingWritesTheFiveLinesAndEveryWayOfClosingWritesOnce) {
     form->SpinEdit2->selectAll();
     QTest::keyClicks(form->SpinEdit2, "150"); // typed beyond the limit, the focus still there
     form->RadioGroup1->SetItemIndex(1);
-    const int writes = faults.calls(Operation::CreateFile);
+    const int writes = faults.calls(Operation::CreateTemporaryFile);
     form->close(); // the close box
-    EXPECT_EQ(faults.calls(Operation::CreateFile), writes + 1);
+    EXPECT_EQ(faults.calls(Operation::CreateTemporaryFile), writes + 1);
     EXPECT_EQ(written(), "FolderKetasu=4\r\nCharactor=_\r\nAuto=False\r\nRenbanKetasu=150\r\n"
                          "Kakuchoushi=1\r\n");
 
@@ -168,12 +169,12 @@ TEST_F(StartUp, ClosingWritesTheFiveLinesAndEveryWayOfClosingWritesOnce) {
     EXPECT_EQ(form->Edit1->text(), "_");
     QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(faults.calls(Operation::CreateFile), writes + 2);
+    EXPECT_EQ(faults.calls(Operation::CreateTemporaryFile), writes + 2);
 
     form = start();
     QTest::keyClick(form->BitBtn1, Qt::Key_Escape);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(faults.calls(Operation::CreateFile), writes + 3);
+    EXPECT_EQ(faults.calls(Operation::CreateTemporaryFile), writes + 3);
 }
 
 TEST_F(StartUp, ASettingsFileThatCannotBeOpenedIsReportedAndTheStartValuesStay) {
@@ -188,17 +189,39 @@ TEST_F(StartUp, ASettingsFileThatCannotBeOpenedIsReportedAndTheStartValuesStay) 
     EXPECT_EQ(IniDir, workDir.path());
 }
 
+TEST_F(StartUp, AnUnreadableWorkingDirectoryLeavesNoPlaceForTheFileAndClosingWritesNothing) {
+    faults.failCall(Operation::CurrentDirectory, faults.calls(Operation::CurrentDirectory) + 1,
+                    platform::error::AccessDenied);
+    std::unique_ptr<TForm1> form;
+    EXPECT_EQ(errorBoxOf([&] { form = std::make_unique<TForm1>(faults, names.shellNamespace()); }),
+              QString::fromUtf8("ファイルへのアクセスが拒否されました."));
+    EXPECT_EQ(IniDir, "") << "not the directory of an earlier window";
+    form->show();
+    const auto writes = [&] {
+        return faults.calls(Operation::FollowLinks) + faults.calls(Operation::CreateFile) +
+               faults.calls(Operation::CreateTemporaryFile);
+    };
+    const int before = writes();
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(writes(), before);
+}
+
 TEST_F(StartUp, AFailedWriteKeepsTheWindowOpenAndTheNextCloseWritesAgain) {
     const auto form = start();
-    faults.failCall(Operation::CreateFile, faults.calls(Operation::CreateFile) + 1,
-                    platform::error::AccessDenied);
+    // The folder takes no new entry, so the file is created in place, and that fails too.
+    const auto failNext = [&](Operation operation, int error) {
+        faults.failCall(operation, faults.calls(operation) + 1, error);
+    };
+    failNext(Operation::CreateTemporaryFile, platform::error::AccessDenied);
+    failNext(Operation::CreateFile, platform::error::AccessDenied);
     EXPECT_EQ(errorBoxOf([&] { form->close(); }),
               QString::fromStdString("ファイル " + settingsPath() + " を作成できません."));
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(workDir.exists("Ordinlet.ini"));
 
-    faults.failCall(Operation::WriteFile, faults.calls(Operation::WriteFile) + 1,
-                    platform::error::DiskFull);
+    failNext(Operation::CreateTemporaryFile, platform::error::AccessDenied);
+    failNext(Operation::WriteFile, platform::error::DiskFull);
     EXPECT_EQ(errorBoxOf([&] { form->close(); }),
               QString::fromUtf8("ストリームへの書き込みエラー."));
     EXPECT_TRUE(form->isVisible());

@@ -1,10 +1,13 @@
 #include "platform/posix/posix_file_system.h"
 
 #include "platform/file_name.h"
+#include "platform/path.h"
 #include "platform/posix/errno_mapping.h"
+#include "platform/temporary_file.h"
 #include "platform/wildcard.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
@@ -83,6 +86,46 @@ std::string_view folderOf(std::string_view path) {
 struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
 };
+
+// Opens path only when it is a regular file, and gives its status. A FIFO or a device is never
+// opened: opening one can block, reading one may never end. The open file is checked again in
+// case the entry was swapped in between. notRegular is the error for an entry of another kind.
+Result<FileHandle> openRegularFile(const std::string& path, int flags, int notRegular,
+                                   struct stat& status) {
+    if (stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
+        return Result<FileHandle>::failure(notRegular);
+    FileHandle file(open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666));
+    if (!file.valid())
+        return Result<FileHandle>::failure(lastError());
+    if (fstat(file.native(), &status) != 0)
+        return Result<FileHandle>::failure(lastError());
+    if (!S_ISREG(status.st_mode))
+        return Result<FileHandle>::failure(notRegular);
+    return Result<FileHandle>::success(std::move(file));
+}
+
+// Opens a regular file for writing (flags may add O_CREAT) and keeps every other reader and
+// writer out while it is open. A link in its place is refused, never followed.
+Result<FileHandle> openForWriting(const std::string& path, int flags) {
+    struct stat status {};
+    auto file = openRegularFile(path, O_WRONLY | O_NOFOLLOW | flags, error::AccessDenied, status);
+    if (!file.ok())
+        return file;
+    // Windows refuses a read-only file to everyone; so do we, also where root could write it.
+    if (readOnlyAttribute(status.st_mode))
+        return Result<FileHandle>::failure(error::AccessDenied);
+    if (flock(file.value.native(), LOCK_EX | LOCK_NB) != 0)
+        return Result<FileHandle>::failure(lastError());
+    return file;
+}
+
+// Gives a new file the owner and group of the file it stands in for. Only a privileged process
+// may give a file away; the group alone may still be set where the process belongs to it.
+// Where neither works the file stays the process's own.
+bool keepOwner(int file, const struct stat& model) {
+    return fchown(file, model.st_uid, model.st_gid) == 0 ||
+           fchown(file, static_cast<uid_t>(-1), model.st_gid) == 0;
+}
 
 } // namespace
 
@@ -217,21 +260,22 @@ int PosixFileSystem::moveFile(const DirectoryHandle& fromFolder, std::string_vie
     return error::None;
 }
 
-Result<std::string> PosixFileSystem::readFile(std::string_view path) {
+Result<std::string> PosixFileSystem::readFile(std::string_view path, std::size_t maxSize) {
     const auto cpath = cPath(path);
     if (!cpath)
         return Result<std::string>::failure(error::InvalidName);
-    const FileHandle file(open(cpath->c_str(), O_RDONLY | O_CLOEXEC));
-    if (!file.valid())
-        return Result<std::string>::failure(lastError());
+    struct stat status {};
+    const auto file = openRegularFile(*cpath, O_RDONLY, error::FileNotFound, status);
+    if (!file.ok())
+        return Result<std::string>::failure(file.error);
     // Others may read along, but a writer that holds the file keeps us out and we keep
     // writers out while reading (advisory locks: what POSIX offers for sharing modes).
-    if (flock(file.native(), LOCK_SH | LOCK_NB) != 0)
+    if (flock(file.value.native(), LOCK_SH | LOCK_NB) != 0)
         return Result<std::string>::failure(lastError());
     std::string content;
     char buffer[16384];
     for (;;) {
-        const ssize_t count = read(file.native(), buffer, sizeof buffer);
+        const ssize_t count = read(file.value.native(), buffer, sizeof buffer);
         if (count < 0) {
             if (errno == EINTR)
                 continue;
@@ -240,6 +284,8 @@ Result<std::string> PosixFileSystem::readFile(std::string_view path) {
         if (count == 0)
             break;
         content.append(buffer, static_cast<std::size_t>(count));
+        if (content.size() > maxSize)
+            return Result<std::string>::failure(error::FileTooLarge);
     }
     return Result<std::string>::success(std::move(content));
 }
@@ -250,12 +296,10 @@ Result<FileHandle> PosixFileSystem::createFile(std::string_view path) {
         return Result<FileHandle>::failure(error::InvalidName);
     // Truncated only once the lock is held, so that a file in use by another holder of the
     // lock is refused unharmed.
-    FileHandle file(open(cpath->c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
-    if (!file.valid())
+    auto file = openForWriting(*cpath, O_CREAT);
+    if (file.ok() && ftruncate(file.value.native(), 0) != 0)
         return Result<FileHandle>::failure(lastError());
-    if (flock(file.native(), LOCK_EX | LOCK_NB) != 0 || ftruncate(file.native(), 0) != 0)
-        return Result<FileHandle>::failure(lastError());
-    return Result<FileHandle>::success(std::move(file));
+    return file;
 }
 
 int PosixFileSystem::writeFile(const FileHandle& file, std::string_view bytes) {
@@ -295,6 +339,74 @@ int PosixFileSystem::removeFile(std::string_view path) {
     if (!cpath)
         return error::InvalidName;
     return unlink(cpath->c_str()) == 0 ? error::None : lastError();
+}
+
+Result<std::string> PosixFileSystem::followLinks(std::string_view path) {
+    auto current = cPath(path);
+    if (!current)
+        return Result<std::string>::failure(error::InvalidName);
+    // As many links in a row as the system itself follows before it gives up with ELOOP.
+    constexpr int kMostLinks = 40;
+    for (int followed = 0; followed <= kMostLinks; ++followed) {
+        std::string target(PATH_MAX, '\0');
+        const ssize_t length = readlink(current->c_str(), target.data(), target.size());
+        if (length < 0) {
+            // EINVAL: no link; ENOENT: nothing there yet, which a writer creates.
+            if (errno == EINVAL || errno == ENOENT)
+                return Result<std::string>::success(std::move(*current));
+            return Result<std::string>::failure(lastError());
+        }
+        if (static_cast<std::size_t>(length) == target.size())
+            return Result<std::string>::failure(error::PathTooLong);
+        target.resize(static_cast<std::size_t>(length));
+        // A relative target is relative to the folder that holds the link.
+        *current = target.front() == '/' ? target : joinPath(folderOf(*current), target);
+    }
+    return Result<std::string>::failure(error::CannotResolveName);
+}
+
+Result<FileHandle> PosixFileSystem::openFileForWriting(std::string_view path) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return Result<FileHandle>::failure(error::InvalidName);
+    return openForWriting(*cpath, 0);
+}
+
+Result<std::uint32_t> PosixFileSystem::linkCount(const FileHandle& file) {
+    struct stat status {};
+    if (fstat(file.native(), &status) != 0)
+        return Result<std::uint32_t>::failure(lastError());
+    return Result<std::uint32_t>::success(static_cast<std::uint32_t>(status.st_nlink));
+}
+
+Result<TemporaryFile> PosixFileSystem::createTemporaryFile(std::string_view besidePath,
+                                                           const FileHandle* like) {
+    if (!cPath(besidePath))
+        return Result<TemporaryFile>::failure(error::InvalidName);
+    struct stat model {};
+    if (like && fstat(like->native(), &model) != 0)
+        return Result<TemporaryFile>::failure(lastError());
+    auto temporary = createUniqueFile(besidePath, [&](const std::string& candidate) {
+        // O_EXCL refuses every existing entry, a link included, and O_NOFOLLOW says so again.
+        // A copy of another file starts private until it has that file's owner and mode.
+        FileHandle file(open(candidate.c_str(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                             like ? 0600 : 0666));
+        if (!file.valid())
+            return Result<FileHandle>::failure(lastError());
+        return Result<FileHandle>::success(std::move(file));
+    });
+    if (!temporary.ok() || !like)
+        return temporary;
+    // The owner first: a change of owner may clear mode bits.
+    keepOwner(static_cast<int>(temporary.value.file.native()), model);
+    if (fchmod(static_cast<int>(temporary.value.file.native()), model.st_mode & 0777) != 0) {
+        const int failure = lastError();
+        temporary.value.file.reset();
+        unlink(temporary.value.path.c_str());
+        return Result<TemporaryFile>::failure(failure);
+    }
+    return temporary;
 }
 
 FileSystem& systemFileSystem() {

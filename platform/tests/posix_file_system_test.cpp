@@ -19,6 +19,8 @@ using testsupport::TempDir;
 using testsupport::WorkingDirectoryGuard;
 namespace fs = std::filesystem;
 
+constexpr std::size_t kAnySize = 1 << 20;
+
 class PosixFileSystemTest : public testing::Test {
 protected:
     std::map<std::string, std::uint32_t> listAll(const EnumerationFilter& filter,
@@ -162,15 +164,92 @@ TEST_F(PosixFileSystemTest, FilesAreWrittenWholeAndSharedAsAgreed) {
         ASSERT_TRUE(file.ok());
         EXPECT_EQ(fileSystem.writeFile(file.value, "A=1\r\n"), error::None);
         // While it is being written nobody else reads or writes it.
-        EXPECT_EQ(fileSystem.readFile(path).error, error::SharingViolation);
+        EXPECT_EQ(fileSystem.readFile(path, kAnySize).error, error::SharingViolation);
         EXPECT_EQ(fileSystem.createFile(path).error, error::SharingViolation);
+        EXPECT_EQ(fileSystem.openFileForWriting(path).error, error::SharingViolation);
     }
-    EXPECT_EQ(fileSystem.readFile(path).value, "A=1\r\n");
-    EXPECT_EQ(fileSystem.readFile(dir / "missing").error, error::FileNotFound);
+    EXPECT_EQ(fileSystem.readFile(path, kAnySize).value, "A=1\r\n");
+    EXPECT_EQ(fileSystem.readFile(path, 4).error, error::FileTooLarge);
+    EXPECT_EQ(fileSystem.readFile(path, 5).value, "A=1\r\n");
+    EXPECT_EQ(fileSystem.readFile(dir / "missing", kAnySize).error, error::FileNotFound);
     EXPECT_EQ(fileSystem.createFile(dir / "missing/x").error, error::FileNotFound);
+    EXPECT_EQ(fileSystem.openFileForWriting(dir / "missing").error, error::FileNotFound);
     dir.makeDir("folder");
-    EXPECT_EQ(fileSystem.readFile(dir / "folder").error, error::AccessDenied);
     EXPECT_EQ(fileSystem.createFile(dir / "folder").error, error::AccessDenied);
+    EXPECT_EQ(fileSystem.openFileForWriting(dir / "folder").error, error::AccessDenied);
+}
+
+TEST_F(PosixFileSystemTest, OnlyRegularFilesAreOpenedAndNeverThroughALinkForWriting) {
+    dir.makeDir("folder");
+    ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0666), 0);
+    ASSERT_EQ(symlink("/dev/zero", (dir / "zero").c_str()), 0);
+    dir.writeFile("file", "text");
+    ASSERT_EQ(symlink("file", (dir / "to-file").c_str()), 0);
+    dir.writeFile("locked", "text");
+    ASSERT_EQ(chmod((dir / "locked").c_str(), 0444), 0);
+
+    // Reading: anything but a regular file counts as missing, and nothing blocks or never ends.
+    for (const char* name : {"folder", "pipe", "zero"}) {
+        EXPECT_EQ(fileSystem.readFile(dir / name, kAnySize).error, error::FileNotFound) << name;
+        EXPECT_EQ(fileSystem.openFileForWriting(dir / name).error, error::AccessDenied) << name;
+        EXPECT_EQ(fileSystem.createFile(dir / name).error, error::AccessDenied) << name;
+    }
+    EXPECT_EQ(fileSystem.readFile(dir / "to-file", kAnySize).value, "text");
+    EXPECT_FALSE(fileSystem.openFileForWriting(dir / "to-file").ok());
+    EXPECT_FALSE(fileSystem.createFile(dir / "to-file").ok());
+    // Read-only refuses every process, root included.
+    EXPECT_EQ(fileSystem.openFileForWriting(dir / "locked").error, error::AccessDenied);
+    EXPECT_EQ(fileSystem.createFile(dir / "locked").error, error::AccessDenied);
+    EXPECT_EQ(dir.readFile("file"), "text");
+    EXPECT_EQ(dir.readFile("locked"), "text");
+
+    auto file = fileSystem.openFileForWriting(dir / "file");
+    ASSERT_TRUE(file.ok());
+    EXPECT_EQ(fileSystem.linkCount(file.value).value, 1u);
+    ASSERT_EQ(link((dir / "file").c_str(), (dir / "second-name").c_str()), 0);
+    EXPECT_EQ(fileSystem.linkCount(file.value).value, 2u);
+    EXPECT_EQ(dir.readFile("file"), "text") << "opening for writing truncates nothing";
+}
+
+TEST_F(PosixFileSystemTest, LinksAreFollowedToTheirLastTarget) {
+    ASSERT_EQ(symlink("b", (dir / "a").c_str()), 0);
+    dir.makeDir("sub");
+    ASSERT_EQ(symlink((dir / "sub/c").c_str(), (dir / "b").c_str()), 0);
+    ASSERT_EQ(symlink("../target", (dir / "sub/c").c_str()), 0);
+    EXPECT_EQ(fileSystem.followLinks(dir / "a").value, dir / "sub/../target")
+        << "also to a target that does not exist yet";
+    dir.writeFile("plain");
+    EXPECT_EQ(fileSystem.followLinks(dir / "plain").value, dir / "plain");
+    EXPECT_EQ(fileSystem.followLinks(dir / "missing").value, dir / "missing");
+    ASSERT_EQ(symlink("loop", (dir / "loop").c_str()), 0);
+    EXPECT_EQ(fileSystem.followLinks(dir / "loop").error, error::CannotResolveName);
+}
+
+TEST_F(PosixFileSystemTest, TemporaryFilesGetFreshNamesAndTheModelsModeAndOwner) {
+    const std::string beside = dir / "settings.ini";
+    dir.writeFile("settings.ini", "old");
+    ASSERT_EQ(chmod(beside.c_str(), 0640), 0);
+    const bool root = geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(chown(beside.c_str(), 65534, 65534), 0);
+    }
+    const auto model = fileSystem.openFileForWriting(beside);
+    ASSERT_TRUE(model.ok());
+
+    const auto first = fileSystem.createTemporaryFile(beside, &model.value);
+    const auto second = fileSystem.createTemporaryFile(beside, nullptr);
+    ASSERT_TRUE(first.ok());
+    ASSERT_TRUE(second.ok());
+    EXPECT_NE(first.value.path, second.value.path);
+    EXPECT_EQ(first.value.path.substr(0, beside.size() + 1), beside + ".");
+    struct stat status {};
+    ASSERT_EQ(stat(first.value.path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    EXPECT_EQ(status.st_uid, root ? 65534u : geteuid());
+    EXPECT_EQ(fileSystem.writeFile(first.value.file, "new"), error::None);
+    EXPECT_EQ(dir.readFile(fs::path(first.value.path).filename().string()), "new");
+    EXPECT_EQ(dir.readFile("settings.ini"), "old");
+    EXPECT_EQ(dir.entries().size(), 3u);
 }
 
 TEST(PosixFileName, TheLimitCountsBytesAndOnlyTheSlashSeparates) {

@@ -2,6 +2,7 @@
 
 #include "platform/file_name.h"
 #include "platform/path.h"
+#include "platform/temporary_file.h"
 
 #include <optional>
 #include <windows.h>
@@ -29,11 +30,12 @@ NativeHandle fromNative(HANDLE handle) {
     return handle == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<NativeHandle>(handle);
 }
 
-// The path of an open folder, in the form the ANSI functions take ("C:\dir", not "\\?\C:\dir").
-std::optional<std::string> folderPath(const DirectoryHandle& folder) {
+// The path of an open file or folder, in the form the ANSI functions take ("C:\dir", not
+// "\\?\C:\dir").
+std::optional<std::string> finalPath(NativeHandle handle) {
     char buffer[MAX_PATH + 8];
-    const DWORD length = GetFinalPathNameByHandleA(nativeHandle(folder.native()), buffer,
-                                                   sizeof buffer, FILE_NAME_NORMALIZED);
+    const DWORD length = GetFinalPathNameByHandleA(nativeHandle(handle), buffer, sizeof buffer,
+                                                   FILE_NAME_NORMALIZED);
     if (length == 0 || length >= sizeof buffer)
         return std::nullopt;
     std::string path(buffer, length);
@@ -42,6 +44,10 @@ std::optional<std::string> folderPath(const DirectoryHandle& folder) {
     else if (path.starts_with("\\\\?\\"))
         path.erase(0, 4);
     return path;
+}
+
+std::optional<std::string> folderPath(const DirectoryHandle& folder) {
+    return finalPath(folder.native());
 }
 
 // Opens a folder. Like a POSIX folder descriptor the handle follows the folder: moves through
@@ -54,6 +60,39 @@ Result<DirectoryHandle> openFolder(const std::string& path, DWORD flags) {
     if (handle == INVALID_HANDLE_VALUE)
         return Result<DirectoryHandle>::failure(lastError());
     return Result<DirectoryHandle>::success(DirectoryHandle(fromNative(handle)));
+}
+
+enum class Links { Follow, Refuse };
+
+// Opens a plain file on a disk; a folder, a pipe or a device fails with notPlain, and so does a
+// link that is to be refused (its reparse point is then opened, never its target) and, for
+// writing, a read-only file. Windows refuses that one itself, but not where it is emulated by a
+// process that may write anything (Wine run as root).
+Result<FileHandle> openPlainFile(const std::string& path, DWORD access, DWORD share,
+                                 DWORD disposition, Links links, int notPlain) {
+    const DWORD refused = FILE_ATTRIBUTE_DIRECTORY |
+                          (links == Links::Refuse ? FILE_ATTRIBUTE_REPARSE_POINT : 0) |
+                          (access & GENERIC_WRITE ? FILE_ATTRIBUTE_READONLY : 0);
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & refused))
+        return Result<FileHandle>::failure(notPlain);
+    const DWORD flags =
+        FILE_ATTRIBUTE_NORMAL | (links == Links::Refuse ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
+    FileHandle file(
+        fromNative(CreateFileA(path.c_str(), access, share, nullptr, disposition, flags, nullptr)));
+    if (!file.valid())
+        return Result<FileHandle>::failure(lastError());
+    if (GetFileType(nativeHandle(file.native())) != FILE_TYPE_DISK)
+        return Result<FileHandle>::failure(notPlain);
+    return Result<FileHandle>::success(std::move(file));
+}
+
+// Opens a plain file for writing, shared with nobody while it is open; a link is refused.
+Result<FileHandle> openForWriting(std::string_view path, DWORD disposition) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return Result<FileHandle>::failure(ERROR_INVALID_NAME);
+    return openPlainFile(*cpath, GENERIC_WRITE, 0, disposition, Links::Refuse, error::AccessDenied);
 }
 
 } // namespace
@@ -169,36 +208,31 @@ int Win32FileSystem::moveFile(const DirectoryHandle& fromFolder, std::string_vie
     return MoveFileA(source.c_str(), destination.c_str()) ? error::None : lastError();
 }
 
-Result<std::string> Win32FileSystem::readFile(std::string_view path) {
+Result<std::string> Win32FileSystem::readFile(std::string_view path, std::size_t maxSize) {
     const auto cpath = cPath(path);
     if (!cpath)
         return Result<std::string>::failure(ERROR_INVALID_NAME);
     // Others may read along; a writer that holds the file keeps us out, and we keep writers out.
-    const FileHandle file(
-        fromNative(CreateFileA(cpath->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
-    if (!file.valid())
-        return Result<std::string>::failure(lastError());
+    const auto file = openPlainFile(*cpath, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
+                                    Links::Follow, error::FileNotFound);
+    if (!file.ok())
+        return Result<std::string>::failure(file.error);
     std::string content;
     char buffer[16384];
     DWORD count = 0;
-    while (ReadFile(nativeHandle(file.native()), buffer, sizeof buffer, &count, nullptr) &&
-           count > 0)
+    while (ReadFile(nativeHandle(file.value.native()), buffer, sizeof buffer, &count, nullptr) &&
+           count > 0) {
         content.append(buffer, count);
+        if (content.size() > maxSize)
+            return Result<std::string>::failure(error::FileTooLarge);
+    }
     if (count != 0)
         return Result<std::string>::failure(lastError());
     return Result<std::string>::success(std::move(content));
 }
 
 Result<FileHandle> Win32FileSystem::createFile(std::string_view path) {
-    const auto cpath = cPath(path);
-    if (!cpath)
-        return Result<FileHandle>::failure(ERROR_INVALID_NAME);
-    FileHandle file(fromNative(CreateFileA(cpath->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                           FILE_ATTRIBUTE_NORMAL, nullptr)));
-    if (!file.valid())
-        return Result<FileHandle>::failure(lastError());
-    return Result<FileHandle>::success(std::move(file));
+    return openForWriting(path, CREATE_ALWAYS);
 }
 
 int Win32FileSystem::writeFile(const FileHandle& file, std::string_view bytes) {
@@ -218,10 +252,15 @@ int Win32FileSystem::replaceFile(std::string_view from, std::string_view to) {
     const auto cto = cPath(to);
     if (!cfrom || !cto)
         return ERROR_INVALID_NAME;
-    return MoveFileExA(cfrom->c_str(), cto->c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-               ? error::None
-               : lastError();
+    // ReplaceFileA keeps what the replaced file carries beyond its content: attributes, security
+    // and creation time. A file that does not exist yet is simply moved into place.
+    if (GetFileAttributesA(cto->c_str()) != INVALID_FILE_ATTRIBUTES)
+        return ReplaceFileA(cto->c_str(), cfrom->c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                            nullptr, nullptr)
+                   ? error::None
+                   : lastError();
+    return MoveFileExA(cfrom->c_str(), cto->c_str(), MOVEFILE_WRITE_THROUGH) ? error::None
+                                                                             : lastError();
 }
 
 int Win32FileSystem::removeFile(std::string_view path) {
@@ -229,6 +268,63 @@ int Win32FileSystem::removeFile(std::string_view path) {
     if (!cpath)
         return ERROR_INVALID_NAME;
     return DeleteFileA(cpath->c_str()) ? error::None : lastError();
+}
+
+Result<std::string> Win32FileSystem::followLinks(std::string_view path) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return Result<std::string>::failure(ERROR_INVALID_NAME);
+    const DWORD attributes = GetFileAttributesA(cpath->c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return Result<std::string>::success(*cpath);
+    // Opening a link opens its final target, whose path the system then gives.
+    const FileHandle target(fromNative(
+        CreateFileA(cpath->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)));
+    if (!target.valid())
+        return Result<std::string>::failure(lastError());
+    const auto targetPath = finalPath(target.native());
+    if (!targetPath)
+        return Result<std::string>::failure(lastError());
+    return Result<std::string>::success(*targetPath);
+}
+
+Result<FileHandle> Win32FileSystem::openFileForWriting(std::string_view path) {
+    return openForWriting(path, OPEN_EXISTING);
+}
+
+Result<std::uint32_t> Win32FileSystem::linkCount(const FileHandle& file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(nativeHandle(file.native()), &info))
+        return Result<std::uint32_t>::failure(lastError());
+    return Result<std::uint32_t>::success(info.nNumberOfLinks);
+}
+
+Result<TemporaryFile> Win32FileSystem::createTemporaryFile(std::string_view besidePath,
+                                                           const FileHandle* like) {
+    if (!cPath(besidePath))
+        return Result<TemporaryFile>::failure(ERROR_INVALID_NAME);
+    // The attributes that make a file what it is to the user; security comes over with
+    // ReplaceFileA.
+    DWORD attributes = FILE_ATTRIBUTE_NORMAL;
+    if (like) {
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!GetFileInformationByHandle(nativeHandle(like->native()), &info))
+            return Result<TemporaryFile>::failure(lastError());
+        attributes =
+            info.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                     FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    }
+    return createUniqueFile(besidePath, [attributes](const std::string& candidate) {
+        // CREATE_NEW fails on every existing entry, a link included.
+        FileHandle file(fromNative(CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr,
+                                               CREATE_NEW, attributes, nullptr)));
+        if (file.valid())
+            return Result<FileHandle>::success(std::move(file));
+        const int failure = lastError();
+        return Result<FileHandle>::failure(failure == ERROR_FILE_EXISTS ? error::AlreadyExists
+                                                                        : failure);
+    });
 }
 
 FileSystem& systemFileSystem() {

@@ -20,12 +20,18 @@ public:
                                              std::string_view name) override;
     int moveFile(const DirectoryHandle& fromFolder, std::string_view fromName,
                  const DirectoryHandle& toFolder, std::string_view toName) override;
-    Result<std::string> readFile(std::string_view path) override;
+    Result<std::string> readFile(std::string_view path, std::size_t maxSize) override;
     Result<FileHandle> createFile(std::string_view path) override;
     int writeFile(const FileHandle& file, std::string_view bytes) override;
     int flushFile(const FileHandle& file) override;
     int replaceFile(std::string_view from, std::string_view to) override;
     int removeFile(std::string_view path) override;
+
+    Result<std::string> followLinks(std::string_view path) override;
+    Result<FileHandle> openFileForWriting(std::string_view path) override;
+    Result<std::uint32_t> linkCount(const FileHandle& file) override;
+    Result<TemporaryFile> createTemporaryFile(std::string_view besidePath,
+                                              const FileHandle* like) override;
 };
 
 } // namespace ordinalette::platform

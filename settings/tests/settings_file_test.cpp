@@ -10,6 +10,7 @@ namespace {
 
 using testsupport::FaultInjectingFileSystem;
 using Operation = FaultInjectingFileSystem::Operation;
+using Names = std::vector<std::string>;
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -20,16 +21,15 @@ protected:
     FaultInjectingFileSystem faulty{real};
 };
 
-TEST_F(SettingsFileTest, ExistsOnlyAsAFileAndReadsWhole) {
-    EXPECT_FALSE(settingsFileExists(real, path()));
+TEST_F(SettingsFileTest, OnlyAFileIsReadAndItIsReadWhole) {
+    EXPECT_EQ(readSettingsFile(real, path()), std::nullopt);
     dir.makeDir("Ordinlet.ini");
-    EXPECT_FALSE(settingsFileExists(real, path())) << "a folder of that name is no settings file";
+    EXPECT_EQ(readSettingsFile(real, path()), std::nullopt) << "a folder is no settings file";
 
     testsupport::TempDir other;
     other.writeFile("Ordinlet.ini", std::string("A=1\r\n\0B=2", 9));
-    const std::string otherPath = settingsFilePath(other.path());
-    EXPECT_TRUE(settingsFileExists(real, otherPath));
-    EXPECT_EQ(readSettingsFile(real, otherPath), std::string("A=1\r\n\0B=2", 9));
+    EXPECT_EQ(readSettingsFile(real, settingsFilePath(other.path())),
+              std::string("A=1\r\n\0B=2", 9));
 }
 
 TEST_F(SettingsFileTest, AFileThatCannotBeOpenedRaisesTheOpenErrorWithItsPath) {
@@ -43,39 +43,79 @@ TEST_F(SettingsFileTest, AFileThatCannotBeOpenedRaisesTheOpenErrorWithItsPath) {
     }
 }
 
+TEST_F(SettingsFileTest, AFileLargerThanFourMebibytesIsNoSettingsFile) {
+    const std::string largest = "FolderKetasu=7\r\n" + std::string(4 * 1024 * 1024 - 16, 'x');
+    dir.writeFile("Ordinlet.ini", largest);
+    EXPECT_EQ(readSettingsFile(real, path()), largest);
+    dir.writeFile("Ordinlet.ini", largest + "x");
+    EXPECT_THROW(readSettingsFile(real, path()), FileOpenError);
+}
+
 TEST_F(SettingsFileTest, WritingCreatesOrReplacesTheWholeFileAndLeavesNothingElse) {
     writeSettingsFile(real, path(), "A=1\r\n");
     EXPECT_EQ(dir.readFile("Ordinlet.ini"), "A=1\r\n");
     dir.writeFile("Ordinlet.ini", "a much longer old content that must not survive\r\n");
     writeSettingsFile(real, path(), "B=2\r\n");
     EXPECT_EQ(dir.readFile("Ordinlet.ini"), "B=2\r\n");
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"Ordinlet.ini"});
+    EXPECT_EQ(dir.entries(), Names{"Ordinlet.ini"});
 }
 
-TEST_F(SettingsFileTest, EveryFailedWriteKeepsTheOldFileWholeAndRaisesItsError) {
-    const std::string old = "FolderKetasu=9\r\n";
-    struct Case {
-        Operation operation;
-        bool createError;
-    };
-    for (const Case& failure :
-         {Case{Operation::CreateFile, true}, Case{Operation::WriteFile, false},
-          Case{Operation::FlushFile, false}, Case{Operation::ReplaceFile, true}}) {
-        dir.writeFile("Ordinlet.ini", old);
+TEST_F(SettingsFileTest, AnEntryOfTheOldTemporaryNameIsLeftAlone) {
+    dir.writeFile("Ordinlet.ini.new", "the user's own file");
+    writeSettingsFile(real, path(), "A=1\r\n");
+    EXPECT_EQ(dir.readFile("Ordinlet.ini.new"), "the user's own file");
+    EXPECT_EQ(dir.readFile("Ordinlet.ini"), "A=1\r\n");
+    EXPECT_EQ(dir.entries(), (Names{"Ordinlet.ini", "Ordinlet.ini.new"}));
+}
+
+// Where the way through a new file fails at any step, the new file goes again and the file is
+// written in place, as a plain create-and-write would.
+TEST_F(SettingsFileTest, AFailedNewFileIsRemovedAndTheFileIsWrittenInPlace) {
+    for (const Operation step :
+         {Operation::LinkCount, Operation::CreateTemporaryFile, Operation::WriteFile,
+          Operation::FlushFile, Operation::ReplaceFile}) {
+        SCOPED_TRACE(static_cast<int>(step));
+        dir.writeFile("Ordinlet.ini", "old\r\n");
         FaultInjectingFileSystem fileSystem(real);
-        fileSystem.failCall(failure.operation, 1, platform::error::DiskFull);
+        fileSystem.failCall(step, 1, platform::error::DiskFull);
+        writeSettingsFile(fileSystem, path(), "new\r\n");
+        EXPECT_EQ(dir.readFile("Ordinlet.ini"), "new\r\n");
+        EXPECT_EQ(dir.entries(), Names{"Ordinlet.ini"});
+        EXPECT_EQ(fileSystem.calls(Operation::CreateFile), 1) << "written in place";
+    }
+}
+
+TEST_F(SettingsFileTest, FailuresOfTheFileItselfRaiseTheirErrorNamingIt) {
+    const std::string created = "ファイル " + path() + " を作成できません";
+    const std::string streamed = "ストリームへの書き込みエラー";
+    struct Case {
+        std::vector<std::pair<Operation, int>> failures; // operation, call number
+        std::string message;
+        bool oldKept;
+    };
+    const Case cases[] = {
+        {{{Operation::FollowLinks, 1}}, created, true},
+        {{{Operation::OpenFileForWriting, 1}}, created, true},
+        {{{Operation::CreateTemporaryFile, 1}, {Operation::CreateFile, 1}}, created, true},
+        {{{Operation::CreateTemporaryFile, 1}, {Operation::WriteFile, 1}}, streamed, false},
+        {{{Operation::CreateTemporaryFile, 1}, {Operation::FlushFile, 1}}, streamed, false},
+    };
+    for (const Case& failure : cases) {
+        SCOPED_TRACE(failure.message + " " + std::to_string(failure.failures.size()));
+        dir.writeFile("Ordinlet.ini", "old\r\n");
+        FaultInjectingFileSystem fileSystem(real);
+        for (const auto& [operation, call] : failure.failures)
+            fileSystem.failCall(operation, call, platform::error::AccessDenied);
         try {
             writeSettingsFile(fileSystem, path(), "new\r\n");
-            ADD_FAILURE() << "no error for operation " << static_cast<int>(failure.operation);
-        } catch (const FileCreateError& error) {
-            EXPECT_TRUE(failure.createError);
-            EXPECT_EQ(std::string(error.what()), "ファイル " + path() + " を作成できません");
-        } catch (const StreamWriteError& error) {
-            EXPECT_FALSE(failure.createError);
-            EXPECT_EQ(std::string(error.what()), "ストリームへの書き込みエラー");
+            ADD_FAILURE() << "no error";
+        } catch (const std::runtime_error& error) {
+            EXPECT_EQ(std::string(error.what()), failure.message);
         }
-        EXPECT_EQ(dir.readFile("Ordinlet.ini"), old);
-        EXPECT_EQ(dir.entries(), std::vector<std::string>{"Ordinlet.ini"});
+        if (failure.oldKept) {
+            EXPECT_EQ(dir.readFile("Ordinlet.ini"), "old\r\n");
+        }
+        EXPECT_EQ(dir.entries(), Names{"Ordinlet.ini"});
     }
 }
 
@@ -84,6 +124,7 @@ TEST_F(SettingsFileTest, AReadOnlySettingsFileIsRefusedEvenWhereRenamingCouldRep
     ASSERT_EQ(chmod(path().c_str(), 0444), 0);
     EXPECT_THROW(writeSettingsFile(real, path(), "new\r\n"), FileCreateError);
     EXPECT_EQ(dir.readFile("Ordinlet.ini"), "old\r\n");
+    EXPECT_EQ(dir.entries(), Names{"Ordinlet.ini"});
 }
 
 } // namespace

@@ -18,7 +18,6 @@ TEST(SettingsFileWin32, AFileHeldOpenForWritingByAnotherProgramIsRefused) {
     const HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(settingsFileExists(fileSystem, path));
     EXPECT_THROW(readSettingsFile(fileSystem, path), FileOpenError);
     EXPECT_THROW(writeSettingsFile(fileSystem, path, "new\r\n"), FileCreateError);
     CloseHandle(writer);
@@ -27,6 +26,25 @@ TEST(SettingsFileWin32, AFileHeldOpenForWritingByAnotherProgramIsRefused) {
     writeSettingsFile(fileSystem, path, "new\r\n");
     EXPECT_EQ(readSettingsFile(fileSystem, path), "new\r\n");
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"Ordinlet.ini"});
+}
+
+TEST(SettingsFileWin32, TheFileKeepsItsAttributesAndEveryOneOfItsNames) {
+    testsupport::TempDir dir;
+    dir.writeFile("Ordinlet.ini", "old\r\n");
+    const std::string path = settingsFilePath(dir.path());
+    platform::FileSystem& fileSystem = platform::systemFileSystem();
+
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    writeSettingsFile(fileSystem, path, "new\r\n");
+    EXPECT_EQ(dir.readFile("Ordinlet.ini"), "new\r\n");
+    EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+
+    const std::string other = dir / "other-name.ini";
+    ASSERT_TRUE(CreateHardLinkA(other.c_str(), path.c_str(), nullptr));
+    writeSettingsFile(fileSystem, path, "both\r\n");
+    EXPECT_EQ(dir.readFile("other-name.ini"), "both\r\n");
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"Ordinlet.ini", "other-name.ini"}));
 }
 
 } // namespace

@@ -19,9 +19,8 @@ TEST(SettingsLines, EndAtCrLfLoneCrOrLoneLfAndStopAtNul) {
 class SettingsDocumentTest : public ::testing::Test {
 protected:
     std::string value(std::string text, std::string_view key) {
-        return SettingsDocument(std::move(text), collator).value(key);
+        return SettingsDocument(std::move(text)).value(key);
     }
-    platform::TextCollator collator{platform::CodePage::utf8()};
 };
 
 TEST_F(SettingsDocumentTest, FindsTheFirstLineWhoseWholeNameMatchesIgnoringCase) {
@@ -31,6 +30,25 @@ TEST_F(SettingsDocumentTest, FindsTheFirstLineWhoseWholeNameMatchesIgnoringCase)
     EXPECT_EQ(value("FolderKetasu =7", "FolderKetasu"), "");
     EXPECT_EQ(value("FolderKetasuX=7", "FolderKetasu"), "");
     EXPECT_EQ(value("Auto\nKakuchoushi=2\n", "Kakuchoushi"), "2") << "lines without = are skipped";
+}
+
+TEST_F(SettingsDocumentTest, KeysMatchIgnoringLetterCaseAndNothingElse) {
+    for (const char* name : {"FOLDERKETASU", "folderketasu", "fOLDERkETASU"})
+        EXPECT_EQ(value(std::string(name) + "=7", "FolderKetasu"), "7") << name;
+    // Characters that a collation would pass over or fold into a letter make another name.
+    const char* otherNames[] = {
+        "\357\274\246olderKetasu",  // full-width F (UTF-8)
+        "\202\145olderKetasu",      // full-width F (Shift_JIS)
+        "Folder\302\255Ketasu",     // soft hyphen
+        "Folder\001Ketasu",         // control character
+        "\037FolderKetasu",         // control character before the name
+        "\357\273\277FolderKetasu", // byte-order mark
+        "FolderKetasu\177",         // delete
+    };
+    for (const char* name : otherNames)
+        EXPECT_EQ(value(std::string(name) + "=7", "FolderKetasu"), "") << name;
+    EXPECT_EQ(value("\342\204\252akuchoushi=1", "Kakuchoushi"), "")
+        << "the Kelvin sign, whose lower case is k, is no K";
 }
 
 TEST_F(SettingsDocumentTest, ValueIsEverythingAfterTheFirstEqualsSign) {
@@ -45,9 +63,9 @@ TEST_F(SettingsDocumentTest, CopiesAndMovesKeepTheirOwnLines) {
     // A short text lives inside the string object itself, where a moved-from copy would leave
     // lines pointing at nothing.
     std::vector<SettingsDocument> documents;
-    documents.emplace_back("Auto=False", collator);
+    documents.emplace_back("Auto=False");
     documents.push_back(documents.front());
-    documents.emplace_back("Kakuchoushi=1", collator);
+    documents.emplace_back("Kakuchoushi=1");
     EXPECT_EQ(documents[0].value("Auto"), "False");
     EXPECT_EQ(documents[1].value("Auto"), "False");
     EXPECT_EQ(documents[2].value("Kakuchoushi"), "1");
