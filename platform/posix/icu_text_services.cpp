@@ -1,6 +1,7 @@
 #include "platform/text_services.h"
 
 #include <clocale>
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <unicode/ucnv.h>
@@ -61,35 +62,51 @@ public:
 
     // nullopt when a byte sequence forms no character (only with Errors::Stop).
     std::optional<std::u16string> decode(std::string_view bytes) const {
-        std::u16string text(bytes.size() * 2 + 1, u'\0');
-        UErrorCode status = U_ZERO_ERROR;
-        int32_t length = ucnv_toUChars(m_converter, uchars(text), static_cast<int32_t>(text.size()),
-                                       bytes.data(), static_cast<int32_t>(bytes.size()), &status);
-        if (U_FAILURE(status))
-            return std::nullopt;
-        text.resize(static_cast<std::size_t>(length));
-        return text;
+        ucnv_resetToUnicode(m_converter);
+        return convertAll<char16_t>(ucnv_toUnicode, bytes, bytes.size() + 1);
     }
 
     // nullopt when a character has no byte form (only with Errors::Stop).
     std::optional<std::string> encode(std::u16string_view text) const {
-        std::string bytes(text.size() * 4 + 1, '\0');
-        UErrorCode status = U_ZERO_ERROR;
-        int32_t length =
-            ucnv_fromUChars(m_converter, bytes.data(), static_cast<int32_t>(bytes.size()),
-                            reinterpret_cast<const UChar*>(text.data()),
-                            static_cast<int32_t>(text.size()), &status);
-        if (U_FAILURE(status))
-            return std::nullopt;
-        bytes.resize(static_cast<std::size_t>(length));
-        return bytes;
+        ucnv_resetFromUnicode(m_converter);
+        return convertAll<char>(ucnv_fromUnicode, text, text.size() * 2 + 1);
     }
 
 private:
-    static UChar* uchars(std::u16string& text) { return reinterpret_cast<UChar*>(text.data()); }
+    // Streams the whole input through the converter, growing the output until it fits, so that
+    // no length has to fit the 32-bit sizes of ICU's one-call functions.
+    template <typename Out, typename In, typename Step>
+    std::optional<std::basic_string<Out>> convertAll(Step step, std::basic_string_view<In> input,
+                                                     std::size_t capacity) const {
+        std::basic_string<Out> output(capacity, Out{});
+        const In* source = input.data();
+        std::size_t written = 0;
+        for (;;) {
+            Out* target = output.data() + written;
+            UErrorCode status = U_ZERO_ERROR;
+            step(m_converter, &target, output.data() + output.size(), &source,
+                 input.data() + input.size(), nullptr, true, &status);
+            written = static_cast<std::size_t>(target - output.data());
+            if (status != U_BUFFER_OVERFLOW_ERROR) {
+                if (U_FAILURE(status))
+                    return std::nullopt;
+                output.resize(written);
+                return output;
+            }
+            output.resize(output.size() * 2);
+        }
+    }
 
     UConverter* m_converter = nullptr;
 };
+
+// The result of a conversion that substitutes what it cannot convert: such a conversion fails
+// only when the memory for its result runs out.
+template <typename Text> Text substituted(std::optional<Text> converted) {
+    if (!converted)
+        throw std::bad_alloc();
+    return std::move(*converted);
+}
 
 enum class Case { Lower, Upper };
 
@@ -168,11 +185,11 @@ std::string convertCase(std::string_view text, const CodePage& codePage, Case wa
 } // namespace
 
 std::u16string decodeText(std::string_view bytes, const CodePage& codePage) {
-    return *Converter(codePage, Converter::Errors::Substitute).decode(bytes);
+    return substituted(Converter(codePage, Converter::Errors::Substitute).decode(bytes));
 }
 
 std::string encodeText(std::u16string_view text, const CodePage& codePage) {
-    return *Converter(codePage, Converter::Errors::Substitute).encode(text);
+    return substituted(Converter(codePage, Converter::Errors::Substitute).encode(text));
 }
 
 std::string toLowerCase(std::string_view text, const CodePage& codePage) {
@@ -198,7 +215,7 @@ struct TextCollator::Impl {
 
     std::u16string decode(std::string_view bytes) const {
         if (converter)
-            return *converter->decode(bytes);
+            return substituted(converter->decode(bytes));
         // UTF-8 directly, without the converter's overhead: 100,000 names are decoded per listing.
         std::u16string text(bytes.size() + 1, u'\0');
         UErrorCode status = U_ZERO_ERROR;
