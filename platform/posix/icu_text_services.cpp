@@ -4,6 +4,8 @@
 #include <new>
 #include <optional>
 #include <stdexcept>
+#include <unicode/casemap.h>
+#include <unicode/edits.h>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <unicode/ucol.h>
@@ -110,75 +112,80 @@ template <typename Text> Text substituted(std::optional<Text> converted) {
 
 enum class Case { Lower, Upper };
 
+// The text in the wanted case, with the edits that tell which part of it each part of the text
+// became; nullopt when ICU cannot map it.
 std::optional<std::u16string> mapCase(std::u16string_view text, Case wanted,
-                                      const std::string& locale) {
-    std::u16string mapped(text.size() * 3 + 1, u'\0');
-    UErrorCode status = U_ZERO_ERROR;
-    auto* destination = reinterpret_cast<UChar*>(mapped.data());
-    const auto* source = reinterpret_cast<const UChar*>(text.data());
-    const auto capacity = static_cast<int32_t>(mapped.size());
-    const auto length = static_cast<int32_t>(text.size());
-    const int32_t mappedLength =
-        wanted == Case::Lower
-            ? u_strToLower(destination, capacity, source, length, locale.c_str(), &status)
-            : u_strToUpper(destination, capacity, source, length, locale.c_str(), &status);
-    if (U_FAILURE(status))
-        return std::nullopt;
-    mapped.resize(static_cast<std::size_t>(mappedLength));
-    return mapped;
-}
-
-// Maps a run of whole characters; where the mapped run cannot be written in the code page, each
-// character is mapped alone and kept as it was when its mapping has no byte form.
-std::string mapRun(std::string_view bytes, std::u16string_view text, Case wanted,
-                   const Converter& converter, const CodePage& codePage,
-                   const std::string& locale) {
-    if (auto mapped = mapCase(text, wanted, locale)) {
-        if (auto encoded = converter.encode(*mapped))
-            return *encoded;
-    }
-    std::string result;
-    for (std::size_t pos = 0; pos < bytes.size();) {
-        const std::size_t length = codePage.charLength(bytes, pos);
-        const std::string_view character = bytes.substr(pos, length);
-        std::optional<std::string> encoded;
-        if (auto decoded = converter.decode(character)) {
-            if (auto mapped = mapCase(*decoded, wanted, locale))
-                encoded = converter.encode(*mapped);
+                                      const std::string& locale, icu::Edits& edits) {
+    std::u16string mapped(text.size() + 1, u'\0');
+    for (;;) {
+        UErrorCode status = U_ZERO_ERROR;
+        edits.reset();
+        const auto length = static_cast<int32_t>(text.size());
+        const auto capacity = static_cast<int32_t>(mapped.size());
+        const int32_t mappedLength =
+            wanted == Case::Lower ? icu::CaseMap::toLower(locale.c_str(), 0, text.data(), length,
+                                                          mapped.data(), capacity, &edits, status)
+                                  : icu::CaseMap::toUpper(locale.c_str(), 0, text.data(), length,
+                                                          mapped.data(), capacity, &edits, status);
+        if (status == U_BUFFER_OVERFLOW_ERROR) {
+            mapped.resize(static_cast<std::size_t>(mappedLength));
+            continue;
         }
-        result += encoded ? *encoded : std::string(character);
-        pos += length;
+        if (U_FAILURE(status))
+            return std::nullopt;
+        mapped.resize(static_cast<std::size_t>(mappedLength));
+        return mapped;
     }
-    return result;
 }
 
+// One character of a text and the part of the decoded text that stands for it.
+struct DecodedCharacter {
+    std::string_view bytes;
+    int32_t begin = 0;
+    int32_t end = 0;
+    bool decoded = false;
+};
+
+// The text is mapped as a whole (some mappings look at their neighbours), but every character
+// keeps its own bytes unless the mapping changed it and the code page can write the change: a
+// character without case is never rewritten, not even into another byte form of itself.
 std::string convertCase(std::string_view text, const CodePage& codePage, Case wanted) {
     const Converter converter(codePage, Converter::Errors::Stop);
-    const std::string locale = icuLocale(LC_CTYPE);
-    std::string result;
-    // Runs of decodable characters are mapped as wholes (some mappings look at neighbours);
-    // bytes that form no character are copied through.
-    std::size_t runStart = 0;
-    std::u16string run;
-    auto flushRun = [&](std::size_t end) {
-        if (end > runStart)
-            result += mapRun(text.substr(runStart, end - runStart), run, wanted, converter,
-                             codePage, locale);
-        run.clear();
-    };
+    std::u16string decodedText;
+    std::vector<DecodedCharacter> characters;
     for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t length = codePage.charLength(text, pos);
-        const std::string_view character = text.substr(pos, length);
-        if (auto decoded = converter.decode(character)) {
-            run += *decoded;
-        } else {
-            flushRun(pos);
-            result += character;
-            runStart = pos + length;
-        }
-        pos += length;
+        DecodedCharacter character{text.substr(pos, codePage.charLength(text, pos))};
+        character.begin = static_cast<int32_t>(decodedText.size());
+        const auto decoded = converter.decode(character.bytes);
+        character.decoded = decoded.has_value();
+        // Bytes that form no character stand in the text as one replacement character.
+        decodedText += decoded ? *decoded : std::u16string(1, replacementCharacter);
+        character.end = static_cast<int32_t>(decodedText.size());
+        characters.push_back(character);
+        pos += character.bytes.size();
     }
-    flushRun(text.size());
+
+    icu::Edits edits;
+    const auto mapped = mapCase(decodedText, wanted, icuLocale(LC_CTYPE), edits);
+    icu::Edits::Iterator edit = edits.getFineIterator();
+    std::string result;
+    for (const DecodedCharacter& character : characters) {
+        std::optional<std::string> changed;
+        if (mapped && character.decoded) {
+            UErrorCode status = U_ZERO_ERROR;
+            const int32_t begin = edit.destinationIndexFromSourceIndex(character.begin, status);
+            const int32_t end = edit.destinationIndexFromSourceIndex(character.end, status);
+            const std::u16string_view before =
+                std::u16string_view(decodedText)
+                    .substr(static_cast<std::size_t>(character.begin),
+                            static_cast<std::size_t>(character.end - character.begin));
+            const std::u16string_view after = std::u16string_view(*mapped).substr(
+                static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin));
+            if (U_SUCCESS(status) && after != before)
+                changed = converter.encode(after);
+        }
+        result += changed ? *changed : std::string(character.bytes);
+    }
     return result;
 }
 
