@@ -9,8 +9,8 @@
 #include "app/controls/t_status_bar.h"
 #include "app/tests/dialog_helpers.h"
 #include "app/tests/form_fixture.h"
-#include "engine/in_out_error.h"
 #include "foldertree/t_shell_tree_view.h"
+#include "platform/error_message.h"
 #include "platform/path.h"
 #include "testsupport/fault_injecting_file_system.h"
 
@@ -271,8 +271,7 @@ TEST_F(Handlers, AFolderRenamedBehindTheListFailsAtTheChangeOfDirectory) {
     select();
     std::filesystem::rename(folder(), folder("Winter"));
     EXPECT_EQ(startExpectingError(),
-              QString::fromStdString(engine::inOutErrorMessage(platform::error::FileNotFound)) +
-                  ".");
+              QString::fromStdString(platform::errorMessage(platform::error::FileNotFound)) + ".");
     EXPECT_EQ(fixture.names.dir().entries("d/Winter"), std::vector<std::string>{"a.txt"});
     EXPECT_EQ(FolderPath, folder());
 }
