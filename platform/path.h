@@ -12,9 +12,14 @@ inline constexpr char pathSeparator = '\\';
 inline constexpr char pathSeparator = '/';
 #endif
 
-// The longest file name that the file systems take: 255 bytes on Linux (NAME_MAX), 255
-// characters on Windows. Nothing longer can be given to a file.
-inline constexpr int maxFileNameLength = 255;
+// The longest path that the platform's file operations take: PATH_MAX on Linux and MAX_PATH on
+// Windows (the limit of the ANSI functions), each less its terminating zero. No file name of
+// any file system can be longer.
+#ifdef _WIN32
+inline constexpr int maxPathLength = 259;
+#else
+inline constexpr int maxPathLength = 4095;
+#endif
 
 // folder + separator + name: exactly one separator inserted, whatever folder ends in.
 std::string joinPath(std::string_view folder, std::string_view name);

@@ -157,13 +157,13 @@ TEST_F(Handlers, TypedDigitCountsAreUsedAsTypedUntilTheFocusLeaves) {
     EXPECT_EQ(form.SpinEdit1->text(), "100");
     EXPECT_EQ(example(), "Summer01.jpg");
 
-    // A width past any file name's length pads to one digit more than the longest name.
+    // A width past any path's length pads to one digit more than the longest path.
     form.SpinEdit2->selectAll();
     typeInto(form.SpinEdit2, "1100000000");
     EXPECT_EQ(form.SpinEdit2->text(), "1100000000");
     // Compared by size first: a failure must not print a billion zeros.
-    ASSERT_EQ(example().size(), 6 + platform::maxFileNameLength + 1 + 4);
-    EXPECT_EQ(example(), "Summer" + QString(platform::maxFileNameLength, u'0') + "1.jpg");
+    ASSERT_EQ(example().size(), 6 + platform::maxPathLength + 1 + 4);
+    EXPECT_EQ(example(), "Summer" + QString(platform::maxPathLength, u'0') + "1.jpg");
     leave(form.SpinEdit2);
     EXPECT_EQ(example(), "Summer" + QString(99, u'0') + "1.jpg");
 }
