@@ -13,6 +13,7 @@ namespace ordinalette::platform {
 
 namespace {
 
+// 0 for a call that succeeded, else the errno of its failure.
 int result(int returned) {
     return returned == 0 ? 0 : errno;
 }
