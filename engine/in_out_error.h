@@ -1,14 +1,11 @@
 #pragma once
 
 #include <stdexcept>
-#include <string>
 
 namespace ordinalette::engine {
 
-// The message that names a failed input/output operation by its Windows error number.
-std::string inOutErrorMessage(int code);
-
-// A failed file operation: the platform's error number and the message chosen by it.
+// A failed file operation: the platform's error number and the message chosen by it
+// (platform/error_message.h).
 class EInOutError : public std::runtime_error {
 public:
     explicit EInOutError(int code);

@@ -3,6 +3,8 @@
 #include "platform/path.h"
 #include "platform/text_services.h"
 
+#include <algorithm>
+
 namespace ordinalette::engine {
 
 ExtensionCase extensionCaseFromIndex(int itemIndex) {
@@ -50,8 +52,11 @@ std::string fileExtension(std::string_view fileName, const platform::CodePage& c
 
 std::string serialText(std::int64_t serial, int width) {
     std::string digits = std::to_string(serial);
-    if (width > static_cast<int>(digits.size()))
-        digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
+    // A width past any path's length pads to one digit more than the longest path: the name is
+    // still one that no file system takes, but no text of a billion zeros is built.
+    const int padded = std::min(width, platform::maxPathLength + 1);
+    if (padded > static_cast<int>(digits.size()))
+        digits.insert(0, static_cast<std::size_t>(padded) - digits.size(), '0');
     return digits;
 }
 

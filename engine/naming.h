@@ -31,7 +31,8 @@ std::string namePrefix(std::string_view folderPath, int folderCharacters,
 // The old name from its last dot on ("" without a dot); ".profile" is all extension.
 std::string fileExtension(std::string_view fileName, const platform::CodePage& codePage);
 
-// The serial number in decimal, padded with zeros to width; a narrower width never cuts it.
+// The serial number in decimal, padded with zeros to width; a narrower width never cuts it, and
+// a width wider than any path pads to one digit more than the longest path.
 std::string serialText(std::int64_t serial, int width);
 
 // The new name of a file: prefix, padded serial number, old extension in the chosen case.

@@ -190,23 +190,27 @@ public:
         return std::make_shared<LinuxShellFolder>(m_ns, std::move(*location));
     }
 
-    std::optional<ItemIdList> setNameOf(const ItemIdList& item, std::string_view newName) override {
+    platform::Result<ItemIdList> setNameOf(const ItemIdList& item,
+                                           std::string_view newName) override {
+        using Renamed = platform::Result<ItemIdList>;
         // A new name must stay a name inside the same folder: no separator, not "." or "..".
         if (item.empty() || !isSingleName(newName))
-            return std::nullopt;
+            return Renamed::failure(platform::error::PathNotFound);
         const ItemIdList parentList(item.begin(), item.end() - 1);
         const auto parent = resolve(m_location, parentList, m_ns->roots());
         const auto location = resolve(m_location, item, m_ns->roots());
         if (!parent || !location || location->kind != LocationKind::Folder)
-            return std::nullopt;
+            return Renamed::failure(platform::error::FileNotFound);
         auto& fileSystem = m_ns->fileSystem();
         const auto folder = fileSystem.openDirectory(parent->path);
-        if (!folder.ok() || fileSystem.moveFile(folder.value, item.back().name, folder.value,
-                                                newName) != platform::error::None)
-            return std::nullopt;
+        if (!folder.ok())
+            return Renamed::failure(folder.error);
+        if (const int failure =
+                fileSystem.moveFile(folder.value, item.back().name, folder.value, newName))
+            return Renamed::failure(failure);
         ItemIdList renamed = item;
         renamed.back() = m_ns->folderId(std::string(newName));
-        return renamed;
+        return Renamed::success(std::move(renamed));
     }
 
 private:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/code_page.h"
+#include "platform/error_number.h"
 
 #include <cstdint>
 #include <memory>
@@ -55,9 +56,10 @@ public:
     virtual std::optional<std::string> getDisplayNameOf(const ItemIdList& item) = 0;
     // The folder object of a child folder; null when it cannot be had.
     virtual std::shared_ptr<ShellFolder> bindToObject(const ItemIdList& item) = 0;
-    // Renames a child to newName (namespace code page); its new relative list, or nullopt.
-    virtual std::optional<ItemIdList> setNameOf(const ItemIdList& item,
-                                                std::string_view newName) = 0;
+    // Renames a child to newName (namespace code page); its new relative list, or the error
+    // number of the failure (platform/error_number.h).
+    virtual platform::Result<ItemIdList> setNameOf(const ItemIdList& item,
+                                                   std::string_view newName) = 0;
 };
 
 // The shell namespace as the folder tree sees it.

@@ -1,12 +1,26 @@
 // TShellTreeView: node images and renaming a folder by editing its label.
+#include "foldertree/error_display.h"
 #include "foldertree/shell_icons.h"
 #include "foldertree/t_shell_tree_view.h"
+#include "platform/error_message.h"
 #include "platform/text_services.h"
 
 #include <QKeyEvent>
 #include <QStyle>
+#include <stdexcept>
 
 namespace ordinalette::foldertree {
+
+namespace {
+
+// The message of a rename in place that failed: the folder, then the reason by error number.
+std::string renameFailure(const QString& folder, int error) {
+    const QString message = QString::fromUtf8("フォルダ %1 の名前を変更できません\n%2")
+                                .arg(folder, QString::fromStdString(platform::errorMessage(error)));
+    return message.toStdString();
+}
+
+} // namespace
 
 QIcon TShellTreeView::NodeImage(TShellFolderItem& record) {
     if (record.Image)
@@ -113,20 +127,30 @@ void TShellTreeView::RenameNode(QTreeWidgetItem* node, const QString& text) {
     const std::u16string typed = text.toStdU16String();
     const std::string name = platform::encodeText(typed, m_namespace->codePage());
     // An unchanged label renames nothing: a name shown with replacement characters would
-    // otherwise be replaced by them. A name the code page cannot hold is refused.
-    const bool changed = text != nodeText(*record);
+    // otherwise be replaced by them. A name the code page cannot hold is an invalid name.
+    const QString oldText = nodeText(*record);
+    const bool changed = text != oldText;
     const bool encodable = platform::decodeText(name, m_namespace->codePage()) == typed;
-    if (parentFolder && changed && encodable && record->HasAttribute(kAttrCanRename)) {
-        if (auto renamed = parentFolder->setNameOf(record->ItemID, name)) {
+    int failure = platform::error::None;
+    if (changed && record->HasAttribute(kAttrCanRename)) {
+        using Renamed = platform::Result<ItemIdList>;
+        auto renamed = !parentFolder ? Renamed::failure(platform::error::FileNotFound)
+                       : !encodable  ? Renamed::failure(platform::error::PathNotFound)
+                                     : parentFolder->setNameOf(record->ItemID, name);
+        if (renamed.ok()) {
             ItemIdList absolute = record->Level() == 1 ? ItemIdList{} : record->ParentID();
-            absolute.insert(absolute.end(), renamed->begin(), renamed->end());
-            record->Rename(std::move(*renamed), std::move(absolute));
+            absolute.insert(absolute.end(), renamed.value.begin(), renamed.value.end());
+            record->Rename(std::move(renamed.value), std::move(absolute));
             reread(node);
         }
+        failure = renamed.error;
     }
-    // Renamed or not, the label shows the record's name: a refused name gives the old back.
+    // Renamed or not, the label shows the record's name: a refused name gives the old back,
+    // and the user is told why once the tree is whole again.
     node->setText(0, nodeText(*record));
     scheduleWatchUpdate();
+    if (failure != platform::error::None)
+        DisplayError(std::runtime_error(renameFailure(oldText, failure)));
 }
 
 void TShellTreeView::reread(QTreeWidgetItem* node) {

@@ -32,18 +32,39 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t pos) {
     return length;
 }
 
-} // namespace
-
-CodePage CodePage::cp932() {
-    LeadBytes leadBytes{};
-    for (int byte = 0x81; byte <= 0xFC; ++byte)
-        leadBytes[byte] = byte <= 0x9F || byte >= 0xE0;
-    return doubleByte("windows-31j", leadBytes);
+// Whether the bytes at pos are a whole character of that form.
+bool fits(const CodePage::CharacterForm& form, std::string_view text, std::size_t pos) {
+    if (text.size() - pos < form.size())
+        return false;
+    for (std::size_t i = 0; i < form.size(); ++i) {
+        if (!form[i][static_cast<unsigned char>(text[pos + i])])
+            return false;
+    }
+    return true;
 }
 
-CodePage CodePage::doubleByte(std::string name, const LeadBytes& leadBytes) {
-    CodePage codePage(Kind::DoubleByte, std::move(name));
-    codePage.m_leadBytes = leadBytes;
+} // namespace
+
+CodePage::ByteSet CodePage::byteSet(std::initializer_list<std::pair<int, int>> ranges) {
+    ByteSet bytes;
+    for (const auto& [first, last] : ranges) {
+        for (int byte = first; byte <= last; ++byte)
+            bytes.set(static_cast<std::size_t>(byte));
+    }
+    return bytes;
+}
+
+CodePage CodePage::cp932() {
+    return doubleByte("windows-31j", byteSet({{0x81, 0x9F}, {0xE0, 0xFC}}));
+}
+
+CodePage CodePage::doubleByte(std::string name, const ByteSet& leadBytes) {
+    return multiByte(std::move(name), {{leadBytes, ByteSet().set()}});
+}
+
+CodePage CodePage::multiByte(std::string name, std::vector<CharacterForm> forms) {
+    CodePage codePage(Kind::MultiByte, std::move(name));
+    codePage.m_forms = std::move(forms);
     return codePage;
 }
 
@@ -51,8 +72,12 @@ std::size_t CodePage::charLength(std::string_view text, std::size_t pos) const {
     if (pos >= text.size())
         return 0;
     switch (m_kind) {
-    case Kind::DoubleByte:
-        return m_leadBytes[static_cast<unsigned char>(text[pos])] && pos + 1 < text.size() ? 2 : 1;
+    case Kind::MultiByte:
+        for (const CharacterForm& form : m_forms) {
+            if (fits(form, text, pos))
+                return form.size();
+        }
+        return 1;
     case Kind::Utf8:
         return utf8SequenceLength(text, pos);
     case Kind::SingleByte:

@@ -1,9 +1,12 @@
 #pragma once
 
-#include <array>
+#include <bitset>
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace ordinalette::platform {
 
@@ -13,8 +16,14 @@ namespace ordinalette::platform {
 // always available so that the double-byte rules can be exercised byte for byte.
 class CodePage {
 public:
-    enum class Kind { SingleByte, DoubleByte, Utf8 };
-    using LeadBytes = std::array<bool, 256>;
+    enum class Kind { SingleByte, MultiByte, Utf8 };
+    using ByteSet = std::bitset<256>;
+    // One shape that a character of a multi-byte code page takes: the bytes that each of its
+    // positions may hold.
+    using CharacterForm = std::vector<ByteSet>;
+
+    // The bytes of the given inclusive ranges.
+    static ByteSet byteSet(std::initializer_list<std::pair<int, int>> ranges);
 
     // The system's code page: on Linux the codeset of the current C locale (LC_CTYPE, as set by
     // setlocale), on Windows the ANSI code page with the lead bytes the system reports.
@@ -25,8 +34,11 @@ public:
     static CodePage singleByte(std::string name = "ISO-8859-1") {
         return CodePage(Kind::SingleByte, std::move(name));
     }
-    // A double-byte code page with the given lead bytes.
-    static CodePage doubleByte(std::string name, const LeadBytes& leadBytes);
+    // A double-byte code page as Windows has them: a lead byte and whatever byte follows it.
+    static CodePage doubleByte(std::string name, const ByteSet& leadBytes);
+    // A multi-byte code page whose characters take the first of the forms that the bytes fit; a
+    // byte that begins none of them is a character of its own.
+    static CodePage multiByte(std::string name, std::vector<CharacterForm> forms);
 
     Kind kind() const { return m_kind; }
     // The converter name under which ICU knows this encoding.
@@ -49,7 +61,7 @@ private:
 
     Kind m_kind;
     std::string m_name;
-    LeadBytes m_leadBytes{};
+    std::vector<CharacterForm> m_forms;
 };
 
 } // namespace ordinalette::platform

@@ -24,6 +24,10 @@ inline constexpr int PathTooLong = 206;
 inline constexpr int FileTooLarge = 223;
 inline constexpr int DeviceIoError = 1117;
 inline constexpr int CannotResolveName = 1921;
+// No Windows number (bit 29 marks the numbers an application defines): a move that had to go
+// through a second name could neither remove the old name nor take the new one back, so the
+// file stays under both.
+inline constexpr int LeftUnderBothNames = 0x20000001;
 } // namespace error
 
 // A value or the error number of the operation that should have produced it.

@@ -11,8 +11,9 @@
 #include "app/name_preview_model.h"
 #include "app/tests/dialog_helpers.h"
 #include "app/tests/form_fixture.h"
-#include "engine/in_out_error.h"
 #include "foldertree/t_shell_tree_view.h"
+#include "platform/error_message.h"
+#include "platform/path.h"
 #include "testsupport/fault_injecting_file_system.h"
 
 #include <QCheckBox>
@@ -163,6 +164,16 @@ TEST_F(Handlers, TypedDigitCountsAreUsedAsTypedUntilTheFocusLeaves) {
     leave(form.SpinEdit1);
     EXPECT_EQ(form.SpinEdit1->text(), "100");
     EXPECT_EQ(example(), "Summer01.jpg");
+
+    // A width past any path's length pads to one digit more than the longest path.
+    form.SpinEdit2->selectAll();
+    typeInto(form.SpinEdit2, "1100000000");
+    EXPECT_EQ(form.SpinEdit2->text(), "1100000000");
+    // Compared by size first: a failure must not print a billion zeros.
+    ASSERT_EQ(example().size(), 6 + platform::maxPathLength + 1 + 4);
+    EXPECT_EQ(example(), "Summer" + QString(platform::maxPathLength, u'0') + "1.jpg");
+    leave(form.SpinEdit2);
+    EXPECT_EQ(example(), "Summer" + QString(99, u'0') + "1.jpg");
 }
 
 TEST_F(Handlers, SeparatorIsOnlyTakenWhileTheCheckBoxIsChecked) {
@@ -264,8 +275,7 @@ TEST_F(Handlers, AFolderRenamedBehindTheListFailsAtTheChangeOfDirectory) {
     select();
     std::filesystem::rename(folder(), folder("Winter"));
     EXPECT_EQ(startExpectingError(),
-              QString::fromStdString(engine::inOutErrorMessage(platform::error::FileNotFound)) +
-                  ".");
+              QString::fromStdString(platform::errorMessage(platform::error::FileNotFound)) + ".");
     EXPECT_EQ(fixture.names.dir().entries("d/Winter"), std::vector<std::string>{"a.txt"});
     EXPECT_EQ(FolderPath, folder());
 }

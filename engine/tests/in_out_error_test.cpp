@@ -1,4 +1,5 @@
 #include "engine/in_out_error.h"
+#include "platform/error_number.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@ TEST(EInOutError, MessageIsChosenByCode) {
         {101, "ディスクがいっぱいです"},
         {106, "入力値が数値ではありません"},
         {183, "I/O エラー (183)"},
+        {platform::error::LeftUnderBothNames, "ファイルが元の名前と新しい名前の両方に残っています"},
         {0, "I/O エラー (0)"},
         {-1, "I/O エラー (-1)"},
     };

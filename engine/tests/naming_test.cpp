@@ -2,6 +2,7 @@
 #include "platform/path.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <vector>
 
 namespace ordinalette::engine {
@@ -72,6 +73,22 @@ TEST(Naming, NewNamesArePrefixPaddedSerialAndExtension) {
     };
     for (const auto& [serial, width, text] : widths)
         EXPECT_EQ(serialText(serial, width), text) << serial << " at width " << width;
+}
+
+TEST(Naming, AWidthWiderThanAnyPathStillGivesAnOverlongNameOfBoundedSize) {
+    const std::size_t longest = platform::maxPathLength;
+    EXPECT_EQ(serialText(7, static_cast<int>(longest)), std::string(longest - 1, '0') + "7");
+    // Compared by size: a failure must not print a billion zeros.
+    for (const int width :
+         {platform::maxPathLength + 1, 9999999, 1100000000, std::numeric_limits<int>::max()}) {
+        const std::string text = serialText(7, width);
+        EXPECT_EQ(text.size(), longest + 1) << width;
+        EXPECT_EQ(text.find_first_not_of('0'), longest) << width;
+    }
+    EXPECT_EQ(
+        renameExample("", 1100000000, std::vector<std::string>{"a.JPG"}, ExtensionCase::Lower, utf8)
+            .size(),
+        longest + 1 + 4);
 }
 
 TEST(Naming, ExampleIsTheFirstFileNewName) {

@@ -52,6 +52,13 @@ TEST_F(RenameRunTest, ANewNameTooLongFailsWithoutTruncation) {
     EXPECT_EQ(entries("tmp1"), Names{"a.txt"});
 }
 
+TEST_F(RenameRunTest, AWidthNoNameCanHoldFailsInTheSecondPassLikeAnyOverlongName) {
+    const Names names = makeFiles({"a.txt", "b.txt"});
+    EXPECT_EQ(failingCode(fileSystem, request(names, "Note", 1100000000)), 206);
+    EXPECT_EQ(entries(), Names{"tmp1"});
+    EXPECT_EQ(entries("tmp1"), (Names{"a.txt", "b.txt"}));
+}
+
 TEST_F(RenameRunTest, FoldersSwappedDuringTheRunCannotSendFilesElsewhere) {
     dir.makeDir("elsewhere");
     const Names names = makeFiles({"a.txt", "b.txt"});

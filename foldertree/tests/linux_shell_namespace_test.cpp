@@ -99,13 +99,14 @@ TEST(LinuxShellNamespace, RenameKeepsTheFolderInPlaceAndNeverReplaces) {
     auto drive = ns->desktopFolder()->bindToObject(*ns->parseDisplayName(fixture.drive("d")));
     ASSERT_TRUE(drive);
     const ItemIdList old{ns->folderId("old")};
-    for (const std::string bad : {"", "a/b", ".", "..", "taken"})
-        EXPECT_FALSE(drive->setNameOf(old, bad)) << bad;
+    for (const std::string bad : {"", "a/b", ".", ".."})
+        EXPECT_EQ(drive->setNameOf(old, bad).error, platform::error::PathNotFound) << bad;
+    EXPECT_EQ(drive->setNameOf(old, "taken").error, platform::error::AlreadyExists);
     EXPECT_EQ(fixture.dir().entries("d"), (std::vector<std::string>{"old", "taken"}));
 
     const auto renamed = drive->setNameOf(old, "new");
-    ASSERT_TRUE(renamed);
-    EXPECT_EQ(drive->getDisplayNameOf(*renamed), "new");
+    ASSERT_TRUE(renamed.ok());
+    EXPECT_EQ(drive->getDisplayNameOf(renamed.value), "new");
     EXPECT_EQ(fixture.dir().entries("d/new"), (std::vector<std::string>{"inner"}));
 }
 

@@ -2,7 +2,7 @@
 
 namespace ordinalette::foldertree::testing {
 
-NamespaceFixture::NamespaceFixture() {
+NamespaceFixture::NamespaceFixture(platform::FileSystem& fileSystem) {
     m_dir.makeDir("c/home/me/Desktop");
     m_dir.makeDir("d");
     m_dir.makeDir("net");
@@ -10,7 +10,7 @@ NamespaceFixture::NamespaceFixture() {
     writeMountTable();
     m_namespace = std::make_shared<LinuxShellNamespace>(
         NamespaceRoots{desktop(), m_dir / "mountinfo", m_dir / "trash"}, platform::CodePage::utf8(),
-        platform::systemFileSystem());
+        fileSystem);
 }
 
 std::string NamespaceFixture::mountLine(const std::string& mountPoint, const std::string& fsType,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foldertree/linux_shell_namespace.h"
+#include "platform/file_system.h"
 #include "testsupport/temp_dir.h"
 
 #include <QStringList>
@@ -12,10 +13,10 @@ namespace ordinalette::foldertree::testing {
 
 // A namespace over a temporary folder tree: drive "c" holding the desktop directory
 // c/home/me/Desktop, drive "d", a network volume "net" and a trash folder, listed by a mount
-// table file of the tree's own.
+// table file of the tree's own. Renames go through the given file system.
 class NamespaceFixture {
 public:
-    NamespaceFixture();
+    explicit NamespaceFixture(platform::FileSystem& fileSystem = platform::systemFileSystem());
 
     std::string drive(const std::string& name) const { return m_dir / name; }
     std::string desktop() const { return m_dir / "c/home/me/Desktop"; }

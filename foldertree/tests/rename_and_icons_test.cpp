@@ -1,5 +1,8 @@
+#include "foldertree/error_display.h"
 #include "foldertree/t_shell_tree_view.h"
 #include "foldertree/tests/namespace_fixture.h"
+#include "platform/posix/posix_file_system.h"
+#include "testsupport/no_replace_refusing_calls.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -17,7 +20,8 @@ using testing::NamespaceFixture;
 
 class RenameTest : public ::testing::Test {
 protected:
-    RenameTest() {
+    explicit RenameTest(platform::FileSystem& fileSystem = platform::systemFileSystem())
+        : fixture(fileSystem) {
         fixture.dir().makeDir("d/old/inner");
         fixture.dir().makeDir("d/m");
         tree = std::make_unique<TShellTreeView>(fixture.shellNamespace());
@@ -81,17 +85,59 @@ TEST_F(RenameTest, RenamingTheSelectedFolderKeepsSelectionAndExpansionWithoutAnE
         15000));
 }
 
-TEST_F(RenameTest, ARefusedNameShowsTheOldOneAgainAndMovesNothing) {
+TEST_F(RenameTest, ARefusedNameShowsTheOldOneAgainTellsWhyAndMovesNothing) {
     QTreeWidgetItem* old = tree->currentItem();
     QSignalSpy changes(tree.get(), &TShellTreeView::OnChange);
-    for (const QString& refused : {QString("m"), QString("a/b"), QString(".."), QString("")}) {
+    std::vector<std::string> shown;
+    SetErrorDisplay([&](const std::exception& error) {
+        EXPECT_EQ(old->text(0), "old") << "the old name is back before the message";
+        shown.emplace_back(error.what());
+    });
+    const std::string told = "フォルダ old の名前を変更できません\n";
+    ASSERT_TRUE(typeName(old, "old")); // an unchanged label is no failure
+    for (const QString& refused :
+         {QString("m"), QString("a/b"), QString(".."), QString(""),
+          QString("x") + QChar(0xD800)}) { // no code page holds a lone surrogate
         ASSERT_TRUE(typeName(old, refused));
         EXPECT_EQ(old->text(0), "old") << refused.toStdString();
     }
+    SetErrorDisplay(nullptr);
+    EXPECT_EQ(shown, (std::vector<std::string>{
+                         told + "I/O エラー (183)", told + "不正なファイル名です",
+                         told + "不正なファイル名です", told + "不正なファイル名です",
+                         told + "不正なファイル名です"}));
     EXPECT_EQ(fixture.dir().entries("d"), (std::vector<std::string>{"m", "old"}));
     EXPECT_EQ(fixture.dir().entries("d/old"), (std::vector<std::string>{"inner"}));
     EXPECT_EQ(tree->Path(), fixture.drive("d") + "/old");
     EXPECT_EQ(changes.count(), 0);
+}
+
+// A file system that refuses RENAME_NOREPLACE, as NFS and FUSE without rename2 do. It is made
+// before the tree, which renames through it.
+struct NoReplaceRefused {
+    testsupport::NoReplaceRefusingCalls calls;
+    platform::PosixFileSystem fileSystem{platform::CodePage::utf8(), calls};
+};
+
+class RenameWithoutNoReplaceTest : private NoReplaceRefused, public RenameTest {
+protected:
+    RenameWithoutNoReplaceTest() : RenameTest(fileSystem) {}
+};
+
+TEST_F(RenameWithoutNoReplaceTest, AFolderIsRenamedAndNeverReplacesAnother) {
+    QTreeWidgetItem* old = tree->currentItem();
+    std::vector<std::string> shown;
+    SetErrorDisplay([&](const std::exception& error) { shown.emplace_back(error.what()); });
+    ASSERT_TRUE(typeName(old, "m"));
+    EXPECT_EQ(old->text(0), "old");
+    ASSERT_TRUE(typeName(old, "alpha"));
+    SetErrorDisplay(nullptr);
+    EXPECT_EQ(shown,
+              std::vector<std::string>{"フォルダ old の名前を変更できません\nI/O エラー (183)"});
+    EXPECT_EQ(old->text(0), "alpha");
+    EXPECT_EQ(tree->Path(), fixture.drive("d") + "/alpha");
+    EXPECT_EQ(fixture.dir().entries("d"), (std::vector<std::string>{"alpha", "m"}));
+    EXPECT_EQ(fixture.dir().entries("d/alpha"), std::vector<std::string>{"inner"});
 }
 
 TEST_F(RenameTest, F2OrASecondClickOnTheSelectedLabelStartsEditing) {

@@ -1,8 +1,11 @@
 #include "platform/text_services.h"
 
 #include <clocale>
+#include <new>
 #include <optional>
 #include <stdexcept>
+#include <unicode/casemap.h>
+#include <unicode/edits.h>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <unicode/ucol.h>
@@ -61,118 +64,139 @@ public:
 
     // nullopt when a byte sequence forms no character (only with Errors::Stop).
     std::optional<std::u16string> decode(std::string_view bytes) const {
-        std::u16string text(bytes.size() * 2 + 1, u'\0');
-        UErrorCode status = U_ZERO_ERROR;
-        int32_t length = ucnv_toUChars(m_converter, uchars(text), static_cast<int32_t>(text.size()),
-                                       bytes.data(), static_cast<int32_t>(bytes.size()), &status);
-        if (U_FAILURE(status))
-            return std::nullopt;
-        text.resize(static_cast<std::size_t>(length));
-        return text;
+        ucnv_resetToUnicode(m_converter);
+        return convertAll<char16_t>(ucnv_toUnicode, bytes, bytes.size() + 1);
     }
 
     // nullopt when a character has no byte form (only with Errors::Stop).
     std::optional<std::string> encode(std::u16string_view text) const {
-        std::string bytes(text.size() * 4 + 1, '\0');
-        UErrorCode status = U_ZERO_ERROR;
-        int32_t length =
-            ucnv_fromUChars(m_converter, bytes.data(), static_cast<int32_t>(bytes.size()),
-                            reinterpret_cast<const UChar*>(text.data()),
-                            static_cast<int32_t>(text.size()), &status);
-        if (U_FAILURE(status))
-            return std::nullopt;
-        bytes.resize(static_cast<std::size_t>(length));
-        return bytes;
+        ucnv_resetFromUnicode(m_converter);
+        return convertAll<char>(ucnv_fromUnicode, text, text.size() * 2 + 1);
     }
 
 private:
-    static UChar* uchars(std::u16string& text) { return reinterpret_cast<UChar*>(text.data()); }
+    // Streams the whole input through the converter, growing the output until it fits, so that
+    // no length has to fit the 32-bit sizes of ICU's one-call functions.
+    template <typename Out, typename In, typename Step>
+    std::optional<std::basic_string<Out>> convertAll(Step step, std::basic_string_view<In> input,
+                                                     std::size_t capacity) const {
+        std::basic_string<Out> output(capacity, Out{});
+        const In* source = input.data();
+        std::size_t written = 0;
+        for (;;) {
+            Out* target = output.data() + written;
+            UErrorCode status = U_ZERO_ERROR;
+            step(m_converter, &target, output.data() + output.size(), &source,
+                 input.data() + input.size(), nullptr, true, &status);
+            written = static_cast<std::size_t>(target - output.data());
+            if (status != U_BUFFER_OVERFLOW_ERROR) {
+                if (U_FAILURE(status))
+                    return std::nullopt;
+                output.resize(written);
+                return output;
+            }
+            output.resize(output.size() * 2);
+        }
+    }
 
     UConverter* m_converter = nullptr;
 };
 
+// The result of a conversion that substitutes what it cannot convert: such a conversion fails
+// only when the memory for its result runs out.
+template <typename Text> Text substituted(std::optional<Text> converted) {
+    if (!converted)
+        throw std::bad_alloc();
+    return std::move(*converted);
+}
+
 enum class Case { Lower, Upper };
 
+// The text in the wanted case, with the edits that tell which part of it each part of the text
+// became; nullopt when ICU cannot map it.
 std::optional<std::u16string> mapCase(std::u16string_view text, Case wanted,
-                                      const std::string& locale) {
-    std::u16string mapped(text.size() * 3 + 1, u'\0');
-    UErrorCode status = U_ZERO_ERROR;
-    auto* destination = reinterpret_cast<UChar*>(mapped.data());
-    const auto* source = reinterpret_cast<const UChar*>(text.data());
-    const auto capacity = static_cast<int32_t>(mapped.size());
-    const auto length = static_cast<int32_t>(text.size());
-    const int32_t mappedLength =
-        wanted == Case::Lower
-            ? u_strToLower(destination, capacity, source, length, locale.c_str(), &status)
-            : u_strToUpper(destination, capacity, source, length, locale.c_str(), &status);
-    if (U_FAILURE(status))
-        return std::nullopt;
-    mapped.resize(static_cast<std::size_t>(mappedLength));
-    return mapped;
-}
-
-// Maps a run of whole characters; where the mapped run cannot be written in the code page, each
-// character is mapped alone and kept as it was when its mapping has no byte form.
-std::string mapRun(std::string_view bytes, std::u16string_view text, Case wanted,
-                   const Converter& converter, const CodePage& codePage,
-                   const std::string& locale) {
-    if (auto mapped = mapCase(text, wanted, locale)) {
-        if (auto encoded = converter.encode(*mapped))
-            return *encoded;
-    }
-    std::string result;
-    for (std::size_t pos = 0; pos < bytes.size();) {
-        const std::size_t length = codePage.charLength(bytes, pos);
-        const std::string_view character = bytes.substr(pos, length);
-        std::optional<std::string> encoded;
-        if (auto decoded = converter.decode(character)) {
-            if (auto mapped = mapCase(*decoded, wanted, locale))
-                encoded = converter.encode(*mapped);
+                                      const std::string& locale, icu::Edits& edits) {
+    std::u16string mapped(text.size() + 1, u'\0');
+    for (;;) {
+        UErrorCode status = U_ZERO_ERROR;
+        edits.reset();
+        const auto length = static_cast<int32_t>(text.size());
+        const auto capacity = static_cast<int32_t>(mapped.size());
+        const int32_t mappedLength =
+            wanted == Case::Lower ? icu::CaseMap::toLower(locale.c_str(), 0, text.data(), length,
+                                                          mapped.data(), capacity, &edits, status)
+                                  : icu::CaseMap::toUpper(locale.c_str(), 0, text.data(), length,
+                                                          mapped.data(), capacity, &edits, status);
+        if (status == U_BUFFER_OVERFLOW_ERROR) {
+            mapped.resize(static_cast<std::size_t>(mappedLength));
+            continue;
         }
-        result += encoded ? *encoded : std::string(character);
-        pos += length;
+        if (U_FAILURE(status))
+            return std::nullopt;
+        mapped.resize(static_cast<std::size_t>(mappedLength));
+        return mapped;
     }
-    return result;
 }
 
+// One character of a text and the part of the decoded text that stands for it.
+struct DecodedCharacter {
+    std::string_view bytes;
+    int32_t begin = 0;
+    int32_t end = 0;
+    bool decoded = false;
+};
+
+// The text is mapped as a whole (some mappings look at their neighbours), but every character
+// keeps its own bytes unless the mapping changed it and the code page can write the change: a
+// character without case is never rewritten, not even into another byte form of itself.
 std::string convertCase(std::string_view text, const CodePage& codePage, Case wanted) {
     const Converter converter(codePage, Converter::Errors::Stop);
-    const std::string locale = icuLocale(LC_CTYPE);
-    std::string result;
-    // Runs of decodable characters are mapped as wholes (some mappings look at neighbours);
-    // bytes that form no character are copied through.
-    std::size_t runStart = 0;
-    std::u16string run;
-    auto flushRun = [&](std::size_t end) {
-        if (end > runStart)
-            result += mapRun(text.substr(runStart, end - runStart), run, wanted, converter,
-                             codePage, locale);
-        run.clear();
-    };
+    std::u16string decodedText;
+    std::vector<DecodedCharacter> characters;
     for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t length = codePage.charLength(text, pos);
-        const std::string_view character = text.substr(pos, length);
-        if (auto decoded = converter.decode(character)) {
-            run += *decoded;
-        } else {
-            flushRun(pos);
-            result += character;
-            runStart = pos + length;
-        }
-        pos += length;
+        DecodedCharacter character{text.substr(pos, codePage.charLength(text, pos))};
+        character.begin = static_cast<int32_t>(decodedText.size());
+        const auto decoded = converter.decode(character.bytes);
+        character.decoded = decoded.has_value();
+        // Bytes that form no character stand in the text as one replacement character.
+        decodedText += decoded ? *decoded : std::u16string(1, replacementCharacter);
+        character.end = static_cast<int32_t>(decodedText.size());
+        characters.push_back(character);
+        pos += character.bytes.size();
     }
-    flushRun(text.size());
+
+    icu::Edits edits;
+    const auto mapped = mapCase(decodedText, wanted, icuLocale(LC_CTYPE), edits);
+    icu::Edits::Iterator edit = edits.getFineIterator();
+    std::string result;
+    for (const DecodedCharacter& character : characters) {
+        std::optional<std::string> changed;
+        if (mapped && character.decoded) {
+            UErrorCode status = U_ZERO_ERROR;
+            const int32_t begin = edit.destinationIndexFromSourceIndex(character.begin, status);
+            const int32_t end = edit.destinationIndexFromSourceIndex(character.end, status);
+            const std::u16string_view before =
+                std::u16string_view(decodedText)
+                    .substr(static_cast<std::size_t>(character.begin),
+                            static_cast<std::size_t>(character.end - character.begin));
+            const std::u16string_view after = std::u16string_view(*mapped).substr(
+                static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin));
+            if (U_SUCCESS(status) && after != before)
+                changed = converter.encode(after);
+        }
+        result += changed ? *changed : std::string(character.bytes);
+    }
     return result;
 }
 
 } // namespace
 
 std::u16string decodeText(std::string_view bytes, const CodePage& codePage) {
-    return *Converter(codePage, Converter::Errors::Substitute).decode(bytes);
+    return substituted(Converter(codePage, Converter::Errors::Substitute).decode(bytes));
 }
 
 std::string encodeText(std::u16string_view text, const CodePage& codePage) {
-    return *Converter(codePage, Converter::Errors::Substitute).encode(text);
+    return substituted(Converter(codePage, Converter::Errors::Substitute).encode(text));
 }
 
 std::string toLowerCase(std::string_view text, const CodePage& codePage) {
@@ -198,7 +222,7 @@ struct TextCollator::Impl {
 
     std::u16string decode(std::string_view bytes) const {
         if (converter)
-            return *converter->decode(bytes);
+            return substituted(converter->decode(bytes));
         // UTF-8 directly, without the converter's overhead: 100,000 names are decoded per listing.
         std::u16string text(bytes.size() + 1, u'\0');
         UErrorCode status = U_ZERO_ERROR;

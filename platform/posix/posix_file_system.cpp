@@ -133,7 +133,8 @@ void closeNativeHandle(NativeHandle native) {
     close(static_cast<int>(native));
 }
 
-PosixFileSystem::PosixFileSystem(CodePage codePage) : m_codePage(std::move(codePage)) {}
+PosixFileSystem::PosixFileSystem(CodePage codePage, MoveCalls& moveCalls)
+    : m_codePage(std::move(codePage)), m_moveCalls(moveCalls) {}
 
 int PosixFileSystem::enumerate(std::string_view pattern, const EnumerationFilter& filter,
                                const EntryVisitor& visit) {
@@ -243,21 +244,9 @@ int PosixFileSystem::moveFile(const DirectoryHandle& fromFolder, std::string_vie
         return error::InvalidName;
     if (!isSingleFileName(fromName) || !isSingleFileName(toName))
         return error::PathNotFound;
-    if (renameat2(fromFolder.native(), from->c_str(), toFolder.native(), to->c_str(),
-                  RENAME_NOREPLACE) == 0)
-        return error::None;
-    if (errno != EINVAL && errno != ENOSYS)
-        return lastError();
-    // The file system refuses the flag: a hard link cannot replace anything either. Until the
-    // old name is gone both names lead to the same file, so nothing is lost on a failure.
-    if (linkat(fromFolder.native(), from->c_str(), toFolder.native(), to->c_str(), 0) != 0)
-        return lastError();
-    if (unlinkat(fromFolder.native(), from->c_str(), 0) != 0) {
-        const int failure = lastError();
-        unlinkat(toFolder.native(), to->c_str(), 0);
-        return failure;
-    }
-    return error::None;
+    return moveWithoutReplacing(m_moveCalls,
+                                FolderEntry{static_cast<int>(fromFolder.native()), from->c_str()},
+                                FolderEntry{static_cast<int>(toFolder.native()), to->c_str()});
 }
 
 Result<std::string> PosixFileSystem::readFile(std::string_view path, std::size_t maxSize) {

@@ -2,6 +2,7 @@
 
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "platform/posix/no_replace_move.h"
 
 namespace ordinalette::platform {
 
@@ -9,8 +10,9 @@ namespace ordinalette::platform {
 // the POSIX ones, moves that never replace.
 class PosixFileSystem : public FileSystem {
 public:
-    // Names are matched against masks character by character in this code page.
-    explicit PosixFileSystem(CodePage codePage);
+    // Names are matched against masks character by character in this code page; moves are made
+    // of the given system calls.
+    explicit PosixFileSystem(CodePage codePage, MoveCalls& moveCalls = systemMoveCalls());
 
     int enumerate(std::string_view pattern, const EnumerationFilter& filter,
                   const EntryVisitor& visit) override;
@@ -39,6 +41,7 @@ public:
 
 private:
     CodePage m_codePage;
+    MoveCalls& m_moveCalls;
 };
 
 } // namespace ordinalette::platform

@@ -29,19 +29,11 @@ TEST(TextServices, CaseMappingKeepsWhatHasNoCase) {
     EXPECT_EQ(toLowerCase(".\xE6\x97\xA5", utf8), ".\xE6\x97\xA5") << "日 has no case";
     EXPECT_EQ(toLowerCase("\xFF.JPG\xC3", utf8), "\xFF.jpg\xC3") << "stray bytes stay";
     EXPECT_EQ(toUpperCase("", utf8), "");
+    // The text is mapped as a whole: a capital sigma at the end of a word becomes the final form.
+    EXPECT_EQ(toLowerCase(".\xCE\xA3\xCE\x91\xCE\xA3", utf8), ".\xCF\x83\xCE\xB1\xCF\x82") << "ΣΑΣ";
 }
 
-TEST(TextServices, Cp932CaseMappingNeverTouchesTrailBytes) {
-    const CodePage cp932 = CodePage::cp932();
-    // ア is 0x83 0x41: its trail byte is an "A" that must not become "a".
-    EXPECT_EQ(toLowerCase(".\x83\x41"
-                          "B",
-                          cp932),
-              ".\x83\x41"
-              "b");
-    // Full-width Ａ (0x82 0x60) has a lower case ａ (0x82 0x81) in the code page.
-    EXPECT_EQ(toLowerCase("\x82\x60", cp932), "\x82\x81");
-    EXPECT_EQ(toUpperCase("\x82\x81", cp932), "\x82\x60");
+TEST(TextServices, CaseMappingToALetterTheCodePageLacksKeepsTheLetter) {
     // ß upper-cases to "SS"; a letter whose mapping the code page cannot hold stays.
     const CodePage latin1 = CodePage::singleByte("ISO-8859-1");
     EXPECT_EQ(toUpperCase("\xDF", latin1), "SS");

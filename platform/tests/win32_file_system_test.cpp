@@ -23,7 +23,7 @@ void createFileA(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORM
 
 TEST(Win32SystemCodePage, IsShiftJisWithItsLeadBytes) {
     const CodePage codePage = CodePage::system();
-    ASSERT_EQ(codePage.kind(), CodePage::Kind::DoubleByte) << "tests run with code page 932";
+    ASSERT_EQ(codePage.kind(), CodePage::Kind::MultiByte) << "tests run with code page 932";
     const std::string hyou = "\x95\x5C"; // a character whose trail byte is a backslash
     EXPECT_EQ(codePage.charLength(hyou, 0), 2u);
     EXPECT_EQ(codePage.findLastOf("a\\" + hyou, "\\"), 1u);

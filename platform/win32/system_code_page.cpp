@@ -10,7 +10,7 @@ CodePage CodePage::system() {
     CPINFO info{};
     if (!GetSystemMetrics(SM_DBCSENABLED) || !GetCPInfo(CP_ACP, &info) || info.MaxCharSize < 2)
         return singleByte(name);
-    LeadBytes leadBytes{};
+    ByteSet leadBytes;
     // LeadByte holds up to five ranges as pairs of bytes, ended by a pair of zeros.
     for (int i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i] != 0; i += 2) {
         for (int byte = info.LeadByte[i]; byte <= info.LeadByte[i + 1]; ++byte)

@@ -1,6 +1,5 @@
 #include "platform/text_services.h"
 
-#include <cstring>
 #include <windows.h>
 
 namespace ordinalette::platform {
@@ -18,11 +17,6 @@ UINT windowsCodePage(const CodePage& codePage) {
     return CP_ACP;
 }
 
-bool isAnsiCodePage(const CodePage& codePage) {
-    const UINT number = windowsCodePage(codePage);
-    return number == CP_ACP || number == GetACP();
-}
-
 std::wstring toWide(std::string_view bytes, UINT codePage) {
     if (bytes.empty())
         return {};
@@ -33,32 +27,44 @@ std::wstring toWide(std::string_view bytes, UINT codePage) {
     return wide;
 }
 
-std::string fromWide(std::wstring_view wide, UINT codePage) {
+// The text in the code page. With usedDefault, characters are never replaced by look-alikes, and
+// usedDefault tells whether any character had no code (not for UTF-8, which codes every one).
+std::string fromWide(std::wstring_view wide, UINT codePage, BOOL* usedDefault = nullptr) {
     if (wide.empty())
         return {};
     const int size = static_cast<int>(wide.size());
+    const DWORD flags = usedDefault ? WC_NO_BEST_FIT_CHARS : 0;
     const int length =
-        WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+        WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, usedDefault);
     std::string bytes(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), size, bytes.data(), length, nullptr, nullptr);
+    WideCharToMultiByte(codePage, flags, wide.data(), size, bytes.data(), length, nullptr,
+                        usedDefault);
     return bytes;
 }
 
-// Case mapping through the ANSI functions where the text is in the ANSI code page, as the
-// system does for file names; through the wide functions for any other code page.
+// Maps each character with the system's case mapping, as CharLowerBuffA and CharUpperBuffA do,
+// but keeps the bytes of every character whose case does not change: written back, a character
+// can take another code of itself (0xED 0x40 would come back as 0xFA 0x5C in code page 932).
 std::string mapCase(std::string_view text, const CodePage& codePage, bool upper) {
-    std::string result(text);
-    if (result.empty())
-        return result;
-    if (isAnsiCodePage(codePage)) {
-        const auto length = static_cast<DWORD>(result.size());
-        upper ? CharUpperBuffA(result.data(), length) : CharLowerBuffA(result.data(), length);
-        return result;
+    const UINT number = windowsCodePage(codePage);
+    std::string result;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::string_view character = text.substr(pos, codePage.charLength(text, pos));
+        pos += character.size();
+        const std::wstring original = toWide(character, number);
+        std::wstring mapped = original;
+        const auto length = static_cast<DWORD>(mapped.size());
+        upper ? CharUpperBuffW(mapped.data(), length) : CharLowerBuffW(mapped.data(), length);
+        if (mapped == original) {
+            result += character;
+            continue;
+        }
+        BOOL usedDefault = FALSE;
+        const std::string written =
+            fromWide(mapped, number, number == CP_UTF8 ? nullptr : &usedDefault);
+        result += usedDefault || written.empty() ? std::string(character) : written;
     }
-    std::wstring wide = toWide(text, windowsCodePage(codePage));
-    const auto length = static_cast<DWORD>(wide.size());
-    upper ? CharUpperBuffW(wide.data(), length) : CharLowerBuffW(wide.data(), length);
-    return fromWide(wide, windowsCodePage(codePage));
+    return result;
 }
 
 } // namespace
