@@ -97,5 +97,55 @@ TEST(WindowLook, DisabledFieldsAreClassicGreyOnALightPaletteAndTheButtonFaceOnAD
     EXPECT_EQ(fieldColor(form.SpinEdit2), dark.color(QPalette::Button));
 }
 
+// The real file system, noting the mouse pointer the program shows at every move of a file.
+class CursorWatchingFileSystem : public testsupport::FaultInjectingFileSystem {
+public:
+    using FaultInjectingFileSystem::FaultInjectingFileSystem;
+
+    int moveFile(const platform::DirectoryHandle& fromFolder, std::string_view fromName,
+                 const platform::DirectoryHandle& toFolder, std::string_view toName) override {
+        cursors.push_back(shownCursor());
+        return FaultInjectingFileSystem::moveFile(fromFolder, fromName, toFolder, toName);
+    }
+
+    // The override cursor, or nothing when the windows show their own.
+    static std::optional<Qt::CursorShape> shownCursor() {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        return cursor ? std::optional(cursor->shape()) : std::nullopt;
+    }
+
+    std::vector<std::optional<Qt::CursorShape>> cursors;
+};
+
+TEST(WindowLook, TheMousePointerIsBusyDuringARunAndComesBackAfterItAndAfterAFailure) {
+    CursorWatchingFileSystem files(platform::systemFileSystem());
+    testing::FormFixture fixture(files);
+    ASSERT_TRUE(fixture.showActive());
+    TForm1& form = fixture.form;
+    fixture.names.dir().makeDir("d/Summer");
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        fixture.names.dir().writeFile(std::string("d/Summer/") + name);
+    form.ShellTreeView1->SetPath(fixture.names.drive("d") + "/Summer");
+
+    QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+    ASSERT_EQ(files.cursors.size(), 6u);
+    for (const auto& cursor : files.cursors)
+        EXPECT_EQ(cursor, Qt::WaitCursor);
+    EXPECT_EQ(CursorWatchingFileSystem::shownCursor(), std::nullopt);
+
+    files.cursors.clear();
+    files.failCall(Operation::MoveFile, files.calls(Operation::MoveFile) + 2,
+                   platform::error::AccessDenied);
+    std::optional<Qt::CursorShape> cursorOverErrorBox = Qt::WaitCursor;
+    whenModalOpens([&](QWidget* dialog) {
+        cursorOverErrorBox = CursorWatchingFileSystem::shownCursor();
+        qobject_cast<QMessageBox*>(dialog)->button(QMessageBox::Ok)->click();
+    });
+    QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+    EXPECT_EQ(files.cursors, (std::vector<std::optional<Qt::CursorShape>>(2, Qt::WaitCursor)));
+    EXPECT_EQ(cursorOverErrorBox, std::nullopt);
+    EXPECT_EQ(CursorWatchingFileSystem::shownCursor(), std::nullopt);
+}
+
 } // namespace
 } // namespace ordinalette::app
