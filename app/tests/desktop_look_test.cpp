@@ -147,5 +147,35 @@ TEST(WindowLook, TheMousePointerIsBusyDuringARunAndComesBackAfterItAndAfterAFail
     EXPECT_EQ(CursorWatchingFileSystem::shownCursor(), std::nullopt);
 }
 
+// The width the frame needs for a caption: the caption in bold with the frame's icon and three
+// buttons on either side.
+int widthForCaption(const QWidget* dialog) {
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(dialog->windowTitle()) +
+           6 * dialog->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, dialog);
+}
+
+TEST(DialogLook, ShortMessagesLeaveRoomForTheCaptionAndOkIsTheSameButtonInBothBoxes) {
+    int errorBoxWidth = 0, errorBoxNeeds = 0;
+    bool errorOkHasGlyph = true;
+    whenModalOpens([&](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        errorBoxWidth = box->width();
+        errorBoxNeeds = widthForCaption(box);
+        errorOkHasGlyph = !box->button(QMessageBox::Ok)->icon().isNull();
+        box->button(QMessageBox::Ok)->click();
+    });
+    ShowException(std::runtime_error("I/O エラー (183)"));
+    EXPECT_GE(errorBoxWidth, errorBoxNeeds);
+    EXPECT_FALSE(errorOkHasGlyph);
+
+    MessageDialog dialog(QString::fromUtf8("?"), MsgDlgType::Custom, {MsgDlgBtn::Ok});
+    dialog.show();
+    EXPECT_GE(dialog.width(), widthForCaption(&dialog));
+    EXPECT_TRUE(dialog.button(MsgDlgBtn::Ok)->icon().isNull());
+    dialog.close();
+}
+
 } // namespace
 } // namespace ordinalette::app
