@@ -1,9 +1,11 @@
 #include "app/controls/t_filter_combo_box.h"
 #include "app/tests/form_fixture.h"
+#include "foldertree/t_shell_tree_view.h"
 
 #include <QComboBox>
 #include <QFontInfo>
 #include <QScreen>
+#include <QTreeWidgetItemIterator>
 #include <gtest/gtest.h>
 
 namespace ordinalette::app {
@@ -24,6 +26,11 @@ TEST(FormDensity, EveryControlDrawsItsTextInTheWindowsTwelvePixelFont) {
         SCOPED_TRACE(std::string(control->metaObject()->className()) + " " +
                      control->objectName().toStdString());
         EXPECT_EQ(QFontInfo(control->font()).pixelSize(), 12);
+    }
+    // The tree's rows are laid out for the system's small icons of 16 pixels.
+    for (QTreeWidgetItemIterator node(form.ShellTreeView1); *node; ++node) {
+        SCOPED_TRACE((*node)->text(0).toStdString());
+        EXPECT_EQ((*node)->icon(0).availableSizes(), QList<QSize>{QSize(16, 16)});
     }
     // The drop-down list opens in a window of its own, which must not fall back to the
     // application's font either.
