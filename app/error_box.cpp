@@ -3,6 +3,7 @@
 #include "app/dialog_caption.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QIcon>
 #include <QMessageBox>
@@ -23,8 +24,9 @@ void ShowErrorBox(const QString& message) {
     QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
                     errorBoxText(message), QMessageBox::Ok, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
-    // The OK button looks like the message dialog's: a caption without a glyph.
+    // The OK button looks like the message dialog's: a caption without a glyph, centred.
     box.button(QMessageBox::Ok)->setIcon(QIcon());
+    box.findChild<QDialogButtonBox*>()->setCenterButtons(true);
     auto* grid = static_cast<QGridLayout*>(box.layout());
     grid->addItem(captionSpacer(&box), grid->rowCount(), 0, 1, grid->columnCount());
     box.exec();

@@ -8,6 +8,7 @@
 #include "foldertree/t_shell_tree_view.h"
 #include "testsupport/fault_injecting_file_system.h"
 
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -158,17 +159,19 @@ int widthForCaption(const QWidget* dialog) {
 
 TEST(DialogLook, ShortMessagesLeaveRoomForTheCaptionAndOkIsTheSameButtonInBothBoxes) {
     int errorBoxWidth = 0, errorBoxNeeds = 0;
-    bool errorOkHasGlyph = true;
+    bool errorOkHasGlyph = true, errorOkCentred = false;
     whenModalOpens([&](QWidget* dialog) {
         auto* box = qobject_cast<QMessageBox*>(dialog);
         errorBoxWidth = box->width();
         errorBoxNeeds = widthForCaption(box);
         errorOkHasGlyph = !box->button(QMessageBox::Ok)->icon().isNull();
+        errorOkCentred = box->findChild<QDialogButtonBox*>()->centerButtons();
         box->button(QMessageBox::Ok)->click();
     });
     ShowException(std::runtime_error("I/O エラー (183)"));
     EXPECT_GE(errorBoxWidth, errorBoxNeeds);
     EXPECT_FALSE(errorOkHasGlyph);
+    EXPECT_TRUE(errorOkCentred);
 
     MessageDialog dialog(QString::fromUtf8("?"), MsgDlgType::Custom, {MsgDlgBtn::Ok});
     dialog.show();
