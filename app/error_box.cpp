@@ -1,7 +1,13 @@
 #include "app/error_box.h"
 
+#include "app/dialog_caption.h"
+
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QWidget>
 
 namespace ordinalette::app {
@@ -18,6 +24,11 @@ void ShowErrorBox(const QString& message) {
     QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
                     errorBoxText(message), QMessageBox::Ok, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
+    // The OK button looks like the message dialog's: a caption without a glyph, centred.
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
+    box.findChild<QDialogButtonBox*>()->setCenterButtons(true);
+    auto* grid = static_cast<QGridLayout*>(box.layout());
+    grid->addItem(captionSpacer(&box), grid->rowCount(), 0, 1, grid->columnCount());
     box.exec();
 }
 

@@ -145,6 +145,18 @@ void appendChildren(QWidget* form, const char* parent, std::span<const ControlDe
     }
 }
 
+// A widget styled by a style sheet passes no font on to its children: without this rule the
+// controls inside the group boxes fell back to the application's font, which grows with the
+// screen's density and the desktop's theme. The rule gives every widget of the window its font.
+QString fontRule(const QFont& font) {
+    QStringList families;
+    for (const QString& family : font.families())
+        families << u'"' + family + u'"';
+    return QString("* { font-family: %1; font-size: %2px; }")
+        .arg(families.join(", "))
+        .arg(font.pixelSize());
+}
+
 } // namespace
 
 QFont form1Font() {
@@ -163,6 +175,7 @@ void buildForm(QWidget* form, const FormDescription& description,
     // Group captions sit on the frame's top line and check marks stand close to their text, as
     // in the classic look the stored geometry was laid out for.
     form->setStyleSheet(
+        fontRule(form->font()) +
         "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
         "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"
         "QCheckBox, QRadioButton { spacing: 2px; }"

@@ -1,5 +1,7 @@
 #include "app/message_dialog.h"
 
+#include "app/dialog_caption.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -128,6 +130,7 @@ MessageDialog::MessageDialog(const QString& message, MsgDlgType type,
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addLayout(buttonRow);
+    layout->addItem(captionSpacer(this));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     adjustSize();

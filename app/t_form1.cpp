@@ -1,5 +1,6 @@
 #include "app/t_form1.h"
 
+#include "app/busy_cursor.h"
 #include "app/controls/system_color.h"
 #include "app/controls/t_bit_btn.h"
 #include "app/controls/t_filter_combo_box.h"
@@ -315,6 +316,7 @@ void TForm1::BitBtn1Click() {
         return;
     }
     // The run takes no input; only the bar is repainted, a few times a second at most.
+    const BusyCursor busy;
     constexpr qint64 kRepaintIntervalMs = 50;
     QElapsedTimer sinceRepaint;
     sinceRepaint.start();

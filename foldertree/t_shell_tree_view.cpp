@@ -58,6 +58,9 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
     setColumnCount(1);
     setRootIsDecorated(false);
     setIndentation(19);
+    // The system's small icons are 16 pixels at every screen density: the rows, like the
+    // window around the tree, are laid out in pixels.
+    setIconSize(QSize(16, 16));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformRowHeights(true);
     setExpandsOnDoubleClick(false);

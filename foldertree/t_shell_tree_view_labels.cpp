@@ -30,7 +30,7 @@ QIcon TShellTreeView::NodeImage(TShellFolderItem& record) {
         std::make_pair(ItemType(record), record.Level() > 0 && record.HasAttribute(kAttrLink));
     auto cached = m_images.find(kind);
     if (cached == m_images.end()) {
-        const int size = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+        const int size = iconSize().width();
         const auto image = [&](bool open) {
             const QIcon icon = shellIcon(kind.first, open, *style());
             return kind.second ? withLinkOverlay(icon, size) : icon;

@@ -9,7 +9,7 @@ namespace ordinalette::foldertree {
 
 bool TShellTreeView::onLabelOrIcon(QTreeWidgetItem* node, const QPoint& pos) const {
     const QRect cell = visualItemRect(node);
-    const int iconWidth = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    const int iconWidth = iconSize().width();
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
     const int right =
         cell.left() + iconWidth + 4 * margin + fontMetrics().horizontalAdvance(node->text(0));

@@ -6,14 +6,26 @@
 
 namespace ordinalette::app {
 
+namespace {
+
+// A palette whose text is lighter than the background of its fields.
+bool isDark(const QPalette& palette) {
+    return palette.color(QPalette::Base).lightness() < palette.color(QPalette::Text).lightness();
+}
+
+} // namespace
+
 QColor resolveSystemColor(SystemColor color) {
     const QPalette palette = QApplication::palette();
     switch (color) {
     case SystemColor::Window:
         return palette.color(QPalette::Active, QPalette::Base);
     case SystemColor::InactiveCaptionText:
-        // Qt has no role for the text of inactive captions; this is its light grey of the
-        // classic scheme, which marks a disabled input field.
+        // Qt has no role for the text of inactive captions. A light palette takes the classic
+        // scheme's light grey, which marks a disabled input field; on a dark palette that grey
+        // would be a glaring box under light text, so the field takes the face of buttons.
+        if (isDark(palette))
+            return resolveSystemColor(SystemColor::BtnFace);
         return QColor(0xD4, 0xD0, 0xC8);
     case SystemColor::BtnFace:
         return palette.color(QPalette::Active, QPalette::Button);

@@ -2,9 +2,12 @@
 
 #include "app/images.h"
 
+#include <QApplication>
 #include <QBitmap>
 #include <QIcon>
 #include <QImage>
+#include <QPainter>
+#include <QStyleOptionButton>
 
 namespace ordinalette::app {
 
@@ -20,6 +23,32 @@ QPixmap transparentCopy(const QImage& image, QRgb transparent) {
 
 TBitBtn::TBitBtn(QWidget* parent) : QPushButton(parent) {
     setAutoDefault(false);
+    // Which button Enter presses changes with the focus anywhere in the window.
+    connect(qApp, &QApplication::focusChanged, this, qOverload<>(&QWidget::update));
+}
+
+bool TBitBtn::pressedByEnter() const {
+    const QWidget* focused = QApplication::focusWidget();
+    if (focused && focused->window() == window() && qobject_cast<const QPushButton*>(focused))
+        return focused == this;
+    return isDefault();
+}
+
+void TBitBtn::initStyleOption(QStyleOptionButton* option) const {
+    QPushButton::initStyleOption(option);
+    option->features.setFlag(QStyleOptionButton::DefaultButton, pressedByEnter());
+}
+
+void TBitBtn::paintEvent(QPaintEvent* event) {
+    QPushButton::paintEvent(event);
+    if (!hasFocus())
+        return;
+    constexpr int kFocusInset = 3;
+    QPainter painter(this);
+    QPen dotted(palette().color(QPalette::ButtonText), 1);
+    dotted.setDashPattern({1, 1});
+    painter.setPen(dotted);
+    painter.drawRect(rect().adjusted(kFocusInset, kFocusInset, -kFocusInset - 1, -kFocusInset - 1));
 }
 
 void TBitBtn::SetKind(Kind kind) {

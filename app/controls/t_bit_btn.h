@@ -19,7 +19,17 @@ public:
     void SetKind(Kind kind);
     void SetGlyph(const QPixmap& glyph);
 
+protected:
+    // Enter presses the focused button, or the default button while no button has the focus:
+    // that button is drawn as the default one.
+    void initStyleOption(QStyleOptionButton* option) const override;
+    // A focused button shows the classic dotted frame inside its edge, whatever the style and
+    // however the focus came, so that the user sees which button Enter presses.
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    bool pressedByEnter() const;
+
     Kind m_kind = Kind::Custom;
 };
 

@@ -1,15 +1,12 @@
 #include "app/controls/t_status_bar.h"
 
-#include <QApplication>
 #include <QPainter>
 #include <QStyleOption>
 #include <qdrawutil.h>
 
 namespace ordinalette::app {
 
-TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent) {
-    setFont(QApplication::font("QStatusBar"));
-}
+TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent) {}
 
 void TStatusBar::SetSimpleText(const QString& text) {
     m_text = text;

@@ -5,7 +5,8 @@
 namespace ordinalette::app {
 
 // A status bar of one section showing the text last given to it at its left end, without a
-// size grip, in the platform's status-bar font.
+// size grip, in the window's font (the bar's height is fixed in pixels, so a font that grew
+// with the screen's density would not fit).
 class TStatusBar : public QWidget {
     Q_OBJECT
 public:
