@@ -79,10 +79,12 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
     connect(this, &QTreeWidget::itemCollapsed, this, &TShellTreeView::scheduleWatchUpdate);
     connect(model(), &QAbstractItemModel::rowsInserted, this, &TShellTreeView::scheduleWatchUpdate);
     connect(model(), &QAbstractItemModel::rowsRemoved, this, &TShellTreeView::scheduleWatchUpdate);
-    m_watcher = new TShDirWatcher(
-        {}, [this](std::unique_ptr<TDeviceChangeData> record) { DeviceChanged(std::move(record)); },
+    m_watcher = std::make_unique<TShDirWatcher>(
+        std::vector<std::string>{},
+        [this](std::unique_ptr<TDeviceChangeData> record) { DeviceChanged(std::move(record)); },
         [this] { FoldersChanged(); });
-    m_watcher->SetTerminationCallback([this] { m_watcher = nullptr; });
+    // A watcher that failed has ended its thread: the tree goes on without it.
+    m_watcher->SetTerminationCallback([this] { m_watcher.reset(); });
     TShellCtrlList::Instance().AddControl(this);
     CreateWnd();
 }
@@ -92,10 +94,8 @@ TShellTreeView::~TShellTreeView() {
     disconnect(this, nullptr, this, nullptr);
     disconnect(model(), nullptr, this, nullptr);
     TShellCtrlList::Instance().RemoveControl(this);
-    if (m_watcher) {
-        m_watcher->SetTerminationCallback(nullptr);
-        m_watcher->StopWatching();
-    }
+    // Ends and joins the watcher's thread; no delivery reaches the tree after this.
+    m_watcher.reset();
 }
 
 TShellFolderItem* TShellTreeView::RecordOf(QTreeWidgetItem* node) {

@@ -67,7 +67,7 @@ public:
     // Hands a volume change to the watcher, which delivers it once it has settled.
     void PostDeviceChange(std::unique_ptr<TDeviceChangeData> record);
     // The watcher while it runs; null once it has ended.
-    const TShDirWatcher* Watcher() const { return m_watcher; }
+    const TShDirWatcher* Watcher() const { return m_watcher.get(); }
     // The folders of the visible part of the tree, sorted, which the watcher watches.
     std::vector<std::string> VisibleFolders() const;
 
@@ -142,7 +142,7 @@ private:
     QPersistentModelIndex m_dropHighlight;
     QTreeWidgetItem* m_expanding = nullptr;
     std::optional<ItemIdList> m_savedSelection;
-    TShDirWatcher* m_watcher = nullptr;
+    std::unique_ptr<TShDirWatcher> m_watcher;
     bool m_renaming = false;
     QTimer m_editTimer;
     QPersistentModelIndex m_editCandidate;
