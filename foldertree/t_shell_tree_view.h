@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foldertree/label_edit_guard.h"
 #include "foldertree/shell_namespace.h"
 #include "foldertree/t_sh_dir_watcher.h"
 #include "foldertree/t_shell_folder_item.h"
@@ -147,6 +148,7 @@ private:
     QTimer m_editTimer;
     QPersistentModelIndex m_editCandidate;
     QPersistentModelIndex m_editing;
+    LabelEditGuard m_labelEdit{this};
     std::optional<std::pair<QPersistentModelIndex, QString>> m_pendingRename;
     // The image of each kind of item (its type, whether it is a link).
     std::map<std::pair<TShItemIDType, bool>, QIcon> m_images;

@@ -73,6 +73,7 @@ bool TShellTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent*
     if (!canEditLabel(itemFromIndex(index)) || !QTreeWidget::edit(index, trigger, event))
         return false;
     m_editing = index;
+    m_labelEdit.Begin(indexWidget(index));
     return true;
 }
 
@@ -86,6 +87,10 @@ void TShellTreeView::keyPressEvent(QKeyEvent* event) {
 }
 
 void TShellTreeView::commitData(QWidget* editor) {
+    // Only an edit the user ended renames; one the program ended (its node gone, the selection
+    // moved) drops the typed text.
+    if (!m_labelEdit.EndedByUser())
+        return;
     // The label takes the typed text first; the folder is renamed once the editor is closed.
     QTreeWidget::commitData(editor);
     if (QTreeWidgetItem* node = itemFromIndex(m_editing))
