@@ -73,6 +73,7 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
     m_editTimer.setInterval(QApplication::doubleClickInterval());
     connect(&m_editTimer, &QTimer::timeout, this,
             [this] { startEditing(itemFromIndex(m_editCandidate)); });
+    connect(&m_subtreeTimer, &QTimer::timeout, this, &TShellTreeView::expandSubtreeStep);
     connect(this, &QTreeWidget::itemExpanded, this, &TShellTreeView::onExpanded);
     connect(this, &QTreeWidget::itemCollapsed, this, &TShellTreeView::onCollapsed);
     connect(this, &QTreeWidget::itemExpanded, this, &TShellTreeView::scheduleWatchUpdate);
@@ -442,12 +443,14 @@ void TShellTreeView::selectNode(QTreeWidgetItem* node) {
     scrollToItem(node);
 }
 
+std::optional<std::string> TShellTreeView::pathOf(const TShellFolderItem& record) const {
+    // The root's path is the desktop directory's.
+    return m_namespace->pathFromIDList(record.Level() == 0 ? record.ItemID : record.AbsoluteID);
+}
+
 std::string TShellTreeView::Path() const {
     TShellFolderItem* record = RecordOf(currentItem());
-    if (!record)
-        return {};
-    return m_namespace->pathFromIDList(record->Level() == 0 ? record->ItemID : record->AbsoluteID)
-        .value_or(std::string());
+    return record ? pathOf(*record).value_or(std::string()) : std::string();
 }
 
 void TShellTreeView::SetPath(const std::string& path) {

@@ -78,12 +78,19 @@ bool TShellTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent*
 }
 
 void TShellTreeView::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F2) {
+    switch (event->key()) {
+    case Qt::Key_F2:
         startEditing(currentItem());
-        event->accept();
+        break;
+    case Qt::Key_Asterisk:
+        // The tree control's own "*" would read the whole namespace at once, through links.
+        ExpandSubtree(currentItem());
+        break;
+    default:
+        QTreeWidget::keyPressEvent(event);
         return;
     }
-    QTreeWidget::keyPressEvent(event);
+    event->accept();
 }
 
 void TShellTreeView::commitData(QWidget* editor) {
