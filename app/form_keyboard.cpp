@@ -39,13 +39,6 @@ bool withoutShiftCtrlAlt(const QKeyEvent& key) {
     return !(key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
 }
 
-// An editor opened inside a control, such as the folder tree's label editor, ends its edit with
-// Enter or Escape; the key reaches the control only because the editor passed it on.
-bool editorInsideHasTheFocus(const QWidget* control) {
-    const QWidget* focus = QApplication::focusWidget();
-    return focus && focus != control && control->isAncestorOf(focus);
-}
-
 void press(QAbstractButton* button) {
     if (button && button->isEnabled() && button->isVisible())
         button->click();
@@ -110,8 +103,8 @@ bool FormKeyboard::moveAmongSiblings(QWidget* focused, bool forward) {
 }
 
 bool FormKeyboard::handleKey(QWidget* focused, const QKeyEvent& key) {
-    const bool keptByControl =
-        qobject_cast<TSpinEdit*>(focused) != nullptr || editorInsideHasTheFocus(focused);
+    // The folder tree's label editor keeps its Enter and Escape by itself.
+    const bool keptByControl = qobject_cast<TSpinEdit*>(focused) != nullptr;
     switch (key.key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:

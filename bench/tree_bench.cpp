@@ -1,15 +1,20 @@
 // Expanding a folder of 10,000 subfolders in the folder tree, and re-reading it with nothing
-// changed, against a bare readdir + sort of the same folder.
+// changed, against a bare readdir + sort of the same folder. Then the keypad's "*" on a folder
+// holding 21,110 folders (and a link back up and another volume's mount, which it must not
+// enter) against a bare recursive readdir, with the longest wait of the event loop meanwhile.
 #include "foldertree/linux_shell_namespace.h"
 #include "foldertree/t_shell_tree_view.h"
 #include "testsupport/temp_dir.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <dirent.h>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -53,6 +58,79 @@ QTreeWidgetItem* childNamed(QTreeWidgetItem* node, const QString& text) {
             return node->child(i);
     }
     return nullptr;
+}
+
+constexpr int kFanOut[] = {10, 10, 10, 20};
+
+// Makes the levels of folders below folder; returns how many.
+int makeLevels(const testsupport::TempDir& dir, const std::string& folder, std::size_t depth = 0) {
+    int made = 0;
+    for (int i = 0; depth < std::size(kFanOut) && i < kFanOut[depth]; ++i) {
+        const std::string child = folder + "/folder " + std::to_string(i);
+        dir.makeDir(child);
+        made += 1 + makeLevels(dir, child, depth + 1);
+    }
+    return made;
+}
+
+// Counts the folders below a folder as a plain walk does: no link followed, "proc" left out.
+int walk(const std::string& folder) {
+    int count = 0;
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+    while (const dirent* entry = dir ? readdir(dir.get()) : nullptr) {
+        const std::string name = entry->d_name;
+        if (entry->d_type == DT_DIR && name != "." && name != ".." && name != "proc")
+            count += 1 + walk(folder + "/" + name);
+    }
+    return count;
+}
+
+long residentKilobytes() {
+    long size = 0;
+    long pages = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &size, &pages) != 2)
+            pages = 0;
+        std::fclose(statm);
+    }
+    return pages * 4;
+}
+
+// The keypad's "*" on drive/top; returns its time against the walk's.
+double subtreeRatio(const testsupport::TempDir& dir,
+                    const std::shared_ptr<foldertree::LinuxShellNamespace>& ns) {
+    dir.makeDir("drive/top/proc/inside");
+    const int made = makeLevels(dir, "drive/top");
+    std::filesystem::create_directory_symlink(dir / "drive", dir / "drive/top/loop");
+    dir.writeFile("mountinfo", dir.readFile("mountinfo") + "32 1 0:5 / " +
+                                   (dir / "drive/top/proc") + " rw - proc proc rw\n");
+    const double floor = bestOf([] {}, [&] { walk(dir / "drive/top"); });
+
+    foldertree::TShellTreeView tree(ns);
+    tree.SetPath(dir / "drive/top");
+    int read = 0;
+    QObject::connect(tree.model(), &QAbstractItemModel::rowsInserted,
+                     [&](const QModelIndex&, int first, int last) { read += last - first + 1; });
+    // A timer that fires at every turn of the event loop measures how long a turn takes.
+    qint64 longestTurn = 0;
+    QElapsedTimer turn;
+    QTimer probe;
+    probe.callOnTimeout([&] { longestTurn = std::max(longestTurn, turn.restart()); });
+    const long before = residentKilobytes();
+    // Every folder below, plus the link and the mount, which stay closed.
+    const int expected = made + 2;
+    const auto start = Clock::now();
+    turn.start();
+    probe.start(0);
+    QTest::keyClick(&tree, Qt::Key_Asterisk, Qt::KeypadModifier);
+    const bool done = QTest::qWaitFor([&] { return read >= expected; }, 600000);
+    const double star = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    std::printf("subtree: %d folders, %d nodes read%s\n", made, read, done ? "" : " (unfinished)");
+    std::printf("readdir walk:   %.2f ms\n", floor);
+    std::printf("keypad *:       %.2f ms (%.2fx)\n", star, star / floor);
+    std::printf("longest turn:   %lld ms of the event loop\n", static_cast<long long>(longestTurn));
+    std::printf("memory:         %ld KiB more resident\n", residentKilobytes() - before);
+    return star / floor;
 }
 
 } // namespace
@@ -106,7 +184,10 @@ int main(int argc, char** argv) {
     std::printf("readdir + sort: %.2f ms\n", floor);
     std::printf("expand:         %.2f ms (%.2fx, target 10x)\n", expand, expand / floor);
     std::printf("RefreshTree:    %.2f ms (%.2fx, target 5x)\n", refresh, refresh / floor);
+    tree.reset();
+    const double subtree = subtreeRatio(dir, ns);
     std::printf("RATIO tree_expand %.2f\n", expand / floor);
     std::printf("RATIO tree_refresh %.2f\n", refresh / floor);
+    std::printf("RATIO tree_subtree %.2f\n", subtree);
     return 0;
 }

@@ -388,6 +388,15 @@ std::string LinuxShellNamespace::volumeRoot(const std::string& path) {
     return root;
 }
 
+std::vector<std::string> LinuxShellNamespace::mountPoints() {
+    std::vector<std::string> points;
+    if (const auto mounts = platform::readMountTable(m_roots.mountTable)) {
+        for (const auto& mount : *mounts)
+            points.push_back(mount.mountPoint);
+    }
+    return points;
+}
+
 ItemId LinuxShellNamespace::folderId(std::string name) const {
     std::string key = m_collator.sortKey(name);
     return makeId(IdKind::Folder, std::move(name), std::move(key));

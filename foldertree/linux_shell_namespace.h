@@ -37,6 +37,7 @@ public:
     std::optional<std::string> pathFromIDList(const ItemIdList& item) override;
     ItemIdList driveIDList(const std::string& mountPoint) override;
     std::string volumeRoot(const std::string& path) override;
+    std::vector<std::string> mountPoints() override;
     std::shared_ptr<void> keepFoldersOpen() override;
     const platform::CodePage& codePage() const override { return m_codePage; }
 

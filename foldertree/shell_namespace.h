@@ -78,6 +78,9 @@ public:
     virtual ItemIdList driveIDList(const std::string& mountPoint) = 0;
     // The mount point of the drive that holds a path, as Path reads it ("/", "/media/usb/").
     virtual std::string volumeRoot(const std::string& path) = 0;
+    // Every path at which a file system is mounted, the system's own ones included, without a
+    // trailing separator (except "/"): where a walk that stays on one volume stops.
+    virtual std::vector<std::string> mountPoints() = 0;
     // While the returned object lives, folders opened to probe their entries may stay open, so
     // that reading thousands of entries of one folder is cheap; none stays open after it (an
     // open folder would keep its volume from being unmounted).

@@ -3,7 +3,7 @@
 #include "foldertree/error_display.h"
 
 #include <QCoreApplication>
-#include <QThread>
+#include <QPointer>
 #include <algorithm>
 
 namespace ordinalette::foldertree {
@@ -18,7 +18,7 @@ std::atomic<int> TShDirWatcher::s_liveCount{0};
 
 TShDirWatcher::TShDirWatcher(std::vector<std::string> folders, DeviceCallback deviceCallback,
                              FoldersCallback foldersCallback)
-    : m_context(new QObject), m_deviceCallback(std::move(deviceCallback)),
+    : m_context(std::make_unique<QObject>()), m_deviceCallback(std::move(deviceCallback)),
       m_foldersCallback(std::move(foldersCallback)) {
     ++s_liveCount;
     SetFolders(std::move(folders));
@@ -26,9 +26,9 @@ TShDirWatcher::TShDirWatcher(std::vector<std::string> folders, DeviceCallback de
 }
 
 TShDirWatcher::~TShDirWatcher() {
+    StopWatching();
     if (m_thread.joinable())
         m_thread.join();
-    m_context->deleteLater();
     --s_liveCount;
 }
 
@@ -92,8 +92,9 @@ void TShDirWatcher::run() {
             // The burst is over: one re-read for all of it.
             quietUntil.reset();
             if (!deliver([this] {
-                    if (m_foldersCallback)
-                        m_foldersCallback();
+                    // A copy runs, as the owner may destroy the watcher inside it.
+                    if (const FoldersCallback callback = m_foldersCallback)
+                        callback();
                 }))
                 break;
             continue;
@@ -132,49 +133,64 @@ bool TShDirWatcher::settleAndDeliver() {
             m_device.consume();
             continue;
         }
-        std::unique_ptr<TDeviceChangeData> record;
+        // Held by the call itself, so that a call the user-interface thread never runs frees it.
+        auto record = std::make_shared<std::unique_ptr<TDeviceChangeData>>();
         {
             std::lock_guard lock(m_lock);
-            record = std::move(m_pending);
+            *record = std::move(m_pending);
         }
-        if (!record)
+        if (!*record)
             return true;
-        return deliver([this, &record] {
-            if (m_deviceCallback)
-                m_deviceCallback(std::move(record));
+        return deliver([this, record] {
+            if (const DeviceCallback callback = m_deviceCallback)
+                callback(std::move(*record));
         });
     }
 }
 
-bool TShDirWatcher::deliver(const std::function<void()>& call) {
-    bool ok = true;
+bool TShDirWatcher::deliver(std::function<void()> call) {
+    // Not a blocking queued call: the owner joins this thread on the user-interface thread,
+    // which must not wait for a thread that waits for it. This wait ends on the stop as well.
     QMetaObject::invokeMethod(
-        m_context,
-        [&call, &ok] {
+        m_context.get(),
+        [this, call = std::move(call), alive = QPointer<QObject>(m_context.get())] {
             // A failing reaction is shown like any error that leaves a handler, and ends the
             // watching; the tree then works without it.
+            bool failed = false;
             try {
                 call();
             } catch (const std::exception& error) {
                 DisplayError(error);
-                ok = false;
+                failed = true;
             } catch (...) {
-                ok = false;
+                failed = true;
             }
+            // The owner may have destroyed the watcher inside the call.
+            if (!alive)
+                return;
+            m_deliveryFailed = failed;
+            m_delivered.set();
         },
-        Qt::BlockingQueuedConnection);
-    return ok;
+        Qt::QueuedConnection);
+    std::size_t signalled = 0;
+    const auto result = platform::waitForAny({{m_stop.waitHandle()}, {m_delivered.waitHandle()}},
+                                             std::nullopt, signalled);
+    if (result != platform::WaitResult::Signalled || signalled == 0)
+        return false;
+    m_delivered.consume();
+    return !m_deliveryFailed;
 }
 
 void TShDirWatcher::finish() {
     m_watchSet.setFolders({});
     m_watchCount = 0;
     QMetaObject::invokeMethod(
-        m_context,
+        m_context.get(),
         [this] {
-            if (m_terminationCallback)
-                m_terminationCallback();
-            delete this;
+            // Taken out first, as the callback may destroy the watcher.
+            const TerminationCallback callback = std::move(m_terminationCallback);
+            if (callback)
+                callback();
         },
         Qt::QueuedConnection);
 }

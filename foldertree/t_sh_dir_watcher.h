@@ -35,8 +35,8 @@ struct TDeviceChangeData {
 // Watches the folders of a tree on a thread of its own and hands every change to the
 // user-interface thread synchronously: a burst of folder-name changes becomes one call of the
 // folders callback 1.5 s after the last change; a device change is delivered after it has
-// settled for 1 s. The thread sleeps in one wait on all its handles. Created with new; the
-// object frees itself when its thread has ended (after StopWatching or a failure).
+// settled for 1 s. The thread sleeps in one wait on all its handles. Its owner destroys it on
+// the user-interface thread, which ends and joins the thread.
 class TShDirWatcher {
 public:
     using FoldersCallback = std::function<void()>;
@@ -48,6 +48,9 @@ public:
 
     TShDirWatcher(std::vector<std::string> folders, DeviceCallback deviceCallback,
                   FoldersCallback foldersCallback);
+    // Ends the thread and waits for it; a delivery not yet run on the user-interface thread
+    // is dropped.
+    ~TShDirWatcher();
     TShDirWatcher(const TShDirWatcher&) = delete;
     TShDirWatcher& operator=(const TShDirWatcher&) = delete;
 
@@ -59,26 +62,27 @@ public:
     void PostDeviceChange(std::unique_ptr<TDeviceChangeData> record);
     // Clears both callbacks and ends the thread.
     void StopWatching();
-    // Runs on the user-interface thread when the thread has ended.
+    // Runs on the user-interface thread when the thread has ended; it may destroy the watcher.
     void SetTerminationCallback(TerminationCallback callback) {
         m_terminationCallback = std::move(callback);
     }
     // How many folders the system watches for this watcher right now.
     std::size_t WatchCount() const { return m_watchCount; }
-    // Watchers whose thread has not yet ended and freed them.
+    // Watchers not yet destroyed.
     static int LiveCount() { return s_liveCount; }
 
 private:
-    ~TShDirWatcher();
     void run();
     void rebuildWatches();
     // Waits until no further device change arrives for the settling time, then delivers.
     bool settleAndDeliver();
-    // Runs a call on the user-interface thread and waits for it; false when it failed.
-    bool deliver(const std::function<void()>& call);
+    // Runs a call on the user-interface thread and waits until it has returned; false when it
+    // failed or the watcher was stopped meanwhile.
+    bool deliver(std::function<void()> call);
     void finish();
 
-    QObject* m_context; // lives on the user-interface thread; deliveries run there
+    // Lives on the user-interface thread; deliveries run there, and those still queued go with it.
+    std::unique_ptr<QObject> m_context;
     DeviceCallback m_deviceCallback;
     FoldersCallback m_foldersCallback;
     TerminationCallback m_terminationCallback;
@@ -90,6 +94,8 @@ private:
     platform::EventFlag m_stop;
     platform::EventFlag m_device;
     platform::EventFlag m_foldersChanged;
+    platform::EventFlag m_delivered; // the call handed to the user-interface thread returned
+    std::atomic<bool> m_deliveryFailed{false};
     platform::FolderWatchSet m_watchSet;
     std::atomic<std::size_t> m_watchCount{0};
     std::thread m_thread;

@@ -76,16 +76,19 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
     m_editTimer.setInterval(QApplication::doubleClickInterval());
     connect(&m_editTimer, &QTimer::timeout, this,
             [this] { startEditing(itemFromIndex(m_editCandidate)); });
+    connect(&m_subtreeTimer, &QTimer::timeout, this, &TShellTreeView::expandSubtreeStep);
     connect(this, &QTreeWidget::itemExpanded, this, &TShellTreeView::onExpanded);
     connect(this, &QTreeWidget::itemCollapsed, this, &TShellTreeView::onCollapsed);
     connect(this, &QTreeWidget::itemExpanded, this, &TShellTreeView::scheduleWatchUpdate);
     connect(this, &QTreeWidget::itemCollapsed, this, &TShellTreeView::scheduleWatchUpdate);
     connect(model(), &QAbstractItemModel::rowsInserted, this, &TShellTreeView::scheduleWatchUpdate);
     connect(model(), &QAbstractItemModel::rowsRemoved, this, &TShellTreeView::scheduleWatchUpdate);
-    m_watcher = new TShDirWatcher(
-        {}, [this](std::unique_ptr<TDeviceChangeData> record) { DeviceChanged(std::move(record)); },
+    m_watcher = std::make_unique<TShDirWatcher>(
+        std::vector<std::string>{},
+        [this](std::unique_ptr<TDeviceChangeData> record) { DeviceChanged(std::move(record)); },
         [this] { FoldersChanged(); });
-    m_watcher->SetTerminationCallback([this] { m_watcher = nullptr; });
+    // A watcher that failed has ended its thread: the tree goes on without it.
+    m_watcher->SetTerminationCallback([this] { m_watcher.reset(); });
     TShellCtrlList::Instance().AddControl(this);
     CreateWnd();
 }
@@ -95,10 +98,8 @@ TShellTreeView::~TShellTreeView() {
     disconnect(this, nullptr, this, nullptr);
     disconnect(model(), nullptr, this, nullptr);
     TShellCtrlList::Instance().RemoveControl(this);
-    if (m_watcher) {
-        m_watcher->SetTerminationCallback(nullptr);
-        m_watcher->StopWatching();
-    }
+    // Ends and joins the watcher's thread; no delivery reaches the tree after this.
+    m_watcher.reset();
 }
 
 TShellFolderItem* TShellTreeView::RecordOf(QTreeWidgetItem* node) {
@@ -445,12 +446,14 @@ void TShellTreeView::selectNode(QTreeWidgetItem* node) {
     scrollToItem(node);
 }
 
+std::optional<std::string> TShellTreeView::pathOf(const TShellFolderItem& record) const {
+    // The root's path is the desktop directory's.
+    return m_namespace->pathFromIDList(record.Level() == 0 ? record.ItemID : record.AbsoluteID);
+}
+
 std::string TShellTreeView::Path() const {
     TShellFolderItem* record = RecordOf(currentItem());
-    if (!record)
-        return {};
-    return m_namespace->pathFromIDList(record->Level() == 0 ? record->ItemID : record->AbsoluteID)
-        .value_or(std::string());
+    return record ? pathOf(*record).value_or(std::string()) : std::string();
 }
 
 void TShellTreeView::SetPath(const std::string& path) {

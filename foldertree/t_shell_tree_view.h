@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foldertree/label_edit_guard.h"
 #include "foldertree/shell_namespace.h"
 #include "foldertree/t_sh_dir_watcher.h"
 #include "foldertree/t_shell_folder_item.h"
@@ -8,10 +9,12 @@
 #include <QPoint>
 #include <QTimer>
 #include <QTreeWidget>
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace ordinalette::foldertree {
@@ -67,7 +70,7 @@ public:
     // Hands a volume change to the watcher, which delivers it once it has settled.
     void PostDeviceChange(std::unique_ptr<TDeviceChangeData> record);
     // The watcher while it runs; null once it has ended.
-    const TShDirWatcher* Watcher() const { return m_watcher; }
+    const TShDirWatcher* Watcher() const { return m_watcher.get(); }
     // The folders of the visible part of the tree, sorted, which the watcher watches.
     std::vector<std::string> VisibleFolders() const;
 
@@ -76,6 +79,9 @@ public:
     QIcon NodeImage(TShellFolderItem& record);
     // Forgets every node's images, collapsed ones included, so they are asked again.
     void ResetImages();
+    // Expands the node and then, a few at a time while the event loop runs, every folder below
+    // it that lies on the same volume and is reached without a link (the keypad's "*").
+    void ExpandSubtree(QTreeWidgetItem* node);
     // Renames the node's folder to the typed text, as ending a label edit does; a refused
     // name shows the old one again. The selection stays and no change event fires.
     void RenameNode(QTreeWidgetItem* node, const QString& text);
@@ -117,10 +123,17 @@ private:
     // After a rename: the node's children read again, its place among its siblings found.
     void reread(QTreeWidgetItem* node);
     QString nodeText(TShellFolderItem& record) const;
+    // The file-system path of the record's item; nullopt for items outside the file system.
+    std::optional<std::string> pathOf(const TShellFolderItem& record) const;
     void expandNode(QTreeWidgetItem* node);
     void onExpanded(QTreeWidgetItem* node);
     void readBeforeExpanding(QTreeWidgetItem* node);
     void collapseAll(QTreeWidgetItem* node);
+    void expandSubtreeStep();
+    // Whether a subtree walk may expand the node: a folder of the file system, no link, no
+    // other volume's mount point.
+    bool staysOnVolume(QTreeWidgetItem* node);
+    void queueChildren(QTreeWidgetItem* node);
     void onCollapsed(QTreeWidgetItem* node);
     // Gives the watcher the visible folders once the current change of the tree is done.
     void scheduleWatchUpdate();
@@ -142,15 +155,20 @@ private:
     QPersistentModelIndex m_dropHighlight;
     QTreeWidgetItem* m_expanding = nullptr;
     std::optional<ItemIdList> m_savedSelection;
-    TShDirWatcher* m_watcher = nullptr;
+    std::unique_ptr<TShDirWatcher> m_watcher;
     bool m_renaming = false;
     QTimer m_editTimer;
     QPersistentModelIndex m_editCandidate;
     QPersistentModelIndex m_editing;
+    LabelEditGuard m_labelEdit{this};
     std::optional<std::pair<QPersistentModelIndex, QString>> m_pendingRename;
     // The image of each kind of item (its type, whether it is a link).
     std::map<std::pair<TShItemIDType, bool>, QIcon> m_images;
     bool m_watchUpdatePending = false;
+    // The nodes a subtree walk expands next, breadth first, and where it stops.
+    std::deque<QPersistentModelIndex> m_subtreeQueue;
+    std::unordered_set<std::string> m_subtreeMountPoints;
+    QTimer m_subtreeTimer;
 };
 
 } // namespace ordinalette::foldertree

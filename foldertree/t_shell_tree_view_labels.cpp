@@ -87,19 +87,31 @@ bool TShellTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent*
     if (!canEditLabel(itemFromIndex(index)) || !QTreeWidget::edit(index, trigger, event))
         return false;
     m_editing = index;
+    m_labelEdit.Begin(indexWidget(index));
     return true;
 }
 
 void TShellTreeView::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F2) {
+    switch (event->key()) {
+    case Qt::Key_F2:
         startEditing(currentItem());
-        event->accept();
+        break;
+    case Qt::Key_Asterisk:
+        // The tree control's own "*" would read the whole namespace at once, through links.
+        ExpandSubtree(currentItem());
+        break;
+    default:
+        QTreeWidget::keyPressEvent(event);
         return;
     }
-    QTreeWidget::keyPressEvent(event);
+    event->accept();
 }
 
 void TShellTreeView::commitData(QWidget* editor) {
+    // Only an edit the user ended renames; one the program ended (its node gone, the selection
+    // moved) drops the typed text.
+    if (!m_labelEdit.EndedByUser())
+        return;
     // The label takes the typed text first; the folder is renamed once the editor is closed.
     QTreeWidget::commitData(editor);
     if (QTreeWidgetItem* node = itemFromIndex(m_editing))

@@ -12,7 +12,8 @@ void TShellTreeView::scheduleWatchUpdate() {
     m_watchUpdatePending = true;
     QTimer::singleShot(0, this, [this] {
         m_watchUpdatePending = false;
-        if (m_watcher && !m_closing)
+        // A subtree walk gives the watcher its folders once, when it is done.
+        if (m_watcher && !m_closing && !m_subtreeTimer.isActive())
             m_watcher->SetFolders(VisibleFolders());
     });
 }
@@ -29,8 +30,7 @@ std::vector<std::string> TShellTreeView::VisibleFolders() const {
 void TShellTreeView::collectVisibleFolders(QTreeWidgetItem* node,
                                            std::vector<std::string>& folders) const {
     if (TShellFolderItem* record = RecordOf(node)) {
-        if (auto path = m_namespace->pathFromIDList(record->Level() == 0 ? record->ItemID
-                                                                         : record->AbsoluteID))
+        if (auto path = pathOf(*record))
             folders.push_back(std::move(*path));
     }
     if (!node->isExpanded())

@@ -1,4 +1,5 @@
 #include "foldertree/error_display.h"
+#include "foldertree/t_sh_dir_watcher.h"
 #include "foldertree/t_shell_tree_view.h"
 #include "foldertree/tests/namespace_fixture.h"
 #include "platform/posix/posix_file_system.h"
@@ -138,6 +139,48 @@ TEST_F(RenameWithoutNoReplaceTest, AFolderIsRenamedAndNeverReplacesAnother) {
     EXPECT_EQ(tree->Path(), fixture.drive("d") + "/alpha");
     EXPECT_EQ(fixture.dir().entries("d"), (std::vector<std::string>{"alpha", "m"}));
     EXPECT_EQ(fixture.dir().entries("d/alpha"), std::vector<std::string>{"inner"});
+}
+
+TEST_F(RenameTest, AnEditTheProgramEndsDropsTheTypedTextWhileTheUsersOwnEndsRename) {
+    QTreeWidgetItem* old = tree->currentItem();
+    const auto typeInto = [&](QTreeWidgetItem* node, const QString& text) {
+        tree->editItem(node);
+        QLineEdit* editor = openEditor();
+        if (editor)
+            QTest::keyClicks(editor, text);
+        return editor;
+    };
+
+    // A volume unmounted meanwhile moves the selection to My Computer.
+    ASSERT_NE(typeInto(old, "half"), nullptr);
+    auto removal = std::make_unique<TDeviceChangeData>();
+    removal->Event = kDeviceRemoveComplete;
+    removal->Kind = kDeviceMedia;
+    removal->Text = " (" + fixture.drive("c") + ")";
+    removal->Drive = fixture.shellNamespace()->driveIDList(fixture.drive("c"));
+    tree->DeviceChanged(std::move(removal));
+    EXPECT_EQ(openEditor(), nullptr);
+    EXPECT_EQ(old->text(0), "old");
+
+    // The window destroyed and created again.
+    tree->SetPath(fixture.drive("d") + "/m");
+    ASSERT_NE(typeInto(tree->currentItem(), "half"), nullptr);
+    tree->DestroyWnd();
+    tree->CreateWnd();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(fixture.dir().entries("d"), (std::vector<std::string>{"m", "old"}));
+
+    // The user's own ends: Enter, and a click elsewhere that takes the focus.
+    tree->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(tree.get()));
+    QLineEdit* editor = typeInto(tree->currentItem(), "enter");
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return openEditor() == nullptr; }, 15000));
+    ASSERT_NE(typeInto(tree->currentItem(), "clicked"), nullptr);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->viewport()->rect().bottomLeft());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return openEditor() == nullptr; }, 15000));
+    EXPECT_EQ(fixture.dir().entries("d"), (std::vector<std::string>{"clicked", "old"}));
 }
 
 TEST_F(RenameTest, F2OrASecondClickOnTheSelectedLabelStartsEditing) {

@@ -147,6 +147,42 @@ TEST_F(TreeTest, AFolderWithoutSubfoldersLosesItsButtonWhenExpanded) {
     EXPECT_FALSE(box->isExpanded());
 }
 
+TEST_F(TreeTest, KeypadStarExpandsTheSubtreeOnItsVolumeWithoutFollowingLinks) {
+    fixture.dir().makeDir("d/elsewhere/inside");
+    fixture.dir().makeDir("d/top/proc/inside");
+    fixture.dir().makeDir("d/top/z/deep/deeper");
+    std::filesystem::create_directory_symlink(fixture.drive("d") + "/elsewhere",
+                                              fixture.drive("d") + "/top/alias");
+    fixture.writeMountTable(
+        NamespaceFixture::mountLine(fixture.drive("d") + "/top/proc", "proc", "proc"));
+    tree.SetPath(fixture.drive("d") + "/top");
+    QTreeWidgetItem* top = tree.currentItem();
+    ASSERT_FALSE(top->isExpanded());
+
+    QTest::keyClick(&tree, Qt::Key_Asterisk, Qt::KeypadModifier);
+    // The node itself at once; the folders below it while the event loop runs.
+    EXPECT_TRUE(top->isExpanded());
+    ASSERT_EQ(childTexts(top), (QStringList{"alias", "proc", "z"}));
+    QTreeWidgetItem* z = childNamed(top, "z");
+    EXPECT_FALSE(z->isExpanded());
+    // Breadth first: once "deep" is open, everything before it has had its turn.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            QTreeWidgetItem* deep = childNamed(z, "deep");
+            return deep && deep->isExpanded();
+        },
+        15000));
+    EXPECT_TRUE(z->isExpanded());
+    // Neither the link nor the other volume is read; the user may still open them.
+    for (const char* name : {"alias", "proc"}) {
+        QTreeWidgetItem* node = childNamed(top, name);
+        EXPECT_FALSE(node->isExpanded()) << name;
+        EXPECT_EQ(node->childCount(), 0) << name;
+        tree.expandItem(node);
+        EXPECT_EQ(childTexts(node), QStringList{"inside"}) << name;
+    }
+}
+
 TEST_F(TreeTest, ALeftClickSelectsOnReleaseAndARightClickNever) {
     tree.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
