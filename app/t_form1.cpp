@@ -62,11 +62,13 @@ private:
 } // namespace
 
 TForm1::TForm1(platform::FileSystem& fileSystem,
-               std::shared_ptr<foldertree::ShellNamespace> shellNamespace, QWidget* parent)
+               std::shared_ptr<foldertree::ShellNamespace> shellNamespace,
+               std::string journalDirectory, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      m_fileSystem(fileSystem), m_codePage(platform::CodePage::system()), m_collator(m_codePage) {
+      m_fileSystem(fileSystem), m_codePage(platform::CodePage::system()), m_collator(m_codePage),
+      m_journalDirectory(std::move(journalDirectory)) {
     setObjectName("Form1");
     setWindowIcon(QIcon(images::mainIcon()));
     buildForm(this, form1Description(), form1Controls(), shellNamespace);
@@ -316,6 +318,7 @@ void TForm1::BitBtn1Click() {
                     sinceRepaint.restart();
                 }
             },
+        .journalDirectory = m_journalDirectory,
     };
     engine::runRename(m_fileSystem, run, m_codePage);
     DisplayFileName();

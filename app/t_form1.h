@@ -46,9 +46,10 @@ class TForm1 : public QWidget {
 public:
     // Builds the window from its stored layout, lets the folder tree report its first
     // selection, then runs FormCreate. File operations go through fileSystem, the tree shows
-    // shellNamespace.
+    // shellNamespace, the journals of the runs are kept in journalDirectory.
     TForm1(platform::FileSystem& fileSystem,
-           std::shared_ptr<foldertree::ShellNamespace> shellNamespace, QWidget* parent = nullptr);
+           std::shared_ptr<foldertree::ShellNamespace> shellNamespace, std::string journalDirectory,
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
     foldertree::TShellTreeView* ShellTreeView1;
@@ -117,6 +118,7 @@ private:
     platform::FileSystem& m_fileSystem;
     platform::CodePage m_codePage;
     platform::TextCollator m_collator;
+    std::string m_journalDirectory;
     FormKeyboard* m_keyboard = nullptr;
     int m_handlerDepth = 0;
     std::exception_ptr m_nestedError;

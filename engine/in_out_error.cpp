@@ -25,4 +25,9 @@ std::string inOutErrorMessage(int code) {
 
 EInOutError::EInOutError(int code) : std::runtime_error(inOutErrorMessage(code)), m_code(code) {}
 
+void check(int error) {
+    if (error != platform::error::None)
+        throw EInOutError(error);
+}
+
 } // namespace ordinalette::engine
