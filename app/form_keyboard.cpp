@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
@@ -44,6 +45,12 @@ bool withoutShiftCtrlAlt(const QKeyEvent& key) {
 bool editorInsideHasTheFocus(const QWidget* control) {
     const QWidget* focus = QApplication::focusWidget();
     return focus && focus != control && control->isAncestorOf(focus);
+}
+
+// A text field keeps Ctrl+Z for its own undo; a spin edit's steps are not typing to undo.
+bool keepsItsOwnUndo(const QWidget* focused) {
+    return (qobject_cast<const QLineEdit*>(focused) && !qobject_cast<const TSpinEdit*>(focused)) ||
+           editorInsideHasTheFocus(focused);
 }
 
 void press(QAbstractButton* button) {
@@ -131,6 +138,11 @@ bool FormKeyboard::handleKey(QWidget* focused, const QKeyEvent& key) {
         if (keptByControl || !withoutShiftCtrlAlt(key))
             return false;
         press(m_cancelButton);
+        return true;
+    case Qt::Key_Z:
+        if (key.modifiers() != Qt::ControlModifier || keepsItsOwnUndo(focused))
+            return false;
+        Q_EMIT UndoRequested();
         return true;
     case Qt::Key_Left:
     case Qt::Key_Up:
