@@ -16,44 +16,6 @@ RecoveryReport recover(Answer answer, platform::FileSystem& fileSystem, const st
                                     : revertRun(fileSystem, journals, journal, progress);
 }
 
-TEST_F(RecoveryTest, AnInterruptedRunIsOfferedUntilItIsFinishedOrReverted) {
-    const int count = 12;
-    // A failure in the first pass, and one in the second.
-    for (const int move : {5, count + 7}) {
-        for (const Answer answer : {Answer::Finish, Answer::Revert}) {
-            SCOPED_TRACE(testing::Message()
-                         << "move " << move << ", answer " << static_cast<int>(answer));
-            startOver();
-            const Names names = makeOverlappingFiles(count);
-            interruptAtMove(names, move);
-            ASSERT_EQ(offered().size(), 1u);
-            EXPECT_EQ(offered()[0].folderPath, folder());
-            EXPECT_EQ(lastRunOf(fileSystem, journalDirectory, folder()).kind,
-                      LastRun::Kind::Interrupted);
-
-            std::vector<std::pair<std::size_t, std::size_t>> steps;
-            const RecoveryReport report = recover(
-                answer, fileSystem, journalDirectory, offered()[0].journal,
-                [&](std::size_t placed, std::size_t total) { steps.emplace_back(placed, total); });
-            EXPECT_TRUE(report.leftAlone.empty());
-            ASSERT_FALSE(steps.empty());
-            EXPECT_EQ(steps.back().first, steps.back().second);
-            if (answer == Answer::Finish) {
-                expectRenamed(names);
-                EXPECT_EQ(journals(), Names{"000000000001.finished"});
-                EXPECT_EQ(lastRunOf(fileSystem, journalDirectory, folder()).kind,
-                          LastRun::Kind::Finished);
-            } else {
-                expectOriginal(names);
-                EXPECT_EQ(journals(), Names{"000000000001.reverted"});
-                EXPECT_EQ(lastRunOf(fileSystem, journalDirectory, folder()).kind,
-                          LastRun::Kind::None);
-            }
-            EXPECT_TRUE(offered().empty());
-        }
-    }
-}
-
 TEST_F(RecoveryTest, OnlyRunsWhoseFolderAndTemporaryFolderRemainAreOffered) {
     const Names names = makeOverlappingFiles(6);
     interruptAtMove(names, 3);
@@ -66,10 +28,15 @@ TEST_F(RecoveryTest, OnlyRunsWhoseFolderAndTemporaryFolderRemainAreOffered) {
     fs::remove(folder());
     fs::rename(dir / "Moved", folder());
     ASSERT_EQ(offered().size(), 1u);
+    EXPECT_EQ(offered()[0].folderPath, folder());
+    EXPECT_EQ(lastRunOf(fileSystem, journalDirectory, folder()).kind, LastRun::Kind::Interrupted);
 
     // Without its temporary folder, a run has nothing left to move; its files tell how it ended.
-    const std::uint64_t journal = offered()[0].journal;
-    finishRun(fileSystem, journalDirectory, journal, {});
+    std::vector<std::size_t> steps;
+    finishRun(fileSystem, journalDirectory, offered()[0].journal,
+              [&](std::size_t placed, std::size_t total) { steps.push_back(total - placed); });
+    EXPECT_EQ(steps, (std::vector<std::size_t>{5, 4, 3, 2, 1, 0})) << "placing 6 files";
+    expectRenamed(names);
     const std::string finished = dir / "state/ordinalette/000000000001.finished";
     fs::rename(finished, dir / "state/ordinalette/000000000001.unfinished");
     EXPECT_TRUE(offered().empty());
