@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
@@ -37,6 +38,19 @@ bool isTabStop(const TabEntry& entry) {
 
 bool withoutShiftCtrlAlt(const QKeyEvent& key) {
     return !(key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+}
+
+// An editor opened inside a control, such as the folder tree's label editor, ends its edit with
+// Enter or Escape; the key reaches the control only because the editor passed it on.
+bool editorInsideHasTheFocus(const QWidget* control) {
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && focus != control && control->isAncestorOf(focus);
+}
+
+// A text field keeps Ctrl+Z for its own undo; a spin edit's steps are not typing to undo.
+bool keepsItsOwnUndo(const QWidget* focused) {
+    return (qobject_cast<const QLineEdit*>(focused) && !qobject_cast<const TSpinEdit*>(focused)) ||
+           editorInsideHasTheFocus(focused);
 }
 
 void press(QAbstractButton* button) {
@@ -124,6 +138,11 @@ bool FormKeyboard::handleKey(QWidget* focused, const QKeyEvent& key) {
         if (keptByControl || !withoutShiftCtrlAlt(key))
             return false;
         press(m_cancelButton);
+        return true;
+    case Qt::Key_Z:
+        if (key.modifiers() != Qt::ControlModifier || keepsItsOwnUndo(focused))
+            return false;
+        Q_EMIT UndoRequested();
         return true;
     case Qt::Key_Left:
     case Qt::Key_Up:

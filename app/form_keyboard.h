@@ -12,7 +12,8 @@ namespace ordinalette::app {
 
 // The window's own keyboard handling: the Tab cycle over the tab stops, the arrow keys among
 // the controls of one parent while a button has the focus, Enter for the default button and
-// Escape for the cancel button (except where the focused control keeps the key).
+// Escape for the cancel button (except where the focused control keeps the key), and Ctrl+Z
+// for undoing the last run (except in a text field, where it undoes the typing).
 class FormKeyboard : public QObject {
     Q_OBJECT
 public:
@@ -21,6 +22,9 @@ public:
 
     // Moves the focus to the next (or previous) tab stop after the focused control.
     bool focusNextTabStop(bool forward);
+
+Q_SIGNALS:
+    void UndoRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -3,6 +3,7 @@
 #include "foldertree/error_display.h"
 #include "foldertree/linux_shell_namespace.h"
 #include "platform/file_system.h"
+#include "platform/state_directory.h"
 
 #include <QApplication>
 
@@ -13,7 +14,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("Ordinalette");
     ordinalette::foldertree::SetErrorDisplay(&ordinalette::app::ShowException);
     ordinalette::app::TForm1 form(ordinalette::platform::systemFileSystem(),
-                                  ordinalette::foldertree::LinuxShellNamespace::forCurrentUser());
+                                  ordinalette::foldertree::LinuxShellNamespace::forCurrentUser(),
+                                  ordinalette::platform::runJournalDirectory());
     form.show();
     return application.exec();
 }

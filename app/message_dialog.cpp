@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 
 namespace ordinalette::app {
 
@@ -69,12 +70,44 @@ QIcon iconOf(MsgDlgType type, const QStyle* style) {
     return {};
 }
 
+// The asked standard buttons in their order of placement. Enter presses OK, else Yes, else
+// Retry; Escape presses Cancel, else No, else OK.
+std::vector<DialogButton> standardButtons(std::initializer_list<MsgDlgBtn> asked) {
+    const auto isAsked = [&](MsgDlgBtn button) {
+        return std::find(asked.begin(), asked.end(), button) != asked.end();
+    };
+    const auto firstAsked = [&](std::initializer_list<MsgDlgBtn> candidates) {
+        const auto found = std::find_if(candidates.begin(), candidates.end(), isAsked);
+        return found == candidates.end() ? std::optional<MsgDlgBtn>() : *found;
+    };
+    const auto defaultButton = firstAsked({MsgDlgBtn::Ok, MsgDlgBtn::Yes, MsgDlgBtn::Retry});
+    const auto cancelButton = firstAsked({MsgDlgBtn::Cancel, MsgDlgBtn::No, MsgDlgBtn::Ok});
+    std::vector<DialogButton> buttons;
+    for (const ButtonInfo& info : kButtons) {
+        if (isAsked(info.button))
+            buttons.push_back({QString::fromUtf8(info.caption), info.result,
+                               info.button == defaultButton, info.button == cancelButton});
+    }
+    return buttons;
+}
+
 } // namespace
 
 MessageDialog::MessageDialog(const QString& message, MsgDlgType type,
                              std::initializer_list<MsgDlgBtn> buttons, QWidget* parent)
+    : MessageDialog(message, type, standardButtons(buttons), {}, parent) {
+    auto placed = m_row.begin();
+    for (const ButtonInfo& info : kButtons) {
+        if (std::find(buttons.begin(), buttons.end(), info.button) != buttons.end())
+            m_buttons[info.button] = *placed++;
+    }
+}
+
+MessageDialog::MessageDialog(const QString& message, MsgDlgType type,
+                             const std::vector<DialogButton>& buttons, const QString& caption,
+                             QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(captionOf(type));
+    setWindowTitle(caption.isEmpty() ? captionOf(type) : caption);
     setModal(true);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
@@ -101,27 +134,20 @@ MessageDialog::MessageDialog(const QString& message, MsgDlgType type,
 
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
-    for (const ButtonInfo& info : kButtons) {
-        if (std::find(buttons.begin(), buttons.end(), info.button) == buttons.end())
-            continue;
-        auto* button = new QPushButton(QString::fromUtf8(info.caption));
+    for (const DialogButton& info : buttons) {
+        auto* button = new QPushButton(info.caption);
         const int result = info.result;
         connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
         buttonRow->addWidget(button);
-        m_buttons[info.button] = button;
+        m_row.push_back(button);
+        button->setAutoDefault(info.isDefault);
+        if (info.isDefault)
+            m_default = button;
+        if (info.isCancel)
+            m_cancel = button;
     }
     buttonRow->addStretch();
 
-    for (MsgDlgBtn candidate : {MsgDlgBtn::Ok, MsgDlgBtn::Yes, MsgDlgBtn::Retry}) {
-        if ((m_default = button(candidate)))
-            break;
-    }
-    for (MsgDlgBtn candidate : {MsgDlgBtn::Cancel, MsgDlgBtn::No, MsgDlgBtn::Ok}) {
-        if ((m_cancel = button(candidate)))
-            break;
-    }
-    for (auto& [kind, button] : m_buttons)
-        button->setAutoDefault(button == m_default);
     if (m_default) {
         m_default->setDefault(true);
         m_default->setFocus();
@@ -158,6 +184,12 @@ void MessageDialog::reject() {
 
 int MessageDlg(const QString& message, MsgDlgType type, std::initializer_list<MsgDlgBtn> buttons) {
     MessageDialog dialog(message, type, buttons, QApplication::activeWindow());
+    return dialog.exec();
+}
+
+int MessageDlg(const QString& message, MsgDlgType type, const std::vector<DialogButton>& buttons,
+               const QString& caption) {
+    MessageDialog dialog(message, type, buttons, caption, QApplication::activeWindow());
     return dialog.exec();
 }
 

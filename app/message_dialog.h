@@ -4,6 +4,7 @@
 #include <QString>
 #include <initializer_list>
 #include <map>
+#include <vector>
 
 class QPushButton;
 
@@ -27,6 +28,15 @@ enum ModalResult {
     mrYesToAll = 10,
 };
 
+// A button of a dialog's own: its caption, its result, and whether Enter (default) or Escape
+// (cancel) presses it.
+struct DialogButton {
+    QString caption;
+    int result = mrNone;
+    bool isDefault = false;
+    bool isCancel = false;
+};
+
 // A modal message box centred on the screen: icon and text above a row of buttons, with the
 // caption of its kind. The text wraps at half the screen's width.
 class MessageDialog : public QDialog {
@@ -34,6 +44,9 @@ class MessageDialog : public QDialog {
 public:
     MessageDialog(const QString& message, MsgDlgType type, std::initializer_list<MsgDlgBtn> buttons,
                   QWidget* parent = nullptr);
+    // With buttons of its own, in the order given, and a caption of its own unless it is empty.
+    MessageDialog(const QString& message, MsgDlgType type, const std::vector<DialogButton>& buttons,
+                  const QString& caption = {}, QWidget* parent = nullptr);
 
     // nullptr when the button was not asked for.
     QPushButton* button(MsgDlgBtn which) const;
@@ -45,6 +58,7 @@ protected:
     void reject() override;
 
 private:
+    std::vector<QPushButton*> m_row;
     std::map<MsgDlgBtn, QPushButton*> m_buttons;
     QPushButton* m_default = nullptr;
     QPushButton* m_cancel = nullptr;
@@ -52,5 +66,7 @@ private:
 
 // Shows a message dialog and returns the result of the button that closed it.
 int MessageDlg(const QString& message, MsgDlgType type, std::initializer_list<MsgDlgBtn> buttons);
+int MessageDlg(const QString& message, MsgDlgType type, const std::vector<DialogButton>& buttons,
+               const QString& caption = {});
 
 } // namespace ordinalette::app

@@ -27,12 +27,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QIcon>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTimer>
 #include <stdexcept>
 #include <utility>
 
@@ -67,11 +67,13 @@ private:
 } // namespace
 
 TForm1::TForm1(platform::FileSystem& fileSystem,
-               std::shared_ptr<foldertree::ShellNamespace> shellNamespace, QWidget* parent)
+               std::shared_ptr<foldertree::ShellNamespace> shellNamespace,
+               std::string journalDirectory, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      m_fileSystem(fileSystem), m_codePage(platform::CodePage::system()), m_collator(m_codePage) {
+      m_fileSystem(fileSystem), m_codePage(platform::CodePage::system()), m_collator(m_codePage),
+      m_journalDirectory(std::move(journalDirectory)) {
     setObjectName("Form1");
     setWindowIcon(QIcon(images::mainIcon()));
     buildForm(this, form1Description(), form1Controls(), shellNamespace);
@@ -79,6 +81,7 @@ TForm1::TForm1(platform::FileSystem& fileSystem,
     m_keyboard = new FormKeyboard(tabChain(this, form1Controls()), BitBtn1, BitBtn2, this);
     bindHandlers();
     buildListMenu();
+    bindUndo();
     // The tree selected its root while it was built, before the handlers were bound.
     runHandler(&TForm1::ShellTreeView1Change);
     runHandler(&TForm1::FormCreate);
@@ -128,7 +131,8 @@ void TForm1::bindHandlers() {
     bindChecked(RadioButton1, &TForm1::RadioButton1Click);
     bindChecked(RadioButton2, &TForm1::RadioButton2Click);
     bind(RadioGroup1, &TRadioGroup::OnClick, &TForm1::RadioGroup1Click);
-    bind(BitBtn1, &QAbstractButton::clicked, &TForm1::BitBtn1Click);
+    connect(BitBtn1, &QAbstractButton::clicked, this,
+            [this] { runJournaledHandler(&TForm1::BitBtn1Click); });
     bind(BitBtn2, &QAbstractButton::clicked, &TForm1::BitBtn2Click);
 }
 
@@ -188,6 +192,9 @@ void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!focusWidget())
         m_keyboard->focusNextTabStop(true);
+    // Interrupted runs are asked about once the window is on the screen.
+    if (!std::exchange(m_shownBefore, true))
+        QTimer::singleShot(0, this, [this] { offerInterruptedRuns(); });
 }
 
 // The refresh chain and its steps.
@@ -307,19 +314,13 @@ void TForm1::BitBtn2Click() {
 void TForm1::BitBtn1Click() {
     // The bar runs from 0 to the file count in steps of one, so it moves evenly for any count.
     const int count = ListBox1->Count();
-    ProgressBar1->SetMin(0);
-    ProgressBar1->SetMax(count);
-    ProgressBar1->SetPosition(0);
-    ProgressBar1->SetStep(1);
+    startProgress(static_cast<std::size_t>(count));
     if (count == 0) {
         MessageDlg(QString::fromUtf8("ファイルが存在しません"), MsgDlgType::Error, {MsgDlgBtn::Ok});
         return;
     }
-    // The run takes no input; only the bar is repainted, a few times a second at most.
+    // The run takes no input: the pointer says so until it ends or fails.
     const BusyCursor busy;
-    constexpr qint64 kRepaintIntervalMs = 50;
-    QElapsedTimer sinceRepaint;
-    sinceRepaint.start();
     const engine::RenameRun run{
         .folderPath = FolderPath,
         .names = ListBox1->Items(),
@@ -327,16 +328,12 @@ void TForm1::BitBtn1Click() {
         .width = [this] { return digitWidth(); },
         .extensionCase = engine::extensionCaseFromIndex(RadioGroup1->ItemIndex()),
         .fileRenamed =
-            [&](std::size_t renamed) {
-                ProgressBar1->StepIt();
-                if (sinceRepaint.elapsed() >= kRepaintIntervalMs ||
-                    renamed == static_cast<std::size_t>(count)) {
-                    ProgressBar1->repaint();
-                    sinceRepaint.restart();
-                }
+            [this, count](std::size_t renamed) {
+                stepProgress(renamed, static_cast<std::size_t>(count));
             },
+        .journalDirectory = m_journalDirectory,
     };
-    engine::runRename(m_fileSystem, run, m_codePage);
+    rememberInterruptedRun([&] { engine::runRename(m_fileSystem, run, m_codePage); });
     DisplayFileName();
 }
 
@@ -349,6 +346,24 @@ void TForm1::showNamePreview() {
     auto* dialog = new NamePreviewDialog(ListBox1->Items(), std::move(newNames), m_codePage, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
+}
+
+void TForm1::startProgress(std::size_t total) {
+    ProgressBar1->SetMin(0);
+    ProgressBar1->SetMax(static_cast<int>(total));
+    ProgressBar1->SetPosition(0);
+    ProgressBar1->SetStep(1);
+    m_sinceRepaint.start();
+}
+
+void TForm1::stepProgress(std::size_t placed, std::size_t total) {
+    // A run takes no input; only the bar is repainted, a few times a second at most.
+    constexpr qint64 kRepaintIntervalMs = 50;
+    ProgressBar1->StepIt();
+    if (m_sinceRepaint.elapsed() >= kRepaintIntervalMs || placed == total) {
+        ProgressBar1->repaint();
+        m_sinceRepaint.restart();
+    }
 }
 
 void TForm1::FormCreate() {

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "engine/run_recovery.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/text_services.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QCheckBox;
@@ -48,9 +52,10 @@ class TForm1 : public QWidget {
 public:
     // Builds the window from its stored layout, lets the folder tree report its first
     // selection, then runs FormCreate. File operations go through fileSystem, the tree shows
-    // shellNamespace.
+    // shellNamespace, the journals of the runs are kept in journalDirectory.
     TForm1(platform::FileSystem& fileSystem,
-           std::shared_ptr<foldertree::ShellNamespace> shellNamespace, QWidget* parent = nullptr);
+           std::shared_ptr<foldertree::ShellNamespace> shellNamespace, std::string journalDirectory,
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
     foldertree::TShellTreeView* ShellTreeView1;
@@ -113,6 +118,8 @@ private:
     void addListMenuEntry(const char* text, const QKeySequence& shortcut, Handler handler);
     // Shows the new name of every listed file as a run with the current settings would give it.
     void showNamePreview();
+    // Ctrl+Z and the file list's context menu entry "元に戻す".
+    void bindUndo();
     // Runs a handler; an error leaving the outermost one is shown by the error box, one leaving
     // a nested handler ends the handlers it is nested in as well. False after an error.
     bool runHandler(Handler handler);
@@ -122,10 +129,32 @@ private:
     // leads to the fallback instead.
     void applyOrFallBack(const std::function<void()>& apply, const std::function<void()>& fallBack);
     int digitWidth() const;
+    // The progress bar of a run: from 0 to total in steps of one, repainted a few times a second.
+    void startProgress(std::size_t total);
+    void stepProgress(std::size_t placed, std::size_t total);
+    engine::ProgressCallback progressReporter();
+
+    // Runs a handler that may leave a run interrupted, then asks what to do with that run once
+    // the handler's error box has closed.
+    void runJournaledHandler(Handler handler);
+    // Runs work; a run it leaves interrupted is remembered for the question (the error goes on).
+    void rememberInterruptedRun(const std::function<void()>& work);
+    // Asks whether to finish or undo the remembered interrupted run, and does it.
+    void askAboutInterruptedRun();
+    // Asks about every interrupted run of the journals, one at a time, at start-up.
+    void offerInterruptedRuns();
+    // Undoes the selected folder's last run after asking.
+    void undoLastRun();
+    // Names the files that finishing or undoing left alone.
+    void showLeftAlone(const engine::RecoveryReport& report);
 
     platform::FileSystem& m_fileSystem;
     platform::CodePage m_codePage;
     platform::TextCollator m_collator;
+    std::string m_journalDirectory;
+    std::optional<engine::InterruptedRun> m_interruptedRun;
+    QElapsedTimer m_sinceRepaint;
+    bool m_shownBefore = false;
     FormKeyboard* m_keyboard = nullptr;
     int m_handlerDepth = 0;
     std::exception_ptr m_nestedError;

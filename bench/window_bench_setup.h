@@ -5,6 +5,7 @@
 #include "foldertree/t_shell_tree_view.h"
 #include "foldertree/tests/namespace_fixture.h"
 #include "platform/file_system.h"
+#include "testsupport/temp_dir.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -47,7 +48,8 @@ public:
     }
 
     foldertree::testing::NamespaceFixture names;
-    app::TForm1 form{platform::systemFileSystem(), names.shellNamespace()};
+    testsupport::TempDir journals;
+    app::TForm1 form{platform::systemFileSystem(), names.shellNamespace(), journals.path()};
 };
 
 // Lets a benchmark drive the window without a display; call before creating the application.

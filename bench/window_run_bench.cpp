@@ -22,7 +22,8 @@ constexpr int fileCount = 100000;
 constexpr int runs = 4;
 
 // Lists the folder, then times what Start asks of the engine: the run and the listing after it.
-double engineRunMilliseconds(const std::string& folder, const platform::TextCollator& collator,
+double engineRunMilliseconds(const std::string& folder, const std::string& journals,
+                             const platform::TextCollator& collator,
                              const platform::CodePage& codePage) {
     platform::FileSystem& fileSystem = platform::systemFileSystem();
     const std::vector<std::string> names = engine::listFiles(fileSystem, folder, "*.*", collator);
@@ -32,6 +33,7 @@ double engineRunMilliseconds(const std::string& folder, const platform::TextColl
     run.namePrefix = "Phot";
     run.width = [&] { return engine::digitCount(static_cast<std::int64_t>(names.size())); };
     run.fileRenamed = [](std::size_t) {}; // the engine's own cost of reporting progress
+    run.journalDirectory = journals;
     return bench::millisecondsOf([&] {
         engine::runRename(fileSystem, run, codePage);
         engine::listFiles(fileSystem, folder, "*.*", collator);
@@ -51,7 +53,8 @@ int main(int argc, char* argv[]) {
     std::vector<double> windowTimes;
     const auto measureEngine = [&] {
         window.settle();
-        engineTimes.push_back(engineRunMilliseconds(window.photos(), collator, codePage));
+        engineTimes.push_back(
+            engineRunMilliseconds(window.photos(), window.journals.path(), collator, codePage));
     };
     const auto measureWindow = [&] {
         window.select(window.empty());

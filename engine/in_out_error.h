@@ -1,6 +1,10 @@
 #pragma once
 
+#include "platform/error_number.h"
+
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 namespace ordinalette::engine {
 
@@ -15,5 +19,14 @@ public:
 private:
     int m_code;
 };
+
+// Throws the input/output error of a failed operation; does nothing for success.
+void check(int error);
+
+// The value of a result, or the input/output error of its failure.
+template <typename T> T checked(platform::Result<T> result) {
+    check(result.error);
+    return std::move(result.value);
+}
 
 } // namespace ordinalette::engine

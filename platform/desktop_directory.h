@@ -6,6 +6,8 @@
 
 namespace ordinalette::platform {
 
+// The user's home directory: $HOME, else the password database's, else "/".
+std::string homeDirectory();
 // The user's desktop directory: XDG_DESKTOP_DIR of ~/.config/user-dirs.dirs (or of
 // $XDG_CONFIG_HOME/user-dirs.dirs), else ~/Desktop when it exists, else $HOME.
 std::string desktopDirectory();

@@ -13,6 +13,7 @@ inline constexpr int PathNotFound = 3;
 inline constexpr int TooManyOpenFiles = 4;
 inline constexpr int AccessDenied = 5;
 inline constexpr int NotEnoughMemory = 8;
+inline constexpr int InvalidData = 13;
 inline constexpr int NotSameDevice = 17;
 inline constexpr int GeneralFailure = 31;
 inline constexpr int SharingViolation = 32;

@@ -42,6 +42,18 @@ struct TemporaryFile {
     std::string path;
 };
 
+// Which file an entry is: the device that holds it and the file's number there (inode on
+// POSIX; volume serial number and file index on Windows). A move keeps both.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// Called with an entry's name (valid only during the call) and its file number.
+using FileNumberVisitor = std::function<void(std::string_view name, std::uint64_t fileNumber)>;
+
 // The file-system operations that the engine, the settings file and start-up use. Every result
 // carries a Windows error number (error_number.h). Tests wrap the real implementation to make
 // chosen calls fail.
@@ -113,6 +125,23 @@ public:
     // owner.
     virtual Result<TemporaryFile> createTemporaryFile(std::string_view besidePath,
                                                       const FileHandle* like) = 0;
+    // What the journal of a rename run needs: which file each entry is, and files and folder
+    // entries that are on the storage device before the first file moves.
+
+    // The identity of an open folder.
+    virtual Result<FileIdentity> identity(const DirectoryHandle& folder) = 0;
+    // Visits every entry of an open folder ("." and ".." left out) with its file number, as the
+    // folder's listing gives it, without asking each entry. Returns the error of reading the
+    // folder; an entry may come twice or be missed only when it moves meanwhile.
+    virtual int enumerateFileNumbers(const DirectoryHandle& folder,
+                                     const FileNumberVisitor& visit) = 0;
+    // Creates a file that does not exist yet (AlreadyExists otherwise, a link in its place
+    // included), readable by its owner alone and kept from others while it is open.
+    virtual Result<FileHandle> createNewFile(std::string_view path) = 0;
+    // Waits until the names created, moved or removed in the folder are on the storage device.
+    virtual int flushDirectory(const DirectoryHandle& folder) = 0;
+    // Creates the folder and every missing folder above it; an existing folder is no error.
+    virtual int createDirectories(std::string_view path) = 0;
 };
 
 // The platform's own file system, created at first use with the system code page (call

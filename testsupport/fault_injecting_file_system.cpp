@@ -11,12 +11,19 @@ void FaultInjectingFileSystem::failCall(Operation operation, int callNumber, int
     m_faults[{operation, callNumber}] = errorNumber;
 }
 
+void FaultInjectingFileSystem::onCall(Operation operation, int callNumber,
+                                      std::function<void()> action) {
+    m_actions[{operation, callNumber}] = std::move(action);
+}
+
 int FaultInjectingFileSystem::calls(Operation operation) const {
     return m_calls[static_cast<std::size_t>(operation)];
 }
 
 int FaultInjectingFileSystem::injectedError(Operation operation) {
     const int callNumber = ++m_calls[static_cast<std::size_t>(operation)];
+    if (const auto action = m_actions.find({operation, callNumber}); action != m_actions.end())
+        action->second();
     const auto fault = m_faults.find({operation, callNumber});
     return fault == m_faults.end() ? platform::error::None : fault->second;
 }
@@ -138,6 +145,35 @@ Result<TemporaryFile> FaultInjectingFileSystem::createTemporaryFile(std::string_
     if (const int error = injectedError(Operation::CreateTemporaryFile))
         return Result<TemporaryFile>::failure(error);
     return m_real.createTemporaryFile(besidePath, like);
+Result<platform::FileIdentity> FaultInjectingFileSystem::identity(const DirectoryHandle& folder) {
+    if (const int error = injectedError(Operation::Identity))
+        return Result<platform::FileIdentity>::failure(error);
+    return m_real.identity(folder);
+}
+
+int FaultInjectingFileSystem::enumerateFileNumbers(const DirectoryHandle& folder,
+                                                   const platform::FileNumberVisitor& visit) {
+    if (const int error = injectedError(Operation::EnumerateFileNumbers))
+        return error;
+    return m_real.enumerateFileNumbers(folder, visit);
+}
+
+Result<FileHandle> FaultInjectingFileSystem::createNewFile(std::string_view path) {
+    if (const int error = injectedError(Operation::CreateNewFile))
+        return Result<FileHandle>::failure(error);
+    return m_real.createNewFile(path);
+}
+
+int FaultInjectingFileSystem::flushDirectory(const DirectoryHandle& folder) {
+    if (const int error = injectedError(Operation::FlushDirectory))
+        return error;
+    return m_real.flushDirectory(folder);
+}
+
+int FaultInjectingFileSystem::createDirectories(std::string_view path) {
+    if (const int error = injectedError(Operation::CreateDirectories))
+        return error;
+    return m_real.createDirectories(path);
 }
 
 } // namespace ordinalette::testsupport

@@ -3,6 +3,7 @@
 #include "platform/file_system.h"
 
 #include <array>
+#include <functional>
 #include <map>
 
 namespace ordinalette::testsupport {
@@ -31,6 +32,11 @@ public:
         OpenFileForWriting,
         LinkCount,
         CreateTemporaryFile,
+        Identity,
+        EnumerateFileNumbers,
+        CreateNewFile,
+        FlushDirectory,
+        CreateDirectories,
         Count
     };
 
@@ -38,6 +44,9 @@ public:
 
     // The callNumber-th call (counted from 1) of the operation fails with errorNumber.
     void failCall(Operation operation, int callNumber, int errorNumber);
+    // Runs action when the callNumber-th call of the operation is made, before anything else of
+    // that call (a test can end its process there, as a crash would).
+    void onCall(Operation operation, int callNumber, std::function<void()> action);
     // How many calls of the operation were made so far, failed ones included.
     int calls(Operation operation) const;
 
@@ -64,6 +73,13 @@ public:
     platform::Result<std::uint32_t> linkCount(const platform::FileHandle& file) override;
     platform::Result<platform::TemporaryFile>
     createTemporaryFile(std::string_view besidePath, const platform::FileHandle* like) override;
+    platform::Result<platform::FileIdentity>
+    identity(const platform::DirectoryHandle& folder) override;
+    int enumerateFileNumbers(const platform::DirectoryHandle& folder,
+                             const platform::FileNumberVisitor& visit) override;
+    platform::Result<platform::FileHandle> createNewFile(std::string_view path) override;
+    int flushDirectory(const platform::DirectoryHandle& folder) override;
+    int createDirectories(std::string_view path) override;
 
 private:
     // Counts the call and gives the error it must fail with, or 0 to pass it on.
@@ -72,6 +88,7 @@ private:
     platform::FileSystem& m_real;
     std::array<int, static_cast<std::size_t>(Operation::Count)> m_calls{};
     std::map<std::pair<Operation, int>, int> m_faults;
+    std::map<std::pair<Operation, int>, std::function<void()>> m_actions;
 };
 
 } // namespace ordinalette::testsupport

@@ -32,5 +32,25 @@ inline void whenModalOpens(std::function<void(QWidget*)> inspect) {
 inline void whenPopupOpens(std::function<void(QWidget*)> inspect) {
     whenOpens(&QApplication::activePopupWidget, std::move(inspect));
 }
+// Runs inspect on every modal dialog that opens while it lives; inspect must close each.
+class EveryModal {
+public:
+    explicit EveryModal(std::function<void(QWidget*)> inspect) {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, inspect = std::move(inspect)] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog || dialog == m_inspecting)
+                return;
+            m_inspecting = dialog;
+            inspect(dialog);
+            m_inspecting = nullptr;
+        });
+        m_timer.start();
+    }
+
+private:
+    QTimer m_timer;
+    QWidget* m_inspecting = nullptr;
+};
 
 } // namespace ordinalette::app::testing

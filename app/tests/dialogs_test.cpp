@@ -63,6 +63,35 @@ TEST(MessageDialog, ButtonsEnterEscapeAndTheCloseBoxGiveTheirResults) {
     EXPECT_EQ(MessageDlg("?", MsgDlgType::Confirmation, {MsgDlgBtn::Yes, MsgDlgBtn::No}), mrCancel);
 }
 
+TEST(MessageDialog, ButtonsOfItsOwnKeepTheirOrderResultsKeysAndACaptionOfItsOwn) {
+    const std::vector<DialogButton> buttons = {
+        {QString::fromUtf8("続ける"), 100, true, false},
+        {QString::fromUtf8("元に戻す"), 101, false, false},
+        {QString::fromUtf8("後で"), mrCancel, false, true},
+    };
+    MessageDialog dialog("?", MsgDlgType::Information, buttons, "Ordinalette");
+    EXPECT_EQ(dialog.windowTitle(), "Ordinalette");
+    EXPECT_EQ(buttonTexts(&dialog),
+              (QStringList{QString::fromUtf8("続ける"), QString::fromUtf8("元に戻す"),
+                           QString::fromUtf8("後で")}));
+    EXPECT_EQ(dialog.defaultButton()->text(), QString::fromUtf8("続ける"));
+    EXPECT_EQ(dialog.cancelButton()->text(), QString::fromUtf8("後で"));
+    EXPECT_EQ(MessageDialog("?", MsgDlgType::Information, buttons).windowTitle(),
+              QString::fromUtf8("情報"));
+
+    whenModalOpens([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
+    EXPECT_EQ(MessageDlg("?", MsgDlgType::Information, buttons), 100);
+    whenModalOpens([](QWidget* dialog) {
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (button->text() == QString::fromUtf8("元に戻す"))
+                button->click();
+        }
+    });
+    EXPECT_EQ(MessageDlg("?", MsgDlgType::Information, buttons), 101);
+    whenModalOpens([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+    EXPECT_EQ(MessageDlg("?", MsgDlgType::Information, buttons), mrCancel);
+}
+
 TEST(MessageDialog, LongTextWrapsAtHalfTheScreenWidth) {
     MessageDialog dialog(QString(400, u'x') + " " + QString(400, u'y'), MsgDlgType::Error,
                          {MsgDlgBtn::Ok});

@@ -31,12 +31,12 @@ private:
 };
 
 // The main window over a namespace of temporary folders (drive "c" holds the desktop
-// directory), started in a working directory of its own, working on the real file system
-// unless given another.
+// directory), started in a working directory of its own with a journal folder of its own,
+// working on the real file system unless given another.
 class FormFixture {
 public:
     explicit FormFixture(platform::FileSystem& fileSystem = platform::systemFileSystem())
-        : form(fileSystem, names.shellNamespace()) {}
+        : form(fileSystem, names.shellNamespace(), journals.path()) {}
 
     // Shows the window and makes it the active one, so that focus and keys reach it.
     bool showActive() {
@@ -46,6 +46,7 @@ public:
     }
 
     WorkingDirectory workingDirectory;
+    testsupport::TempDir journals;
     foldertree::testing::NamespaceFixture names;
     TForm1 form;
 };

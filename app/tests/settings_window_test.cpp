@@ -39,7 +39,7 @@ protected:
     }
 
     std::unique_ptr<TForm1> start() {
-        auto form = std::make_unique<TForm1>(faults, names.shellNamespace());
+        auto form = std::make_unique<TForm1>(faults, names.shellNamespace(), journals.path());
         form->show();
         QApplication::setActiveWindow(form.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -63,6 +63,7 @@ protected:
     testing::WorkingDirectory workingDirectory;
     const testsupport::TempDir& workDir = workingDirectory.dir();
     foldertree::testing::NamespaceFixture names;
+    testsupport::TempDir journals;
     testsupport::FaultInjectingFileSystem faults{platform::systemFileSystem()};
 };
 
@@ -182,7 +183,9 @@ TEST_F(StartUp, ASettingsFileThatCannotBeOpenedIsReportedAndTheStartValuesStay) 
     faults.failCall(Operation::ReadFile, faults.calls(Operation::ReadFile) + 1,
                     platform::error::SharingViolation);
     std::unique_ptr<TForm1> form;
-    EXPECT_EQ(errorBoxOf([&] { form = std::make_unique<TForm1>(faults, names.shellNamespace()); }),
+    EXPECT_EQ(errorBoxOf([&] {
+                  form = std::make_unique<TForm1>(faults, names.shellNamespace(), journals.path());
+              }),
               QString::fromStdString("ファイル " + settingsPath() + " は開けません."));
     EXPECT_EQ(form->SpinEdit1->text(), "4");
     EXPECT_EQ(form->ListBox1->Count(), 100); // what FormCreate did before stays

@@ -4,6 +4,7 @@
 #include "engine/listing.h"
 #include "engine/rename_run.h"
 #include "platform/file_system.h"
+#include "platform/path.h"
 #include "testsupport/temp_dir.h"
 #include "testsupport/working_directory_guard.h"
 
@@ -36,6 +37,7 @@ protected:
         run.namePrefix = prefix;
         run.width = [width] { return width; };
         run.fileRenamed = [this](std::size_t renamed) { progress.push_back(renamed); };
+        run.journalDirectory = journalDirectory;
         return run;
     }
 
@@ -60,6 +62,8 @@ protected:
     platform::FileSystem& fileSystem = platform::systemFileSystem();
     platform::TextCollator collator{utf8};
     std::string storedFolder;
+    // Made by the first run, as on a first start.
+    std::string journalDirectory = platform::joinPath(dir / "state", "ordinalette");
     std::vector<std::size_t> progress;
 };
 

@@ -63,14 +63,15 @@ TEST_F(RenameRunTest, FoldersSwappedDuringTheRunCannotSendFilesElsewhere) {
     dir.makeDir("elsewhere");
     const Names names = makeFiles({"a.txt", "b.txt"});
     RenameRun run = request(names);
-    run.width = [&] {
-        // Between the passes another program moves the temporary folder away and plants a
+    run.fileRenamed = [&](std::size_t renamed) {
+        if (renamed > 1)
+            return;
+        // During the second pass another program moves the temporary folder away and plants a
         // link to elsewhere, and swaps the folder itself for an empty impostor.
         fs::rename(folder() + "/tmp1", folder() + "/moved");
         fs::create_directory_symlink(dir / "elsewhere", folder() + "/tmp1");
         fs::rename(folder(), dir / "real");
         dir.makeDir("Notes");
-        return 1;
     };
     EXPECT_EQ(failingCode(fileSystem, run), 3) << "the planted link is not removed as a folder";
     EXPECT_EQ(dir.entries("real"), (Names{"Note1.txt", "Note2.txt", "moved", "tmp1"}));

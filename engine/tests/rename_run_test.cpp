@@ -31,18 +31,18 @@ TEST_F(RenameRunTest, EmptyListTouchesNothing) {
     EXPECT_EQ(entries(), Names{});
 }
 
-TEST_F(RenameRunTest, WidthIsReadBetweenThePassesAndNumbersFollowTheList) {
+TEST_F(RenameRunTest, WidthIsReadOnceBeforeAnyMoveAndNumbersFollowTheList) {
     const Names names = makeFiles({"b.jpg", "A.JPG", "c.Jpg"});
     RenameRun run = request(names, "x_");
-    Names folderDuringWidth;
+    std::vector<Names> folderDuringWidth;
     run.width = [&] {
-        folderDuringWidth = entries();
+        folderDuringWidth.push_back(entries());
         return 3;
     };
     run.extensionCase = ExtensionCase::Unchanged;
     runRename(fileSystem, run, utf8);
 
-    EXPECT_EQ(folderDuringWidth, Names{"tmp1"}) << "every file is away before the width is read";
+    EXPECT_EQ(folderDuringWidth, std::vector<Names>{names}) << "the new names are known first";
     EXPECT_EQ(entries(), (Names{"x_001.JPG", "x_002.jpg", "x_003.Jpg"}));
     EXPECT_EQ(content("x_001.JPG"), "A.JPG");
     EXPECT_EQ(content("x_003.Jpg"), "c.Jpg");

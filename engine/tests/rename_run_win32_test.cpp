@@ -60,6 +60,8 @@ TEST(ShiftJisFolder, AFolderNameWithABackslashTrailByteIsRenamedUnderItsWholeNam
     run.namePrefix = prefix;
     run.width = [] { return 1; };
     run.extensionCase = ExtensionCase::Upper;
+    const std::string journals = dir / "journals";
+    run.journalDirectory = journals;
     EXPECT_EQ(runRename(fileSystem, run, codePage), RenameOutcome::Renamed);
     EXPECT_EQ(namesOnDisk(folder), (Names{"\x95\x5C\x8E\xA6"
                                           "1.TXT",

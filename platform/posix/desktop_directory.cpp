@@ -17,15 +17,6 @@ std::string environment(const char* name) {
     return value ? std::string(value) : std::string();
 }
 
-std::string homeDirectory() {
-    std::string home = environment("HOME");
-    if (home.empty()) {
-        if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
-            home = entry->pw_dir;
-    }
-    return home.empty() ? std::string("/") : home;
-}
-
 std::string readText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -60,6 +51,15 @@ std::string withoutTrailingSeparators(std::string path) {
 }
 
 } // namespace
+
+std::string homeDirectory() {
+    std::string home = environment("HOME");
+    if (home.empty()) {
+        if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
+            home = entry->pw_dir;
+    }
+    return home.empty() ? std::string("/") : home;
+}
 
 std::string desktopDirectoryFrom(const std::string& homeDirectory, std::string_view userDirs,
                                  const std::function<bool(const std::string&)>& isFolder) {

@@ -86,6 +86,22 @@ std::string_view folderOf(std::string_view path) {
 struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
 };
+using Listing = std::unique_ptr<DIR, DirCloser>;
+
+// A listing of the folder at path (relative to the open folder at); null, with errno set, when
+// the folder cannot be opened.
+Listing openListing(int at, const char* path) {
+    const int fd = openat(at, path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    Listing dir(fdopendir(fd));
+    if (!dir) {
+        const int failure = errno;
+        close(fd);
+        errno = failure;
+    }
+    return dir;
+}
 
 // Opens path only when it is a regular file, and gives its status. A FIFO or a device is never
 // opened: opening one can block, reading one may never end. The open file is checked again in
@@ -144,15 +160,10 @@ int PosixFileSystem::enumerate(std::string_view pattern, const EnumerationFilter
     const auto path = cPath(folder);
     if (!path)
         return error::InvalidName;
-    const int fd = open(path->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+    const Listing dir = openListing(AT_FDCWD, path->c_str());
+    if (!dir)
         return lastError();
-    const std::unique_ptr<DIR, DirCloser> dir(fdopendir(fd));
-    if (!dir) {
-        const int failure = lastError();
-        close(fd);
-        return failure;
-    }
+    const int fd = dirfd(dir.get());
     const WildcardMask wildcard(mask, m_codePage);
     // A read error simply ends the listing: what was found so far stands.
     while (const dirent* entry = readdir(dir.get())) {
@@ -396,6 +407,69 @@ Result<TemporaryFile> PosixFileSystem::createTemporaryFile(std::string_view besi
         return Result<TemporaryFile>::failure(failure);
     }
     return temporary;
+Result<FileIdentity> PosixFileSystem::identity(const DirectoryHandle& folder) {
+    struct stat status {};
+    if (fstat(static_cast<int>(folder.native()), &status) != 0)
+        return Result<FileIdentity>::failure(lastError());
+    return Result<FileIdentity>::success(FileIdentity{static_cast<std::uint64_t>(status.st_dev),
+                                                      static_cast<std::uint64_t>(status.st_ino)});
+}
+
+int PosixFileSystem::enumerateFileNumbers(const DirectoryHandle& folder,
+                                          const FileNumberVisitor& visit) {
+    // A listing of its own, so that the handle's position is neither used nor moved.
+    const Listing dir = openListing(static_cast<int>(folder.native()), ".");
+    if (!dir)
+        return lastError();
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(dir.get());
+        if (!entry)
+            return lastError();
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..")
+            visit(name, static_cast<std::uint64_t>(entry->d_ino));
+    }
+}
+
+Result<FileHandle> PosixFileSystem::createNewFile(std::string_view path) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return Result<FileHandle>::failure(error::InvalidName);
+    FileHandle file(
+        open(cpath->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!file.valid())
+        return Result<FileHandle>::failure(lastError());
+    // The lock is what keeps a reader out (readFile asks for a shared one without waiting).
+    if (flock(file.native(), LOCK_EX | LOCK_NB) != 0)
+        return Result<FileHandle>::failure(lastError());
+    return Result<FileHandle>::success(std::move(file));
+}
+
+int PosixFileSystem::flushDirectory(const DirectoryHandle& folder) {
+    if (fsync(static_cast<int>(folder.native())) == 0)
+        return error::None;
+    // A file system that cannot flush a folder keeps nothing of it to flush.
+    return errno == EINVAL ? error::None : lastError();
+}
+
+int PosixFileSystem::createDirectories(std::string_view path) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return error::InvalidName;
+    // Each folder from the top down; one that exists already is passed, one that is a file
+    // makes the next level fail. The folders are the user's alone, as the XDG rules ask.
+    for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+        const std::string folder = cpath->substr(0, end);
+        if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+            return lastError();
+        if (end == std::string_view::npos)
+            break;
+    }
+    struct stat status {};
+    if (stat(cpath->c_str(), &status) != 0)
+        return lastError();
+    return S_ISDIR(status.st_mode) ? error::None : error::AlreadyExists;
 }
 
 FileSystem& systemFileSystem() {

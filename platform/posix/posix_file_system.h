@@ -32,6 +32,12 @@ public:
     int flushFile(const FileHandle& file) override;
     int replaceFile(std::string_view from, std::string_view to) override;
     int removeFile(std::string_view path) override;
+    Result<FileIdentity> identity(const DirectoryHandle& folder) override;
+    int enumerateFileNumbers(const DirectoryHandle& folder,
+                             const FileNumberVisitor& visit) override;
+    Result<FileHandle> createNewFile(std::string_view path) override;
+    int flushDirectory(const DirectoryHandle& folder) override;
+    int createDirectories(std::string_view path) override;
 
     Result<std::string> followLinks(std::string_view path) override;
     Result<FileHandle> openFileForWriting(std::string_view path) override;

@@ -1,8 +1,10 @@
 #include "platform/desktop_directory.h"
 #include "platform/folder_entries.h"
+#include "platform/state_directory.h"
 #include "testsupport/temp_dir.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -68,6 +70,22 @@ TEST(DesktopDirectory, ConfiguredFolderElseDesktopElseHome) {
     EXPECT_EQ(desktopDirectoryFrom(home, "", isFolder), home + "/Desktop");
     EXPECT_EQ(desktopDirectoryFrom(home + "/", "XDG_DESKTOP_DIR=\"relative\"", isFolder),
               home + "/Desktop");
+}
+
+TEST(StateDirectory, JournalsLiveInTheXdgStateHomeWhenItIsAbsoluteElseUnderHome) {
+    const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    const char* savedState = std::getenv("XDG_STATE_HOME");
+    const std::string state = savedState ? savedState : "";
+    setenv("HOME", "/home/user", 1);
+    setenv("XDG_STATE_HOME", "/var/state", 1);
+    EXPECT_EQ(runJournalDirectory(), "/var/state/ordinalette");
+    setenv("XDG_STATE_HOME", "relative/state", 1);
+    EXPECT_EQ(runJournalDirectory(), "/home/user/.local/state/ordinalette");
+    unsetenv("XDG_STATE_HOME");
+    EXPECT_EQ(runJournalDirectory(), "/home/user/.local/state/ordinalette");
+    setenv("HOME", savedHome.c_str(), 1);
+    if (savedState)
+        setenv("XDG_STATE_HOME", state.c_str(), 1);
 }
 
 } // namespace

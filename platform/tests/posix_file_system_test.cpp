@@ -271,6 +271,71 @@ TEST(PosixFileName, TheLimitCountsBytesAndOnlyTheSlashSeparates) {
     EXPECT_EQ(fileNameIdentity("Note1.TXT"), "Note1.TXT") << "letter case tells names apart";
 }
 
+TEST_F(PosixFileSystemTest, FilesAreKnownByTheirNumbersWhereverTheyMove) {
+    dir.writeFile("a.txt");
+    dir.makeDir("sub");
+    const DirectoryHandle folder = openFolder();
+    const auto numbers = [&](const DirectoryHandle& handle) {
+        std::map<std::string, std::uint64_t> found;
+        EXPECT_EQ(fileSystem.enumerateFileNumbers(handle,
+                                                  [&](std::string_view name, std::uint64_t number) {
+                                                      found[std::string(name)] = number;
+                                                  }),
+                  error::None);
+        return found;
+    };
+    struct stat status {};
+    ASSERT_EQ(stat((dir / "a.txt").c_str(), &status), 0);
+    const auto before = numbers(folder);
+    EXPECT_EQ(before.size(), 2u) << "no . or ..";
+    EXPECT_EQ(before.at("a.txt"), status.st_ino);
+    EXPECT_EQ(numbers(folder), before) << "the handle can be listed again";
+
+    const auto sub = fileSystem.openSubdirectory(folder, "sub");
+    ASSERT_TRUE(sub.ok());
+    ASSERT_EQ(fileSystem.moveFile(folder, "a.txt", sub.value, "b.txt"), error::None);
+    EXPECT_EQ(numbers(sub.value).at("b.txt"), before.at("a.txt"));
+
+    const auto identity = fileSystem.identity(sub.value);
+    ASSERT_TRUE(identity.ok());
+    EXPECT_EQ(identity.value, (FileIdentity{status.st_dev, before.at("sub")}));
+    ASSERT_EQ(symlink("sub", (dir / "link").c_str()), 0);
+    EXPECT_EQ(fileSystem.identity(fileSystem.openDirectory(dir / "link").value).value,
+              identity.value);
+    EXPECT_NE(fileSystem.identity(folder).value, identity.value);
+}
+
+TEST_F(PosixFileSystemTest, NewFilesAreTheOwnersAloneAndNeverMadeOverAnEntry) {
+    const std::string path = dir / "journal";
+    {
+        auto file = fileSystem.createNewFile(path);
+        ASSERT_TRUE(file.ok());
+        EXPECT_EQ(fileSystem.writeFile(file.value, "text"), error::None);
+        EXPECT_EQ(fileSystem.flushFile(file.value), error::None);
+        EXPECT_EQ(fileSystem.readFile(path).error, error::SharingViolation);
+        EXPECT_EQ(fileSystem.createNewFile(path).error, error::AlreadyExists);
+    }
+    EXPECT_EQ(fileSystem.readFile(path).value, "text");
+    struct stat status {};
+    ASSERT_EQ(stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    ASSERT_EQ(symlink("elsewhere", (dir / "planted").c_str()), 0);
+    EXPECT_EQ(fileSystem.createNewFile(dir / "planted").error, error::AlreadyExists);
+    EXPECT_FALSE(dir.exists("elsewhere"));
+    EXPECT_EQ(fileSystem.flushDirectory(openFolder()), error::None);
+}
+
+TEST_F(PosixFileSystemTest, CreatingDirectoriesMakesEveryMissingLevel) {
+    EXPECT_EQ(fileSystem.createDirectories(dir / "state/ordinalette"), error::None);
+    EXPECT_EQ(dir.entries("state"), std::vector<std::string>{"ordinalette"});
+    EXPECT_EQ(fileSystem.createDirectories(dir / "state/ordinalette"), error::None);
+    EXPECT_EQ(fileSystem.createDirectories(dir / "state//deep/er/"), error::None);
+    EXPECT_TRUE(fs::is_directory(dir / "state/deep/er"));
+    dir.writeFile("file");
+    EXPECT_EQ(fileSystem.createDirectories(dir / "file"), error::AlreadyExists);
+    EXPECT_EQ(fileSystem.createDirectories(dir / "file/sub"), error::PathNotFound);
+}
+
 TEST(ErrnoMapping, NamesTheSameFailureAsWindows) {
     const std::pair<int, int> cases[] = {
         {ENOENT, 2}, {ENOTDIR, 3}, {EMFILE, 4},   {ENFILE, 4},      {EACCES, 5},

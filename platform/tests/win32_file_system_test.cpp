@@ -2,9 +2,11 @@
 #include "platform/file_name.h"
 #include "platform/file_system.h"
 #include "platform/path.h"
+#include "platform/state_directory.h"
 #include "testsupport/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <map>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -101,6 +103,48 @@ TEST(Win32FileName, WhatWindowsRefusesIsInvalidAndThePathCountsAgainstTheLimit) 
 
     EXPECT_EQ(fileNameIdentity("Note1.txt"), fileNameIdentity("NOTE1.TXT"))
         << "letter case does not tell names apart";
+TEST(Win32FileSystem, JournalOperationsKnowFilesByNumberAndNeverCreateOverAnEntry) {
+    testsupport::TempDir dir;
+    FileSystem& fileSystem = systemFileSystem();
+    const std::string hyou = "\x95\x5C\x8E\xA6.txt"; // 表示.txt
+    dir.writeFile(hyou, "a");
+    EXPECT_EQ(fileSystem.createDirectories(dir / "state\\Ordinalette"), error::None);
+    EXPECT_EQ(fileSystem.createDirectories(dir / "state\\Ordinalette"), error::None);
+    EXPECT_EQ(fileSystem.createDirectories(dir / hyou), error::AlreadyExists);
+    const auto folder = fileSystem.openDirectory(dir.path());
+    const auto state = fileSystem.openDirectory(dir / "state");
+    ASSERT_TRUE(folder.ok() && state.ok());
+
+    std::map<std::string, std::uint64_t> numbers;
+    EXPECT_EQ(fileSystem.enumerateFileNumbers(folder.value,
+                                              [&](std::string_view name, std::uint64_t number) {
+                                                  numbers[std::string(name)] = number;
+                                              }),
+              error::None);
+    ASSERT_EQ(numbers.size(), 2u) << "no . or ..";
+    EXPECT_NE(numbers.at(hyou), 0u);
+    ASSERT_EQ(fileSystem.moveFile(folder.value, hyou, state.value, "moved"), error::None);
+    std::uint64_t moved = 0;
+    fileSystem.enumerateFileNumbers(state.value, [&](std::string_view name, std::uint64_t number) {
+        if (name == "moved")
+            moved = number;
+    });
+    EXPECT_EQ(moved, numbers.at(hyou)) << "a move keeps the file's number";
+    EXPECT_TRUE(fileSystem.identity(state.value).ok());
+    EXPECT_EQ(fileSystem.identity(state.value).value,
+              fileSystem.identity(fileSystem.openDirectory(dir / "state").value).value);
+    EXPECT_NE(fileSystem.identity(folder.value).value, fileSystem.identity(state.value).value);
+
+    {
+        auto file = fileSystem.createNewFile(dir / "journal");
+        ASSERT_TRUE(file.ok());
+        EXPECT_EQ(fileSystem.writeFile(file.value, "text"), error::None);
+        EXPECT_NE(fileSystem.readFile(dir / "journal").error, error::None) << "kept from others";
+        EXPECT_EQ(fileSystem.createNewFile(dir / "journal").error, error::AlreadyExists);
+    }
+    EXPECT_EQ(fileSystem.readFile(dir / "journal").value, "text");
+    EXPECT_EQ(fileSystem.flushDirectory(folder.value), error::None);
+    EXPECT_TRUE(runJournalDirectory().ends_with("\\Ordinalette"));
 }
 
 } // namespace

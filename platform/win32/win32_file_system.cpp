@@ -4,7 +4,10 @@
 #include "platform/path.h"
 #include "platform/temporary_file.h"
 
+#include <algorithm>
 #include <optional>
+#include <shlobj.h>
+#include <vector>
 #include <windows.h>
 
 namespace ordinalette::platform {
@@ -325,6 +328,75 @@ Result<TemporaryFile> Win32FileSystem::createTemporaryFile(std::string_view besi
         return Result<FileHandle>::failure(failure == ERROR_FILE_EXISTS ? error::AlreadyExists
                                                                         : failure);
     });
+Result<FileIdentity> Win32FileSystem::identity(const DirectoryHandle& folder) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(nativeHandle(folder.native()), &info))
+        return Result<FileIdentity>::failure(lastError());
+    return Result<FileIdentity>::success(
+        FileIdentity{info.dwVolumeSerialNumber,
+                     (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow});
+}
+
+int Win32FileSystem::enumerateFileNumbers(const DirectoryHandle& folder,
+                                          const FileNumberVisitor& visit) {
+    // The folder's listing with file numbers, a buffer full at a time, from its start.
+    std::vector<std::uint64_t> buffer(8192);
+    FILE_INFO_BY_HANDLE_CLASS request = FileIdBothDirectoryRestartInfo;
+    std::string name;
+    while (GetFileInformationByHandleEx(nativeHandle(folder.native()), request, buffer.data(),
+                                        static_cast<DWORD>(buffer.size() * sizeof buffer[0]))) {
+        request = FileIdBothDirectoryInfo;
+        const auto* bytes = reinterpret_cast<const char*>(buffer.data());
+        for (;;) {
+            const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes);
+            const int length = static_cast<int>(entry->FileNameLength / sizeof(WCHAR));
+            name.resize(static_cast<std::size_t>(length) * 4); // room for any code page
+            name.resize(static_cast<std::size_t>(
+                WideCharToMultiByte(CP_ACP, 0, entry->FileName, length, name.data(),
+                                    static_cast<int>(name.size()), nullptr, nullptr)));
+            if (name != "." && name != "..")
+                visit(name, static_cast<std::uint64_t>(entry->FileId.QuadPart));
+            if (entry->NextEntryOffset == 0)
+                break;
+            bytes += entry->NextEntryOffset;
+        }
+    }
+    const int failure = lastError();
+    return failure == ERROR_NO_MORE_FILES ? error::None : failure;
+}
+
+Result<FileHandle> Win32FileSystem::createNewFile(std::string_view path) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return Result<FileHandle>::failure(ERROR_INVALID_NAME);
+    FileHandle file(fromNative(CreateFileA(cpath->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (!file.valid()) {
+        const int failure = lastError();
+        return Result<FileHandle>::failure(failure == ERROR_FILE_EXISTS ? error::AlreadyExists
+                                                                        : failure);
+    }
+    return Result<FileHandle>::success(std::move(file));
+}
+
+int Win32FileSystem::flushDirectory(const DirectoryHandle&) {
+    // NTFS writes changes of names through its own log; a folder handle has nothing to flush.
+    return error::None;
+}
+
+int Win32FileSystem::createDirectories(std::string_view path) {
+    auto cpath = cPath(path);
+    if (!cpath)
+        return ERROR_INVALID_NAME;
+    // The shell takes backslashes alone; 0x2F is never the trail byte of a double-byte character.
+    std::replace(cpath->begin(), cpath->end(), '/', '\\');
+    const int result = SHCreateDirectoryExA(nullptr, cpath->c_str(), nullptr);
+    if (result != ERROR_ALREADY_EXISTS && result != ERROR_FILE_EXISTS)
+        return result;
+    const DWORD attributes = GetFileAttributesA(cpath->c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
+               ? error::None
+               : error::AlreadyExists;
 }
 
 FileSystem& systemFileSystem() {

@@ -32,6 +32,12 @@ public:
     Result<std::uint32_t> linkCount(const FileHandle& file) override;
     Result<TemporaryFile> createTemporaryFile(std::string_view besidePath,
                                               const FileHandle* like) override;
+    Result<FileIdentity> identity(const DirectoryHandle& folder) override;
+    int enumerateFileNumbers(const DirectoryHandle& folder,
+                             const FileNumberVisitor& visit) override;
+    Result<FileHandle> createNewFile(std::string_view path) override;
+    int flushDirectory(const DirectoryHandle& folder) override;
+    int createDirectories(std::string_view path) override;
 };
 
 } // namespace ordinalette::platform

@@ -1,0 +1,132 @@
+// The window's part in the journals of its runs: the question about an interrupted run (at
+// start-up and after a failed run), and the undo of the selected folder's last run.
+#include "app/controls/t_list_box.h"
+#include "app/form_keyboard.h"
+#include "app/message_dialog.h"
+#include "app/t_form1.h"
+#include "engine/journaled_run.h"
+#include "platform/text_services.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <algorithm>
+#include <utility>
+
+namespace ordinalette::app {
+
+namespace {
+
+// The answers to the question about an interrupted run; closing the dialog means "後で".
+constexpr int kContinue = 100;
+constexpr int kRevert = 101;
+constexpr int kLater = mrCancel;
+
+// How many of the files left alone the message names one by one.
+constexpr std::size_t kNamedFiles = 20;
+
+QString decoded(const std::string& bytes, const platform::CodePage& codePage) {
+    return QString::fromStdU16String(platform::decodeText(bytes, codePage));
+}
+
+} // namespace
+
+void TForm1::bindUndo() {
+    connect(m_keyboard, &FormKeyboard::UndoRequested, this,
+            [this] { runJournaledHandler(&TForm1::undoLastRun); });
+    auto* undo = new QAction(QString::fromUtf8("元に戻す"), ListBox1);
+    connect(undo, &QAction::triggered, this, [this] { runJournaledHandler(&TForm1::undoLastRun); });
+    ListBox1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ListBox1->addAction(undo);
+}
+
+engine::ProgressCallback TForm1::progressReporter() {
+    return [this](std::size_t placed, std::size_t total) {
+        if (placed == 1)
+            startProgress(total);
+        stepProgress(placed, total);
+    };
+}
+
+void TForm1::runJournaledHandler(Handler handler) {
+    runHandler(handler);
+    runHandler(&TForm1::askAboutInterruptedRun);
+}
+
+void TForm1::rememberInterruptedRun(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const engine::EInterruptedRun& interrupted) {
+        m_interruptedRun = engine::InterruptedRun{interrupted.journal(), interrupted.folderPath()};
+        throw;
+    }
+}
+
+void TForm1::askAboutInterruptedRun() {
+    if (!m_interruptedRun)
+        return;
+    const engine::InterruptedRun run = *std::exchange(m_interruptedRun, std::nullopt);
+    const int answer = MessageDlg(QString::fromUtf8("前回の名前の変更が途中で終わっています。\n") +
+                                      decoded(run.folderPath, m_codePage),
+                                  MsgDlgType::Information,
+                                  {{QString::fromUtf8("続ける"), kContinue, true, false},
+                                   {QString::fromUtf8("元に戻す"), kRevert, false, false},
+                                   {QString::fromUtf8("後で"), kLater, false, true}},
+                                  QCoreApplication::applicationName());
+    if (answer != kContinue && answer != kRevert)
+        return;
+    const engine::RecoveryReport report =
+        answer == kContinue
+            ? engine::finishRun(m_fileSystem, m_journalDirectory, run.journal, progressReporter())
+            : engine::revertRun(m_fileSystem, m_journalDirectory, run.journal, progressReporter());
+    DisplayFileName();
+    showLeftAlone(report);
+}
+
+void TForm1::offerInterruptedRuns() {
+    for (engine::InterruptedRun& run : engine::interruptedRuns(m_fileSystem, m_journalDirectory)) {
+        m_interruptedRun = std::move(run);
+        runHandler(&TForm1::askAboutInterruptedRun);
+    }
+}
+
+void TForm1::undoLastRun() {
+    const engine::LastRun last = engine::lastRunOf(m_fileSystem, m_journalDirectory, FolderPath);
+    switch (last.kind) {
+    case engine::LastRun::Kind::None:
+        MessageDlg(QString::fromUtf8("元に戻す名前の変更がありません"), MsgDlgType::Information,
+                   {MsgDlgBtn::Ok});
+        return;
+    case engine::LastRun::Kind::Interrupted:
+        // Finishing or undoing it comes first: the question follows this handler.
+        m_interruptedRun = last.run;
+        return;
+    case engine::LastRun::Kind::Finished:
+        break;
+    }
+    if (MessageDlg(QString::fromUtf8("名前の変更を元に戻しますか？"), MsgDlgType::Confirmation,
+                   {{QString::fromUtf8("はい"), mrYes, true, false},
+                    {QString::fromUtf8("いいえ"), mrNo, false, true}}) != mrYes)
+        return;
+    engine::RecoveryReport report;
+    rememberInterruptedRun([&] {
+        report = engine::undoRun(m_fileSystem, m_journalDirectory, last.run.journal, FolderPath,
+                                 progressReporter());
+    });
+    DisplayFileName();
+    showLeftAlone(report);
+}
+
+void TForm1::showLeftAlone(const engine::RecoveryReport& report) {
+    if (report.leftAlone.empty())
+        return;
+    QString message = QString::fromUtf8("次のファイルは場所が変わったか置き換えられたか、"
+                                        "移す先の名前が使われているため、そのままにしました。");
+    const std::size_t named = std::min(report.leftAlone.size(), kNamedFiles);
+    for (std::size_t i = 0; i < named; ++i)
+        message += u'\n' + decoded(report.leftAlone[i], m_codePage);
+    if (report.leftAlone.size() > named)
+        message += u'\n' + QString::fromUtf8("ほか %1 個").arg(report.leftAlone.size() - named);
+    MessageDlg(message, MsgDlgType::Warning, {MsgDlgBtn::Ok});
+}
+
+} // namespace ordinalette::app

@@ -1,0 +1,167 @@
+#include "engine/run_journal.h"
+
+#include <charconv>
+
+namespace ordinalette::engine {
+
+namespace {
+
+constexpr std::string_view kHeader = "ordinalette-journal\t1";
+
+void appendEscaped(std::string& text, std::string_view bytes) {
+    for (const char byte : bytes) {
+        switch (byte) {
+        case '\\':
+            text += "\\\\";
+            break;
+        case '\t':
+            text += "\\t";
+            break;
+        case '\n':
+            text += "\\n";
+            break;
+        default:
+            text += byte;
+        }
+    }
+}
+
+std::optional<std::string> unescaped(std::string_view field) {
+    std::string bytes;
+    bytes.reserve(field.size());
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '\\') {
+            bytes += field[i];
+            continue;
+        }
+        if (++i == field.size())
+            return std::nullopt;
+        switch (field[i]) {
+        case '\\':
+            bytes += '\\';
+            break;
+        case 't':
+            bytes += '\t';
+            break;
+        case 'n':
+            bytes += '\n';
+            break;
+        default:
+            return std::nullopt;
+        }
+    }
+    return bytes;
+}
+
+std::optional<std::uint64_t> number(std::string_view field) {
+    std::uint64_t value = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (error != std::errc() || end != field.data() + field.size() || field.empty())
+        return std::nullopt;
+    return value;
+}
+
+// Reads a text line by line and each line field by field.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : m_rest(text) {}
+
+    // The fields of the next line when it starts with key, leaving the key out.
+    std::optional<std::vector<std::string_view>> next(std::string_view key) {
+        const std::size_t end = m_rest.find('\n');
+        if (end == std::string_view::npos)
+            return std::nullopt;
+        std::string_view line = m_rest.substr(0, end);
+        std::vector<std::string_view> fields;
+        for (std::size_t tab = line.find('\t'); tab != std::string_view::npos;
+             tab = line.find('\t')) {
+            fields.push_back(line.substr(0, tab));
+            line.remove_prefix(tab + 1);
+        }
+        fields.push_back(line);
+        if (fields.front() != key)
+            return std::nullopt;
+        m_rest.remove_prefix(end + 1);
+        fields.erase(fields.begin());
+        return fields;
+    }
+    bool atEnd() const { return m_rest.empty(); }
+
+private:
+    std::string_view m_rest;
+};
+
+std::optional<JournalFile> parseFile(const std::vector<std::string_view>& fields) {
+    if (fields.size() != 3)
+        return std::nullopt;
+    auto fileNumber = number(fields[0]);
+    auto oldName = unescaped(fields[1]);
+    auto newName = unescaped(fields[2]);
+    if (!fileNumber || !oldName || !newName)
+        return std::nullopt;
+    return JournalFile{std::move(*oldName), *fileNumber, std::move(*newName)};
+}
+
+} // namespace
+
+std::string journalText(const RunJournal& journal) {
+    std::string text;
+    // Names are short: a guess that spares most reallocations of a long journal.
+    text.reserve(128 + journal.files.size() * 64);
+    text += kHeader;
+    text += journal.kind == JournalKind::Run ? "\nkind\trun\nfolder\t" : "\nkind\tundo\nfolder\t";
+    appendEscaped(text, journal.folderPath);
+    text += "\nidentity\t" + std::to_string(journal.folder.device) + '\t' +
+            std::to_string(journal.folder.file) + "\ntemporary\t";
+    appendEscaped(text, journal.temporaryName);
+    text += '\n';
+    for (const JournalFile& file : journal.files) {
+        text += "file\t";
+        text += std::to_string(file.fileNumber);
+        text += '\t';
+        appendEscaped(text, file.oldName);
+        text += '\t';
+        appendEscaped(text, file.newName);
+        text += '\n';
+    }
+    text += "end\t" + std::to_string(journal.files.size()) + '\n';
+    return text;
+}
+
+std::optional<RunJournal> parseJournal(std::string_view text) {
+    if (!text.starts_with(kHeader) || text.substr(kHeader.size(), 1) != "\n")
+        return std::nullopt;
+    LineReader lines(text.substr(kHeader.size() + 1));
+    RunJournal journal;
+    const auto kind = lines.next("kind");
+    const auto folder = lines.next("folder");
+    const auto identity = lines.next("identity");
+    const auto temporary = lines.next("temporary");
+    if (!kind || kind->size() != 1 || !folder || folder->size() != 1 || !identity ||
+        identity->size() != 2 || !temporary || temporary->size() != 1)
+        return std::nullopt;
+    if ((*kind)[0] != "run" && (*kind)[0] != "undo")
+        return std::nullopt;
+    journal.kind = (*kind)[0] == "run" ? JournalKind::Run : JournalKind::Undo;
+    auto folderPath = unescaped((*folder)[0]);
+    auto device = number((*identity)[0]);
+    auto folderNumber = number((*identity)[1]);
+    auto temporaryName = unescaped((*temporary)[0]);
+    if (!folderPath || !device || !folderNumber || !temporaryName)
+        return std::nullopt;
+    journal.folderPath = std::move(*folderPath);
+    journal.folder = {*device, *folderNumber};
+    journal.temporaryName = std::move(*temporaryName);
+    while (const auto fields = lines.next("file")) {
+        auto file = parseFile(*fields);
+        if (!file)
+            return std::nullopt;
+        journal.files.push_back(std::move(*file));
+    }
+    const auto end = lines.next("end");
+    if (!end || end->size() != 1 || number((*end)[0]) != journal.files.size() || !lines.atEnd())
+        return std::nullopt;
+    return journal;
+}
+
+} // namespace ordinalette::engine
