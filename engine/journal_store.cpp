@@ -126,7 +126,9 @@ std::optional<StoredJournal> JournalStore::find(std::uint64_t number) {
 }
 
 platform::Result<RunJournal> JournalStore::read(const StoredJournal& journal) {
-    const auto text = m_fileSystem.readFile(path(journal));
+    // A journal holds two names and a number per file: a gibibyte is far beyond any folder's.
+    constexpr std::size_t kLargestJournal = std::size_t{1} << 30;
+    const auto text = m_fileSystem.readFile(path(journal), kLargestJournal);
     if (!text.ok())
         return platform::Result<RunJournal>::failure(text.error);
     auto parsed = parseJournal(text.value);

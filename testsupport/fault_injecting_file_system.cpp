@@ -145,6 +145,8 @@ Result<TemporaryFile> FaultInjectingFileSystem::createTemporaryFile(std::string_
     if (const int error = injectedError(Operation::CreateTemporaryFile))
         return Result<TemporaryFile>::failure(error);
     return m_real.createTemporaryFile(besidePath, like);
+}
+
 Result<platform::FileIdentity> FaultInjectingFileSystem::identity(const DirectoryHandle& folder) {
     if (const int error = injectedError(Operation::Identity))
         return Result<platform::FileIdentity>::failure(error);

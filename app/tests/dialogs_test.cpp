@@ -69,13 +69,13 @@ TEST(MessageDialog, ButtonsOfItsOwnKeepTheirOrderResultsKeysAndACaptionOfItsOwn)
         {QString::fromUtf8("元に戻す"), 101, false, false},
         {QString::fromUtf8("後で"), mrCancel, false, true},
     };
-    MessageDialog dialog("?", MsgDlgType::Information, buttons, "Ordinalette");
-    EXPECT_EQ(dialog.windowTitle(), "Ordinalette");
-    EXPECT_EQ(buttonTexts(&dialog),
+    MessageDialog own("?", MsgDlgType::Information, buttons, "Ordinalette");
+    EXPECT_EQ(own.windowTitle(), "Ordinalette");
+    EXPECT_EQ(buttonTexts(&own),
               (QStringList{QString::fromUtf8("続ける"), QString::fromUtf8("元に戻す"),
                            QString::fromUtf8("後で")}));
-    EXPECT_EQ(dialog.defaultButton()->text(), QString::fromUtf8("続ける"));
-    EXPECT_EQ(dialog.cancelButton()->text(), QString::fromUtf8("後で"));
+    EXPECT_EQ(own.defaultButton()->text(), QString::fromUtf8("続ける"));
+    EXPECT_EQ(own.cancelButton()->text(), QString::fromUtf8("後で"));
     EXPECT_EQ(MessageDialog("?", MsgDlgType::Information, buttons).windowTitle(),
               QString::fromUtf8("情報"));
 

@@ -196,7 +196,9 @@ TEST_F(StartUp, AnUnreadableWorkingDirectoryLeavesNoPlaceForTheFileAndClosingWri
     faults.failCall(Operation::CurrentDirectory, faults.calls(Operation::CurrentDirectory) + 1,
                     platform::error::AccessDenied);
     std::unique_ptr<TForm1> form;
-    EXPECT_EQ(errorBoxOf([&] { form = std::make_unique<TForm1>(faults, names.shellNamespace()); }),
+    EXPECT_EQ(errorBoxOf([&] {
+                  form = std::make_unique<TForm1>(faults, names.shellNamespace(), journals.path());
+              }),
               QString::fromUtf8("ファイルへのアクセスが拒否されました."));
     EXPECT_EQ(IniDir, "") << "not the directory of an earlier window";
     form->show();

@@ -17,7 +17,7 @@ TEST_F(RecoveryTest, TheJournalIsOnDiskBeforeTheFirstMoveAndMarkedFinishedAfterT
     int readWhileRunning = platform::error::None;
     watching.onCall(Operation::MoveFile, 1, [&] {
         journalsAtFirstMove = journals();
-        readWhileRunning = fileSystem.readFile(unfinished).error;
+        readWhileRunning = fileSystem.readFile(unfinished, 1 << 20).error;
     });
     const platform::DirectoryHandle folderHandle = fileSystem.openDirectory(folder()).value;
     FolderContents numbers = folderContents(fileSystem, folderHandle);

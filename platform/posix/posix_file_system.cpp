@@ -407,6 +407,8 @@ Result<TemporaryFile> PosixFileSystem::createTemporaryFile(std::string_view besi
         return Result<TemporaryFile>::failure(failure);
     }
     return temporary;
+}
+
 Result<FileIdentity> PosixFileSystem::identity(const DirectoryHandle& folder) {
     struct stat status {};
     if (fstat(static_cast<int>(folder.native()), &status) != 0)

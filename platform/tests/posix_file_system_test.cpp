@@ -312,10 +312,10 @@ TEST_F(PosixFileSystemTest, NewFilesAreTheOwnersAloneAndNeverMadeOverAnEntry) {
         ASSERT_TRUE(file.ok());
         EXPECT_EQ(fileSystem.writeFile(file.value, "text"), error::None);
         EXPECT_EQ(fileSystem.flushFile(file.value), error::None);
-        EXPECT_EQ(fileSystem.readFile(path).error, error::SharingViolation);
+        EXPECT_EQ(fileSystem.readFile(path, kAnySize).error, error::SharingViolation);
         EXPECT_EQ(fileSystem.createNewFile(path).error, error::AlreadyExists);
     }
-    EXPECT_EQ(fileSystem.readFile(path).value, "text");
+    EXPECT_EQ(fileSystem.readFile(path, kAnySize).value, "text");
     struct stat status {};
     ASSERT_EQ(stat(path.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0600u);

@@ -103,6 +103,8 @@ TEST(Win32FileName, WhatWindowsRefusesIsInvalidAndThePathCountsAgainstTheLimit) 
 
     EXPECT_EQ(fileNameIdentity("Note1.txt"), fileNameIdentity("NOTE1.TXT"))
         << "letter case does not tell names apart";
+}
+
 TEST(Win32FileSystem, JournalOperationsKnowFilesByNumberAndNeverCreateOverAnEntry) {
     testsupport::TempDir dir;
     FileSystem& fileSystem = systemFileSystem();
@@ -139,10 +141,11 @@ TEST(Win32FileSystem, JournalOperationsKnowFilesByNumberAndNeverCreateOverAnEntr
         auto file = fileSystem.createNewFile(dir / "journal");
         ASSERT_TRUE(file.ok());
         EXPECT_EQ(fileSystem.writeFile(file.value, "text"), error::None);
-        EXPECT_NE(fileSystem.readFile(dir / "journal").error, error::None) << "kept from others";
+        EXPECT_NE(fileSystem.readFile(dir / "journal", 1 << 20).error, error::None)
+            << "kept from others";
         EXPECT_EQ(fileSystem.createNewFile(dir / "journal").error, error::AlreadyExists);
     }
-    EXPECT_EQ(fileSystem.readFile(dir / "journal").value, "text");
+    EXPECT_EQ(fileSystem.readFile(dir / "journal", 1 << 20).value, "text");
     EXPECT_EQ(fileSystem.flushDirectory(folder.value), error::None);
     EXPECT_TRUE(runJournalDirectory().ends_with("\\Ordinalette"));
 }

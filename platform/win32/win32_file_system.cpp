@@ -328,6 +328,8 @@ Result<TemporaryFile> Win32FileSystem::createTemporaryFile(std::string_view besi
         return Result<FileHandle>::failure(failure == ERROR_FILE_EXISTS ? error::AlreadyExists
                                                                         : failure);
     });
+}
+
 Result<FileIdentity> Win32FileSystem::identity(const DirectoryHandle& folder) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(nativeHandle(folder.native()), &info))
