@@ -35,8 +35,7 @@ void TForm1::bindUndo() {
             [this] { runJournaledHandler(&TForm1::undoLastRun); });
     auto* undo = new QAction(QString::fromUtf8("元に戻す"), ListBox1);
     connect(undo, &QAction::triggered, this, [this] { runJournaledHandler(&TForm1::undoLastRun); });
-    ListBox1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    ListBox1->addAction(undo);
+    ListBox1->addAction(undo); // after the entries of buildListMenu, which shows them
 }
 
 engine::ProgressCallback TForm1::progressReporter() {
