@@ -1,5 +1,6 @@
 // The window's part in the journals of its runs: the question about an interrupted run (at
 // start-up and after a failed run), and the undo of the selected folder's last run.
+#include "app/busy_cursor.h"
 #include "app/controls/t_list_box.h"
 #include "app/form_keyboard.h"
 #include "app/message_dialog.h"
@@ -73,10 +74,16 @@ void TForm1::askAboutInterruptedRun() {
                                   QCoreApplication::applicationName());
     if (answer != kContinue && answer != kRevert)
         return;
-    const engine::RecoveryReport report =
-        answer == kContinue
-            ? engine::finishRun(m_fileSystem, m_journalDirectory, run.journal, progressReporter())
-            : engine::revertRun(m_fileSystem, m_journalDirectory, run.journal, progressReporter());
+    engine::RecoveryReport report;
+    {
+        // Finishing or reverting moves files like a run: no input meanwhile, and the pointer
+        // says so until the files are in place or a failure ends it.
+        const BusyCursor busy;
+        report = answer == kContinue ? engine::finishRun(m_fileSystem, m_journalDirectory,
+                                                         run.journal, progressReporter())
+                                     : engine::revertRun(m_fileSystem, m_journalDirectory,
+                                                         run.journal, progressReporter());
+    }
     DisplayFileName();
     showLeftAlone(report);
 }
@@ -108,6 +115,7 @@ void TForm1::undoLastRun() {
         return;
     engine::RecoveryReport report;
     rememberInterruptedRun([&] {
+        const BusyCursor busy; // an undo is a run of its own
         report = engine::undoRun(m_fileSystem, m_journalDirectory, last.run.journal, FolderPath,
                                  progressReporter());
     });

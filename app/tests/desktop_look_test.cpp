@@ -134,6 +134,21 @@ TEST(WindowLook, TheMousePointerIsBusyDuringARunAndComesBackAfterItAndAfterAFail
         EXPECT_EQ(cursor, Qt::WaitCursor);
     EXPECT_EQ(CursorWatchingFileSystem::shownCursor(), std::nullopt);
 
+    // An undo is a run of its own: busy while its files move, not over its question.
+    files.cursors.clear();
+    std::optional<Qt::CursorShape> cursorOverQuestion = Qt::WaitCursor;
+    whenModalOpens([&](QWidget* dialog) {
+        cursorOverQuestion = CursorWatchingFileSystem::shownCursor();
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    QTest::keyClick(form.ListBox1, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form.ListBox1->Items(), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
+    ASSERT_EQ(files.cursors.size(), 6u);
+    for (const auto& cursor : files.cursors)
+        EXPECT_EQ(cursor, Qt::WaitCursor);
+    EXPECT_EQ(cursorOverQuestion, std::nullopt);
+    EXPECT_EQ(CursorWatchingFileSystem::shownCursor(), std::nullopt);
+
     files.cursors.clear();
     files.failCall(Operation::MoveFile, files.calls(Operation::MoveFile) + 2,
                    platform::error::AccessDenied);
