@@ -149,7 +149,8 @@ void appendChildren(QWidget* form, const char* parent, std::span<const ControlDe
 
 QFont form1Font() {
     QFont font;
-    font.setFamilies({text("ＭＳ Ｐゴシック"), "MS PGothic", "IPAPGothic", "Noto Sans CJK JP"});
+    font.setFamilies({text("ＭＳ Ｐゴシック"), text("MS PGothic"), text("IPAPGothic"),
+                      text("Noto Sans CJK JP")});
     font.setPixelSize(12);
     font.setStyleHint(QFont::SansSerif);
     return font;
@@ -163,10 +164,10 @@ void buildForm(QWidget* form, const FormDescription& description,
     // Group captions sit on the frame's top line and check marks stand close to their text, as
     // in the classic look the stored geometry was laid out for.
     form->setStyleSheet(
-        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"
-        "QCheckBox, QRadioButton { spacing: 2px; }"
-        "QCheckBox::indicator, QRadioButton::indicator { width: 12px; height: 12px; }");
+        text("QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+             "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"
+             "QCheckBox, QRadioButton { spacing: 2px; }"
+             "QCheckBox::indicator, QRadioButton::indicator { width: 12px; height: 12px; }"));
     form->setFixedSize(description.clientWidth, description.clientHeight);
     form->move(description.left, description.top);
     for (const ControlDescription& d : controls) {

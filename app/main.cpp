@@ -10,7 +10,7 @@ int main(int argc, char* argv[]) {
     // The window's geometry is in pixels and is not scaled on displays of another density.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Ordinalette");
+    QApplication::setApplicationName(QStringLiteral("Ordinalette"));
     ordinalette::foldertree::SetErrorDisplay(&ordinalette::app::ShowException);
     ordinalette::app::TForm1 form(ordinalette::platform::systemFileSystem(),
                                   ordinalette::foldertree::LinuxShellNamespace::forCurrentUser());
