@@ -17,8 +17,8 @@ using Clock = std::chrono::steady_clock;
 std::atomic<int> TShDirWatcher::s_liveCount{0};
 
 TShDirWatcher::TShDirWatcher(std::vector<std::string> folders, DeviceCallback deviceCallback,
-                             FoldersCallback foldersCallback)
-    : m_context(new QObject), m_deviceCallback(std::move(deviceCallback)),
+                             FoldersCallback foldersCallback, WatchTiming timing)
+    : m_context(new QObject), m_timing(timing), m_deviceCallback(std::move(deviceCallback)),
       m_foldersCallback(std::move(foldersCallback)) {
     ++s_liveCount;
     SetFolders(std::move(folders));
@@ -112,7 +112,7 @@ void TShDirWatcher::run() {
             break;
         default:
             if (m_watchSet.readChanges())
-                quietUntil = Clock::now() + kQuietPeriod;
+                quietUntil = Clock::now() + m_timing.quietPeriod;
             break;
         }
     }
@@ -123,7 +123,7 @@ bool TShDirWatcher::settleAndDeliver() {
     for (;;) {
         std::size_t signalled = 0;
         const auto result = platform::waitForAny({{m_stop.waitHandle()}, {m_device.waitHandle()}},
-                                                 kDeviceSettling, signalled);
+                                                 m_timing.deviceSettling, signalled);
         if (result == platform::WaitResult::Failed)
             return false;
         if (result == platform::WaitResult::Signalled) {

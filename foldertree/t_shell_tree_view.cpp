@@ -52,7 +52,8 @@ bool isInside(QTreeWidgetItem* node, QTreeWidgetItem* ancestor) {
 TShellTreeView::TShellTreeView(QWidget* parent)
     : TShellTreeView(LinuxShellNamespace::forCurrentUser(), parent) {}
 
-TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, QWidget* parent)
+TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, QWidget* parent,
+                               WatchTiming timing)
     : QTreeWidget(parent), m_namespace(std::move(shellNamespace)) {
     setHeaderHidden(true);
     setColumnCount(1);
@@ -81,7 +82,7 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
     connect(model(), &QAbstractItemModel::rowsRemoved, this, &TShellTreeView::scheduleWatchUpdate);
     m_watcher = new TShDirWatcher(
         {}, [this](std::unique_ptr<TDeviceChangeData> record) { DeviceChanged(std::move(record)); },
-        [this] { FoldersChanged(); });
+        [this] { FoldersChanged(); }, timing);
     m_watcher->SetTerminationCallback([this] { m_watcher = nullptr; });
     TShellCtrlList::Instance().AddControl(this);
     CreateWnd();

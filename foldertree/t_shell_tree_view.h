@@ -28,7 +28,9 @@ class TShellTreeView : public QTreeWidget {
 public:
     // A tree over the namespace of the user running the program.
     explicit TShellTreeView(QWidget* parent = nullptr);
-    TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, QWidget* parent = nullptr);
+    // A tree over a namespace whose watcher waits as timing says.
+    TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, QWidget* parent = nullptr,
+                   WatchTiming timing = kTreeWatchTiming);
     ~TShellTreeView() override;
 
     // File-system path of the selected item, or empty when it has none: the desktop

@@ -22,6 +22,10 @@ using testing::childNamed;
 using testing::NamespaceFixture;
 using testsupport::TempDir;
 
+// Short waits keep the tests fast; the quiet period still outlasts making a few folders back to
+// back.
+constexpr WatchTiming kShortTiming{std::chrono::milliseconds(100), std::chrono::milliseconds(50)};
+
 // Processes events until the condition holds; false when it still fails after a generous time.
 bool waitFor(const std::function<bool()>& condition) {
     return QTest::qWaitFor(condition, 15000);
@@ -30,8 +34,8 @@ bool waitFor(const std::function<bool()>& condition) {
 TEST(TShDirWatcher, ABurstOfFolderChangesGivesOneCallAndFileChangesNone) {
     TempDir dir;
     std::vector<std::vector<std::string>> seen; // the folder's entries at each call
-    auto* watcher =
-        new TShDirWatcher({dir.path()}, nullptr, [&] { seen.push_back(dir.entries()); });
+    auto* watcher = new TShDirWatcher(
+        {dir.path()}, nullptr, [&] { seen.push_back(dir.entries()); }, kShortTiming);
     ASSERT_TRUE(waitFor([&] { return watcher->WatchCount() == 1; }));
 
     for (const char* name : {"a", "b", "c", "d", "e"})
@@ -60,7 +64,7 @@ TEST(TShDirWatcher, AFailingReactionIsShownAndEndsTheWatching) {
     SetErrorDisplay([&](const std::exception& error) { shown.emplace_back(error.what()); });
     auto* watcher = new TShDirWatcher(
         {}, [](std::unique_ptr<TDeviceChangeData>) { throw std::runtime_error("no drive"); },
-        nullptr);
+        nullptr, kShortTiming);
     bool terminated = false;
     watcher->SetTerminationCallback([&] { terminated = true; });
     watcher->PostDeviceChange(std::make_unique<TDeviceChangeData>());
@@ -73,7 +77,7 @@ TEST(TShDirWatcher, DeviceChangesSettleAndOnlyTheLatestIsDelivered) {
     std::vector<std::string> delivered;
     auto* watcher = new TShDirWatcher(
         {}, [&](std::unique_ptr<TDeviceChangeData> record) { delivered.push_back(record->Text); },
-        nullptr);
+        nullptr, kShortTiming);
     for (const char* text : {"first", "second", "third"}) {
         auto record = std::make_unique<TDeviceChangeData>();
         record->Text = text;
@@ -92,7 +96,8 @@ TEST(TShDirWatcher, DeviceChangesSettleAndOnlyTheLatestIsDelivered) {
 
 class WatchedTreeTest : public ::testing::Test {
 protected:
-    WatchedTreeTest() : tree(std::make_unique<TShellTreeView>(fixture.shellNamespace())) {}
+    WatchedTreeTest()
+        : tree(std::make_unique<TShellTreeView>(fixture.shellNamespace(), nullptr, kShortTiming)) {}
 
     QTreeWidgetItem* computer() const { return tree->topLevelItem(0)->child(0); }
     QTreeWidgetItem* driveNode(const std::string& name) const {
@@ -205,7 +210,7 @@ protected:
 };
 
 TEST_F(MountTest, AMountThatComesAndGoesReachesTheTreeAsDeviceChanges) {
-    TShellTreeView tree(ns);
+    TShellTreeView tree(ns, nullptr, kShortTiming);
     QTreeWidgetItem* computer = tree.topLevelItem(0)->child(0);
     const std::string mountPoint = dir / "mnt";
     const QString removedText = QString::fromStdString(" (" + mountPoint + ")");
