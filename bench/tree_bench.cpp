@@ -2,6 +2,7 @@
 // changed, against a bare readdir + sort of the same folder.
 #include "foldertree/linux_shell_namespace.h"
 #include "foldertree/t_shell_tree_view.h"
+#include "platform/posix/dir_stream.h"
 #include "testsupport/temp_dir.h"
 
 #include <QApplication>
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <dirent.h>
 #include <functional>
 #include <memory>
 #include <string>
@@ -38,7 +38,7 @@ double bestOf(const std::function<void()>& setup, const std::function<void()>& t
 
 std::vector<std::string> readdirAndSort(const std::string& folder) {
     std::vector<std::string> names;
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+    const platform::DirStream dir = platform::openDirStream(folder);
     while (const dirent* entry = readdir(dir.get())) {
         if (entry->d_type == DT_DIR && entry->d_name[0] != '.')
             names.emplace_back(entry->d_name);

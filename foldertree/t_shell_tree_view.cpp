@@ -363,13 +363,6 @@ void TShellTreeView::SetIncludeHidden(bool include) {
     RefreshTree();
 }
 
-void TShellTreeView::SetShVirtuaItems(TShVirtuaItems items) {
-    if (items == m_virtualItems)
-        return;
-    m_virtualItems = items;
-    RefreshTree();
-}
-
 // ---- Finding and selecting -----------------------------------------------------------------
 
 QTreeWidgetItem* TShellTreeView::FindNode(const ItemIdList& target) {

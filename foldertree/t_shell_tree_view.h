@@ -44,8 +44,6 @@ public:
 
     bool IncludeHidden() const { return m_includeHidden; }
     void SetIncludeHidden(bool include);
-    TShVirtuaItems ShVirtuaItems() const { return m_virtualItems; }
-    void SetShVirtuaItems(TShVirtuaItems items);
 
     // The window's life: destroying sets the closing flag, remembers the selection and
     // deletes every node; creating clears the flag, builds the root and selects again.

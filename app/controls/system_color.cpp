@@ -15,10 +15,6 @@ QColor resolveSystemColor(SystemColor color) {
         // Qt has no role for the text of inactive captions; this is its light grey of the
         // classic scheme, which marks a disabled input field.
         return QColor(0xD4, 0xD0, 0xC8);
-    case SystemColor::BtnFace:
-        return palette.color(QPalette::Active, QPalette::Button);
-    case SystemColor::WindowText:
-        return palette.color(QPalette::Active, QPalette::WindowText);
     }
     return {};
 }

@@ -1,20 +1,14 @@
 #include "platform/folder_entries.h"
 
-#include <dirent.h>
+#include "platform/posix/dir_stream.h"
+
 #include <fcntl.h>
-#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace ordinalette::platform {
 
 namespace {
-
-using DirHandle = std::unique_ptr<DIR, int (*)(DIR*)>;
-
-DirHandle openFolder(const std::string& folder) {
-    return DirHandle(opendir(folder.c_str()), closedir);
-}
 
 bool isDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
@@ -50,13 +44,11 @@ FolderProbe probeFolderAt(int parentFd, const std::string& path, bool wantSubfol
         return probe;
     }
     // No link count kept (btrfs, overlay and some network file systems report 1): look.
-    const int fd = openat(parentFd, path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const DirHandle dir(fd >= 0 ? fdopendir(fd) : nullptr, closedir);
-    if (!dir) {
-        if (fd >= 0)
-            close(fd);
+    const DirStream dir =
+        adoptDirStream(openat(parentFd, path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir)
         return probe;
-    }
+    const int fd = dirfd(dir.get());
     while (const dirent* entry = readdir(dir.get())) {
         bool isLink = false;
         if (!isDotOrDotDot(entry->d_name) && classify(fd, *entry, isLink)) {
@@ -71,7 +63,7 @@ FolderProbe probeFolderAt(int parentFd, const std::string& path, bool wantSubfol
 
 std::optional<std::vector<SubfolderEntry>> listSubfolders(const std::string& folder,
                                                           bool includeHidden) {
-    const DirHandle dir = openFolder(folder);
+    const DirStream dir = openDirStream(folder);
     if (!dir)
         return std::nullopt;
     const int fd = dirfd(dir.get());

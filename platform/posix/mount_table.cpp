@@ -1,13 +1,13 @@
 #include "platform/mount_table.h"
 
+#include "platform/posix/dir_stream.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <dirent.h>
 #include <fstream>
 #include <iterator>
 #include <limits.h>
-#include <memory>
 #include <stdlib.h>
 
 namespace ordinalette::platform {
@@ -158,7 +158,7 @@ std::string volumeLabel(const std::string& device) {
     if (target.empty())
         return {};
     const std::string folder = "/dev/disk/by-label";
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+    const DirStream dir = openDirStream(folder);
     if (!dir)
         return {};
     std::string label;

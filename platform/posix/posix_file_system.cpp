@@ -1,5 +1,6 @@
 #include "platform/posix/posix_file_system.h"
 
+#include "platform/posix/dir_stream.h"
 #include "platform/posix/errno_mapping.h"
 #include "platform/wildcard.h"
 
@@ -84,10 +85,6 @@ std::string_view folderOf(std::string_view path) {
     return lastSeparator == 0 ? "/" : path.substr(0, lastSeparator);
 }
 
-struct DirCloser {
-    void operator()(DIR* dir) const { closedir(dir); }
-};
-
 } // namespace
 
 void closeNativeHandle(NativeHandle native) {
@@ -104,15 +101,10 @@ int PosixFileSystem::enumerate(std::string_view pattern, const EnumerationFilter
     const auto path = cPath(folder);
     if (!path)
         return error::InvalidName;
-    const int fd = open(path->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+    const DirStream dir = adoptDirStream(open(path->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir)
         return lastError();
-    const std::unique_ptr<DIR, DirCloser> dir(fdopendir(fd));
-    if (!dir) {
-        const int failure = lastError();
-        close(fd);
-        return failure;
-    }
+    const int fd = dirfd(dir.get());
     const WildcardMask wildcard(mask, m_codePage);
     // A read error simply ends the listing: what was found so far stands.
     while (const dirent* entry = readdir(dir.get())) {
