@@ -1,5 +1,6 @@
 #include "foldertree/t_sh_dir_watcher.h"
 
+#include "foldertree/debug_log.h"
 #include "foldertree/error_display.h"
 
 #include <QCoreApplication>
@@ -159,6 +160,7 @@ bool TShDirWatcher::deliver(const std::function<void()>& call) {
                 DisplayError(error);
                 ok = false;
             } catch (...) {
+                qCDebug(lcFolderTree, "a reaction to a change failed; watching ends");
                 ok = false;
             }
         },

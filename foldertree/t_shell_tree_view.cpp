@@ -1,5 +1,6 @@
 #include "foldertree/t_shell_tree_view.h"
 
+#include "foldertree/debug_log.h"
 #include "foldertree/linux_shell_namespace.h"
 #include "foldertree/t_shell_ctrl_list.h"
 #include "platform/text_services.h"
@@ -200,8 +201,10 @@ int TShellTreeView::ReadChildren(const std::shared_ptr<ShellFolder>& folder,
                                  TShellFolderItem& parent,
                                  std::vector<std::unique_ptr<TShellFolderItem>>& list) {
     const auto children = folder->enumFolders(m_includeHidden);
-    if (!children)
+    if (!children) {
+        qCDebug(lcFolderTree) << "cannot read the folders of" << nodeText(parent);
         return 0;
+    }
     const int parentLevel = parent.Level();
     const TShItemIDType parentType = parentLevel == 1 ? ItemType(parent) : TShItemIDType::itUnknown;
     list.reserve(children->size());

@@ -1,6 +1,7 @@
 #include "foldertree/error_display.h"
 #include "foldertree/t_sh_dir_watcher.h"
 #include "foldertree/t_shell_tree_view.h"
+#include "foldertree/tests/captured_log.h"
 #include "foldertree/tests/namespace_fixture.h"
 #include "platform/mount_table.h"
 
@@ -18,6 +19,7 @@
 namespace ordinalette::foldertree {
 namespace {
 
+using testing::CapturedLog;
 using testing::childNamed;
 using testing::NamespaceFixture;
 using testsupport::TempDir;
@@ -71,6 +73,18 @@ TEST(TShDirWatcher, AFailingReactionIsShownAndEndsTheWatching) {
     ASSERT_TRUE(waitFor([&] { return terminated; }));
     EXPECT_EQ(shown, std::vector<std::string>{"no drive"});
     SetErrorDisplay(nullptr);
+}
+
+TEST(TShDirWatcher, AReactionFailingWithoutAnExceptionObjectIsLoggedAndEndsTheWatching) {
+    CapturedLog log("ordinalette.foldertree");
+    auto* watcher = new TShDirWatcher(
+        {}, [](std::unique_ptr<TDeviceChangeData>) { throw 42; }, nullptr, kShortTiming);
+    bool terminated = false;
+    watcher->SetTerminationCallback([&] { terminated = true; });
+    watcher->PostDeviceChange(std::make_unique<TDeviceChangeData>());
+    ASSERT_TRUE(waitFor([&] { return terminated; }));
+    EXPECT_EQ(log.messages(),
+              QStringList{QStringLiteral("a reaction to a change failed; watching ends")});
 }
 
 TEST(TShDirWatcher, DeviceChangesSettleAndOnlyTheLatestIsDelivered) {

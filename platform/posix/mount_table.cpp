@@ -1,10 +1,12 @@
 #include "platform/mount_table.h"
 
+#include "platform/debug_log.h"
 #include "platform/posix/dir_stream.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <limits.h>
@@ -147,8 +149,10 @@ std::string volumeRootAmong(std::string_view path, const std::vector<std::string
 
 std::vector<MountEntry> readUserVisibleMounts(const std::string& mountTable) {
     auto table = readMountTable(mountTable);
-    if (!table)
+    if (!table) {
+        logFailure("cannot read the mount table", mountTable, errno);
         return {};
+    }
     std::erase_if(*table, [](const MountEntry& entry) { return !isUserVisibleMount(entry); });
     return std::move(*table);
 }

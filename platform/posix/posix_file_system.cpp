@@ -1,5 +1,7 @@
 #include "platform/posix/posix_file_system.h"
 
+#include "platform/debug_log.h"
+#include "platform/path.h"
 #include "platform/posix/dir_stream.h"
 #include "platform/posix/errno_mapping.h"
 #include "platform/wildcard.h"
@@ -63,7 +65,8 @@ Result<std::uint32_t> attributesWithoutFollowing(int folder, const char* name) {
 
 // Attributes of one entry of an open folder. The entry's type comes from the folder listing
 // where it can; only links, unknown types and the read-only bit need the entry's status.
-std::uint32_t entryAttributes(int folder, const dirent& entry, bool withReadOnly) {
+std::uint32_t entryAttributes(int folder, std::string_view folderPath, const dirent& entry,
+                              bool withReadOnly) {
     const std::uint32_t hidden = isHiddenName(entry.d_name) ? attribute::Hidden : 0;
     const bool needsStatus = withReadOnly || entry.d_type == DT_LNK || entry.d_type == DT_UNKNOWN;
     if (!needsStatus)
@@ -71,6 +74,7 @@ std::uint32_t entryAttributes(int folder, const dirent& entry, bool withReadOnly
     struct stat status {};
     if (fstatat(folder, entry.d_name, &status, 0) != 0) {
         // Gone since the folder was read, or a dangling link: never a listed file.
+        logFailure("passed over the entry", joinPath(folderPath, entry.d_name), errno);
         return hidden | attribute::System;
     }
     return hidden | typeAttributes(status.st_mode) |
@@ -113,7 +117,7 @@ int PosixFileSystem::enumerate(std::string_view pattern, const EnumerationFilter
             continue;
         if ((filter.excluded & attribute::Hidden) && isHiddenName(name))
             continue;
-        const std::uint32_t attributes = entryAttributes(fd, *entry, filter.readOnly);
+        const std::uint32_t attributes = entryAttributes(fd, folder, *entry, filter.readOnly);
         if ((attributes & filter.excluded) == 0)
             visit(DirectoryEntry{name, attributes});
     }
