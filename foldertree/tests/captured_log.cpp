@@ -12,16 +12,17 @@ std::atomic<CapturedLog*> g_active{nullptr};
 
 } // namespace
 
-CapturedLog::CapturedLog(const char* category) : m_category(category) {
+CapturedLog::CapturedLog(const char* category)
+    : m_category(category), m_previous(qInstallMessageHandler(&CapturedLog::handle)) {
+    // Set once m_previous is: a message handled from another thread sees both.
     g_active = this;
-    m_previous = qInstallMessageHandler(&CapturedLog::handle);
     QLoggingCategory::setFilterRules(QString::fromUtf8(category) + QStringLiteral(".debug=true"));
 }
 
 CapturedLog::~CapturedLog() {
     QLoggingCategory::setFilterRules({});
-    qInstallMessageHandler(m_previous);
     g_active = nullptr;
+    qInstallMessageHandler(m_previous);
 }
 
 QStringList CapturedLog::messages() const {
