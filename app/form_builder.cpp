@@ -152,8 +152,8 @@ QString fontRule(const QFont& font) {
     QStringList families;
     for (const QString& family : font.families())
         families << u'"' + family + u'"';
-    return QString("* { font-family: %1; font-size: %2px; }")
-        .arg(families.join(", "))
+    return QStringLiteral("* { font-family: %1; font-size: %2px; }")
+        .arg(families.join(QStringLiteral(", ")))
         .arg(font.pixelSize());
 }
 
@@ -161,7 +161,8 @@ QString fontRule(const QFont& font) {
 
 QFont form1Font() {
     QFont font;
-    font.setFamilies({text("ＭＳ Ｐゴシック"), "MS PGothic", "IPAPGothic", "Noto Sans CJK JP"});
+    font.setFamilies({text("ＭＳ Ｐゴシック"), text("MS PGothic"), text("IPAPGothic"),
+                      text("Noto Sans CJK JP")});
     font.setPixelSize(12);
     font.setStyleHint(QFont::SansSerif);
     return font;
@@ -176,10 +177,10 @@ void buildForm(QWidget* form, const FormDescription& description,
     // in the classic look the stored geometry was laid out for.
     form->setStyleSheet(
         fontRule(form->font()) +
-        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"
-        "QCheckBox, QRadioButton { spacing: 2px; }"
-        "QCheckBox::indicator, QRadioButton::indicator { width: 12px; height: 12px; }");
+        text("QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+             "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"
+             "QCheckBox, QRadioButton { spacing: 2px; }"
+             "QCheckBox::indicator, QRadioButton::indicator { width: 12px; height: 12px; }"));
     form->setFixedSize(description.clientWidth, description.clientHeight);
     form->move(description.left, description.top);
     for (const ControlDescription& d : controls) {

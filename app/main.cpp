@@ -1,4 +1,5 @@
 #include "app/error_box.h"
+#include "app/platform_debug_log.h"
 #include "app/t_form1.h"
 #include "foldertree/error_display.h"
 #include "foldertree/linux_shell_namespace.h"
@@ -11,7 +12,8 @@ int main(int argc, char* argv[]) {
     // The window's geometry is in pixels and is not scaled on displays of another density.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Ordinalette");
+    QApplication::setApplicationName(QStringLiteral("Ordinalette"));
+    ordinalette::app::routePlatformDebugLog();
     ordinalette::foldertree::SetErrorDisplay(&ordinalette::app::ShowException);
     ordinalette::app::TForm1 form(ordinalette::platform::systemFileSystem(),
                                   ordinalette::foldertree::LinuxShellNamespace::forCurrentUser(),

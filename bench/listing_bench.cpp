@@ -3,6 +3,7 @@
 #include "bench/bench_support.h"
 #include "engine/listing.h"
 #include "platform/file_system.h"
+#include "platform/posix/dir_stream.h"
 #include "platform/text_services.h"
 #include "testsupport/temp_dir.h"
 
@@ -10,7 +11,6 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
 #include <string>
 #include <vector>
 
@@ -23,10 +23,9 @@ constexpr int runs = 7;
 
 std::size_t bareReaddirAndSort(const std::string& folder) {
     std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    while (const dirent* entry = readdir(dir))
+    const platform::DirStream dir = platform::openDirStream(folder);
+    while (const dirent* entry = readdir(dir.get()))
         names.emplace_back(entry->d_name);
-    closedir(dir);
     std::sort(names.begin(), names.end());
     return names.size();
 }

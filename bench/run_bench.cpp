@@ -7,13 +7,13 @@
 #include "engine/naming.h"
 #include "engine/rename_run.h"
 #include "platform/file_system.h"
+#include "platform/posix/dir_stream.h"
 #include "platform/text_services.h"
 #include "testsupport/temp_dir.h"
 
 #include <algorithm>
 #include <clocale>
 #include <cstdio>
-#include <dirent.h>
 #include <fcntl.h>
 #include <stdexcept>
 #include <string>
@@ -30,12 +30,11 @@ constexpr int runs = 4;
 
 std::vector<std::string> readdirAndSort(const std::string& folder) {
     std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    while (const dirent* entry = readdir(dir)) {
+    const platform::DirStream dir = platform::openDirStream(folder);
+    while (const dirent* entry = readdir(dir.get())) {
         if (entry->d_type == DT_REG)
             names.emplace_back(entry->d_name);
     }
-    closedir(dir);
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -95,27 +94,16 @@ int main() {
     const platform::TextCollator collator(codePage);
     platform::FileSystem& fileSystem = platform::systemFileSystem();
 
-    // Floor and engine take turns on the same files, each going first in turn, so that both
-    // meet the same folder states.
+    // Floor and engine take turns on the same files.
     std::vector<double> floorTimes;
     std::vector<double> engineTimes;
     std::size_t reported = 0;
-    for (int run = 0; run < runs; ++run) {
-        const auto measureFloor = [&] {
-            floorTimes.push_back(bench::millisecondsOf([&] { floorRun(folder); }));
-        };
-        const auto measureEngine = [&] {
+    bench::takeTurns(
+        runs, [&] { floorTimes.push_back(bench::millisecondsOf([&] { floorRun(folder); })); },
+        [&] {
             engineTimes.push_back(bench::millisecondsOf(
                 [&] { reported = engineRun(folder, journals, fileSystem, collator, codePage); }));
-        };
-        if (run % 2 == 0) {
-            measureFloor();
-            measureEngine();
-        } else {
-            measureEngine();
-            measureFloor();
-        }
-    }
+        });
     std::sort(floorTimes.begin(), floorTimes.end());
     std::sort(engineTimes.begin(), engineTimes.end());
     // The mean of the middle two of four runs.

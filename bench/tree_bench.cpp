@@ -4,6 +4,7 @@
 // enter) against a bare recursive readdir, with the longest wait of the event loop meanwhile.
 #include "foldertree/linux_shell_namespace.h"
 #include "foldertree/t_shell_tree_view.h"
+#include "platform/posix/dir_stream.h"
 #include "testsupport/temp_dir.h"
 
 #include <QApplication>
@@ -13,7 +14,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <dirent.h>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -43,7 +43,7 @@ double bestOf(const std::function<void()>& setup, const std::function<void()>& t
 
 std::vector<std::string> readdirAndSort(const std::string& folder) {
     std::vector<std::string> names;
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+    const platform::DirStream dir = platform::openDirStream(folder);
     while (const dirent* entry = readdir(dir.get())) {
         if (entry->d_type == DT_DIR && entry->d_name[0] != '.')
             names.emplace_back(entry->d_name);
@@ -76,7 +76,7 @@ int makeLevels(const testsupport::TempDir& dir, const std::string& folder, std::
 // Counts the folders below a folder as a plain walk does: no link followed, "proc" left out.
 int walk(const std::string& folder) {
     int count = 0;
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+    const platform::DirStream dir = platform::openDirStream(folder);
     while (const dirent* entry = dir ? readdir(dir.get()) : nullptr) {
         const std::string name = entry->d_name;
         if (entry->d_type == DT_DIR && name != "." && name != ".." && name != "proc")

@@ -29,7 +29,6 @@ using ItemIdList = std::vector<ItemId>;
 // Attribute flags of shell items, with the shell's values.
 inline constexpr std::uint32_t kAttrCanRename = 0x10;
 inline constexpr std::uint32_t kAttrLink = 0x10000;
-inline constexpr std::uint32_t kAttrShare = 0x20000;
 inline constexpr std::uint32_t kAttrFileSysAncestor = 0x10000000;
 inline constexpr std::uint32_t kAttrFolder = 0x20000000;
 inline constexpr std::uint32_t kAttrFileSystem = 0x40000000;

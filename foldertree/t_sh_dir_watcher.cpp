@@ -1,5 +1,6 @@
 #include "foldertree/t_sh_dir_watcher.h"
 
+#include "foldertree/debug_log.h"
 #include "foldertree/error_display.h"
 
 #include <QCoreApplication>
@@ -17,9 +18,9 @@ using Clock = std::chrono::steady_clock;
 std::atomic<int> TShDirWatcher::s_liveCount{0};
 
 TShDirWatcher::TShDirWatcher(std::vector<std::string> folders, DeviceCallback deviceCallback,
-                             FoldersCallback foldersCallback)
-    : m_context(std::make_unique<QObject>()), m_deviceCallback(std::move(deviceCallback)),
-      m_foldersCallback(std::move(foldersCallback)) {
+                             FoldersCallback foldersCallback, WatchTiming timing)
+    : m_context(std::make_unique<QObject>()), m_timing(timing),
+      m_deviceCallback(std::move(deviceCallback)), m_foldersCallback(std::move(foldersCallback)) {
     ++s_liveCount;
     SetFolders(std::move(folders));
     m_thread = std::thread([this] { run(); });
@@ -113,7 +114,7 @@ void TShDirWatcher::run() {
             break;
         default:
             if (m_watchSet.readChanges())
-                quietUntil = Clock::now() + kQuietPeriod;
+                quietUntil = Clock::now() + m_timing.quietPeriod;
             break;
         }
     }
@@ -124,7 +125,7 @@ bool TShDirWatcher::settleAndDeliver() {
     for (;;) {
         std::size_t signalled = 0;
         const auto result = platform::waitForAny({{m_stop.waitHandle()}, {m_device.waitHandle()}},
-                                                 kDeviceSettling, signalled);
+                                                 m_timing.deviceSettling, signalled);
         if (result == platform::WaitResult::Failed)
             return false;
         if (result == platform::WaitResult::Signalled) {
@@ -163,6 +164,7 @@ bool TShDirWatcher::deliver(std::function<void()> call) {
                 DisplayError(error);
                 failed = true;
             } catch (...) {
+                qCDebug(lcFolderTree, "a reaction to a change failed; watching ends");
                 failed = true;
             }
             // The owner may have destroyed the watcher inside the call.

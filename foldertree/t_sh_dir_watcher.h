@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -32,22 +33,29 @@ struct TDeviceChangeData {
     std::optional<ItemIdList> Drive; // the drive's absolute list (kind 1)
 };
 
+// How long a watcher waits before it delivers: the quiet period after the last folder-name
+// change of a burst, and the settling time after the last device change.
+struct WatchTiming {
+    std::chrono::milliseconds quietPeriod;
+    std::chrono::milliseconds deviceSettling;
+};
+// The timing of the folder tree's watcher.
+inline constexpr WatchTiming kTreeWatchTiming{std::chrono::milliseconds(1500),
+                                              std::chrono::milliseconds(1000)};
+
 // Watches the folders of a tree on a thread of its own and hands every change to the
 // user-interface thread synchronously: a burst of folder-name changes becomes one call of the
-// folders callback 1.5 s after the last change; a device change is delivered after it has
-// settled for 1 s. The thread sleeps in one wait on all its handles. Its owner destroys it on
-// the user-interface thread, which ends and joins the thread.
+// folders callback once the quiet period has passed after the last change; a device change is
+// delivered after it has settled. The thread sleeps in one wait on all its handles. Its owner
+// destroys it on the user-interface thread, which ends and joins the thread.
 class TShDirWatcher {
 public:
     using FoldersCallback = std::function<void()>;
     using DeviceCallback = std::function<void(std::unique_ptr<TDeviceChangeData>)>;
     using TerminationCallback = std::function<void()>;
 
-    static constexpr std::chrono::milliseconds kQuietPeriod{1500};
-    static constexpr std::chrono::milliseconds kDeviceSettling{1000};
-
     TShDirWatcher(std::vector<std::string> folders, DeviceCallback deviceCallback,
-                  FoldersCallback foldersCallback);
+                  FoldersCallback foldersCallback, WatchTiming timing);
     // Ends the thread and waits for it; a delivery not yet run on the user-interface thread
     // is dropped.
     ~TShDirWatcher();
@@ -83,6 +91,7 @@ private:
 
     // Lives on the user-interface thread; deliveries run there, and those still queued go with it.
     std::unique_ptr<QObject> m_context;
+    const WatchTiming m_timing;
     DeviceCallback m_deviceCallback;
     FoldersCallback m_foldersCallback;
     TerminationCallback m_terminationCallback;

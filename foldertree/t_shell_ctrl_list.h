@@ -21,7 +21,6 @@ public:
 
     void AddControl(TShellTreeView* control);
     void RemoveControl(TShellTreeView* control);
-    bool Monitoring() const { return m_monitor != nullptr; }
 
 private:
     class MountMonitor;

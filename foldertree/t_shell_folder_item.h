@@ -35,8 +35,6 @@ public:
             m_bits |= bit(kind);
     }
     constexpr bool contains(TShItemIDType kind) const { return m_bits & bit(kind); }
-    constexpr std::uint16_t bits() const { return m_bits; }
-    constexpr bool operator==(const TShVirtuaItems&) const = default;
 
 private:
     static constexpr std::uint16_t bit(TShItemIDType kind) {

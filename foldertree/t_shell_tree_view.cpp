@@ -1,5 +1,6 @@
 #include "foldertree/t_shell_tree_view.h"
 
+#include "foldertree/debug_log.h"
 #include "foldertree/linux_shell_namespace.h"
 #include "foldertree/t_shell_ctrl_list.h"
 #include "platform/text_services.h"
@@ -52,7 +53,8 @@ bool isInside(QTreeWidgetItem* node, QTreeWidgetItem* ancestor) {
 TShellTreeView::TShellTreeView(QWidget* parent)
     : TShellTreeView(LinuxShellNamespace::forCurrentUser(), parent) {}
 
-TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, QWidget* parent)
+TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, QWidget* parent,
+                               WatchTiming timing)
     : QTreeWidget(parent), m_namespace(std::move(shellNamespace)) {
     setHeaderHidden(true);
     setColumnCount(1);
@@ -86,7 +88,7 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
     m_watcher = std::make_unique<TShDirWatcher>(
         std::vector<std::string>{},
         [this](std::unique_ptr<TDeviceChangeData> record) { DeviceChanged(std::move(record)); },
-        [this] { FoldersChanged(); });
+        [this] { FoldersChanged(); }, timing);
     // A watcher that failed has ended its thread: the tree goes on without it.
     m_watcher->SetTerminationCallback([this] { m_watcher.reset(); });
     TShellCtrlList::Instance().AddControl(this);
@@ -203,8 +205,10 @@ int TShellTreeView::ReadChildren(const std::shared_ptr<ShellFolder>& folder,
                                  TShellFolderItem& parent,
                                  std::vector<std::unique_ptr<TShellFolderItem>>& list) {
     const auto children = folder->enumFolders(m_includeHidden);
-    if (!children)
+    if (!children) {
+        qCDebug(lcFolderTree) << "cannot read the folders of" << nodeText(parent);
         return 0;
+    }
     const int parentLevel = parent.Level();
     const TShItemIDType parentType = parentLevel == 1 ? ItemType(parent) : TShItemIDType::itUnknown;
     list.reserve(children->size());
@@ -363,13 +367,6 @@ void TShellTreeView::SetIncludeHidden(bool include) {
     if (include == m_includeHidden)
         return;
     m_includeHidden = include;
-    RefreshTree();
-}
-
-void TShellTreeView::SetShVirtuaItems(TShVirtuaItems items) {
-    if (items == m_virtualItems)
-        return;
-    m_virtualItems = items;
     RefreshTree();
 }
 

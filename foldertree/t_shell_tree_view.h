@@ -31,7 +31,9 @@ class TShellTreeView : public QTreeWidget {
 public:
     // A tree over the namespace of the user running the program.
     explicit TShellTreeView(QWidget* parent = nullptr);
-    TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, QWidget* parent = nullptr);
+    // A tree over a namespace whose watcher waits as timing says.
+    TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, QWidget* parent = nullptr,
+                   WatchTiming timing = kTreeWatchTiming);
     ~TShellTreeView() override;
 
     // File-system path of the selected item, or empty when it has none: the desktop
@@ -45,8 +47,6 @@ public:
 
     bool IncludeHidden() const { return m_includeHidden; }
     void SetIncludeHidden(bool include);
-    TShVirtuaItems ShVirtuaItems() const { return m_virtualItems; }
-    void SetShVirtuaItems(TShVirtuaItems items);
 
     // The window's life: destroying sets the closing flag, remembers the selection and
     // deletes every node; creating clears the flag, builds the root and selects again.

@@ -61,6 +61,8 @@ std::optional<std::int32_t> parseIntegerText(std::string_view text) {
     return parseDecimal(text);
 }
 
-std::string decimalText(std::int32_t value) { return std::to_string(value); }
+std::string decimalText(std::int32_t value) {
+    return std::to_string(value);
+}
 
 } // namespace ordinalette::platform

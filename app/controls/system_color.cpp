@@ -25,12 +25,8 @@ QColor resolveSystemColor(SystemColor color) {
         // scheme's light grey, which marks a disabled input field; on a dark palette that grey
         // would be a glaring box under light text, so the field takes the face of buttons.
         if (isDark(palette))
-            return resolveSystemColor(SystemColor::BtnFace);
+            return palette.color(QPalette::Active, QPalette::Button);
         return QColor(0xD4, 0xD0, 0xC8);
-    case SystemColor::BtnFace:
-        return palette.color(QPalette::Active, QPalette::Button);
-    case SystemColor::WindowText:
-        return palette.color(QPalette::Active, QPalette::WindowText);
     }
     return {};
 }

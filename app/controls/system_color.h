@@ -7,7 +7,7 @@ class QWidget;
 namespace ordinalette::app {
 
 // The system colours the window's controls are painted with, resolved when drawn.
-enum class SystemColor { Window, InactiveCaptionText, BtnFace, WindowText };
+enum class SystemColor { Window, InactiveCaptionText };
 
 QColor resolveSystemColor(SystemColor color);
 

@@ -28,7 +28,6 @@ class TFilterComboBox : public QComboBox {
 public:
     explicit TFilterComboBox(QWidget* parent = nullptr);
 
-    const std::string& Filter() const { return m_filter; }
     // Rebuilds the entries from a filter string in the system code page, selects entry 0 and
     // reports a change.
     void SetFilter(std::string filter);

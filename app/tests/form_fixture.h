@@ -4,6 +4,7 @@
 #include "foldertree/tests/namespace_fixture.h"
 #include "platform/file_system.h"
 #include "testsupport/temp_dir.h"
+#include "testsupport/working_directory_guard.h"
 
 #include <QApplication>
 #include <QTest>
@@ -16,18 +17,15 @@ namespace ordinalette::app::testing {
 // of a window started there stays out of the way; a rename run's change of directory is undone.
 class WorkingDirectory {
 public:
-    WorkingDirectory() : m_previous(std::filesystem::current_path()) {
-        std::filesystem::current_path(m_dir.path());
-    }
-    ~WorkingDirectory() { std::filesystem::current_path(m_previous); }
-    WorkingDirectory(const WorkingDirectory&) = delete;
-    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+    WorkingDirectory() { std::filesystem::current_path(m_dir.path()); }
 
     const testsupport::TempDir& dir() const { return m_dir; }
 
 private:
     testsupport::TempDir m_dir;
-    std::filesystem::path m_previous;
+    // Made after the folder and gone before it: the previous directory is back before the
+    // folder is removed.
+    testsupport::WorkingDirectoryGuard m_guard;
 };
 
 // The main window over a namespace of temporary folders (drive "c" holds the desktop

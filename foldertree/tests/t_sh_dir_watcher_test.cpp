@@ -1,6 +1,7 @@
 #include "foldertree/error_display.h"
 #include "foldertree/t_sh_dir_watcher.h"
 #include "foldertree/t_shell_tree_view.h"
+#include "foldertree/tests/captured_log.h"
 #include "foldertree/tests/namespace_fixture.h"
 #include "platform/mount_table.h"
 
@@ -18,9 +19,14 @@
 namespace ordinalette::foldertree {
 namespace {
 
+using testing::CapturedLog;
 using testing::childNamed;
 using testing::NamespaceFixture;
 using testsupport::TempDir;
+
+// Short waits keep the tests fast; the quiet period still outlasts making a few folders back to
+// back.
+constexpr WatchTiming kShortTiming{std::chrono::milliseconds(100), std::chrono::milliseconds(50)};
 
 // Processes events until the condition holds; false when it still fails after a generous time.
 bool waitFor(const std::function<bool()>& condition) {
@@ -30,8 +36,9 @@ bool waitFor(const std::function<bool()>& condition) {
 TEST(TShDirWatcher, ABurstOfFolderChangesGivesOneCallAndFileChangesNone) {
     TempDir dir;
     std::vector<std::vector<std::string>> seen; // the folder's entries at each call
-    auto watcher = std::make_unique<TShDirWatcher>(std::vector<std::string>{dir.path()}, nullptr,
-                                                   [&] { seen.push_back(dir.entries()); });
+    auto watcher = std::make_unique<TShDirWatcher>(
+        std::vector<std::string>{dir.path()}, nullptr, [&] { seen.push_back(dir.entries()); },
+        kShortTiming);
     ASSERT_TRUE(waitFor([&] { return watcher->WatchCount() == 1; }));
 
     for (const char* name : {"a", "b", "c", "d", "e"})
@@ -58,7 +65,8 @@ TEST(TShDirWatcher, AFailingReactionIsShownAndEndsTheWatching) {
     SetErrorDisplay([&](const std::exception& error) { shown.emplace_back(error.what()); });
     auto watcher = std::make_unique<TShDirWatcher>(
         std::vector<std::string>{},
-        [](std::unique_ptr<TDeviceChangeData>) { throw std::runtime_error("no drive"); }, nullptr);
+        [](std::unique_ptr<TDeviceChangeData>) { throw std::runtime_error("no drive"); }, nullptr,
+        kShortTiming);
     // The owner lets its watcher go when it ends.
     watcher->SetTerminationCallback([&] { watcher.reset(); });
     watcher->PostDeviceChange(std::make_unique<TDeviceChangeData>());
@@ -67,12 +75,24 @@ TEST(TShDirWatcher, AFailingReactionIsShownAndEndsTheWatching) {
     SetErrorDisplay(nullptr);
 }
 
+TEST(TShDirWatcher, AReactionFailingWithoutAnExceptionObjectIsLoggedAndEndsTheWatching) {
+    CapturedLog log("ordinalette.foldertree");
+    auto watcher = std::make_unique<TShDirWatcher>(
+        std::vector<std::string>{}, [](std::unique_ptr<TDeviceChangeData>) { throw 42; }, nullptr,
+        kShortTiming);
+    watcher->SetTerminationCallback([&] { watcher.reset(); });
+    watcher->PostDeviceChange(std::make_unique<TDeviceChangeData>());
+    ASSERT_TRUE(waitFor([&] { return !watcher; }));
+    EXPECT_EQ(log.messages(),
+              QStringList{QStringLiteral("a reaction to a change failed; watching ends")});
+}
+
 TEST(TShDirWatcher, DeviceChangesSettleAndOnlyTheLatestIsDelivered) {
     std::vector<std::string> delivered;
     auto watcher = std::make_unique<TShDirWatcher>(
         std::vector<std::string>{},
         [&](std::unique_ptr<TDeviceChangeData> record) { delivered.push_back(record->Text); },
-        nullptr);
+        nullptr, kShortTiming);
     for (const char* text : {"first", "second", "third"}) {
         auto record = std::make_unique<TDeviceChangeData>();
         record->Text = text;
@@ -94,14 +114,15 @@ TEST(TShDirWatcher, ItsOwnerMayDestroyItInsideADelivery) {
     std::unique_ptr<TShDirWatcher> watcher;
     watcher = std::make_unique<TShDirWatcher>(
         std::vector<std::string>{}, [&](std::unique_ptr<TDeviceChangeData>) { watcher.reset(); },
-        nullptr);
+        nullptr, kShortTiming);
     watcher->PostDeviceChange(std::make_unique<TDeviceChangeData>());
     ASSERT_TRUE(waitFor([&] { return !watcher; }));
 }
 
 class WatchedTreeTest : public ::testing::Test {
 protected:
-    WatchedTreeTest() : tree(std::make_unique<TShellTreeView>(fixture.shellNamespace())) {}
+    WatchedTreeTest()
+        : tree(std::make_unique<TShellTreeView>(fixture.shellNamespace(), nullptr, kShortTiming)) {}
 
     QTreeWidgetItem* computer() const { return tree->topLevelItem(0)->child(0); }
     QTreeWidgetItem* driveNode(const std::string& name) const {
@@ -215,7 +236,7 @@ protected:
 };
 
 TEST_F(MountTest, AMountThatComesAndGoesReachesTheTreeAsDeviceChanges) {
-    TShellTreeView tree(ns);
+    TShellTreeView tree(ns, nullptr, kShortTiming);
     QTreeWidgetItem* computer = tree.topLevelItem(0)->child(0);
     const std::string mountPoint = dir / "mnt";
     const QString removedText = QString::fromStdString(" (" + mountPoint + ")");

@@ -1,5 +1,7 @@
 #include "platform/change_notification.h"
 
+#include "platform/debug_log.h"
+
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -51,8 +53,10 @@ std::vector<std::string> FolderWatchSet::setFolders(const std::vector<std::strin
     for (const auto& folder : wanted) {
         if (!m_watches.count(folder)) {
             const int watch = inotify_add_watch(fd(m_handle), folder.c_str(), kFolderNameEvents);
-            if (watch < 0)
+            if (watch < 0) {
+                logFailure("cannot watch the folder", folder, errno);
                 continue;
+            }
             m_watches.emplace(folder, watch);
         }
         watched.push_back(folder);
@@ -88,6 +92,8 @@ bool FolderWatchSet::readChanges() {
 
 MountTableWatch::MountTableWatch(const std::string& mountTable)
     : m_handle(open(mountTable.c_str(), O_RDONLY | O_CLOEXEC)) {
+    if (!m_handle.valid())
+        logFailure("cannot watch the mount table", mountTable, errno);
     consume();
 }
 

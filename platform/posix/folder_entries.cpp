@@ -1,8 +1,11 @@
 #include "platform/folder_entries.h"
 
-#include <dirent.h>
+#include "platform/debug_log.h"
+#include "platform/path.h"
+#include "platform/posix/dir_stream.h"
+
+#include <cerrno>
 #include <fcntl.h>
-#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,19 +13,13 @@ namespace ordinalette::platform {
 
 namespace {
 
-using DirHandle = std::unique_ptr<DIR, int (*)(DIR*)>;
-
-DirHandle openFolder(const std::string& folder) {
-    return DirHandle(opendir(folder.c_str()), closedir);
-}
-
 bool isDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-// Whether the entry is a folder (following a link), and whether it is a link; the entry's
-// type from readdir spares a stat for everything but links and unknown types.
-bool classify(int dirFd, const dirent& entry, bool& isLink) {
+// Whether the entry of folder is a folder (following a link), and whether it is a link; the
+// entry's type from readdir spares a stat for everything but links and unknown types.
+bool classify(int dirFd, std::string_view folder, const dirent& entry, bool& isLink) {
     isLink = entry.d_type == DT_LNK;
     if (entry.d_type == DT_DIR)
         return true;
@@ -31,7 +28,12 @@ bool classify(int dirFd, const dirent& entry, bool& isLink) {
     struct stat info {};
     if (entry.d_type == DT_UNKNOWN && fstatat(dirFd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) == 0)
         isLink = S_ISLNK(info.st_mode);
-    return fstatat(dirFd, entry.d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+    if (fstatat(dirFd, entry.d_name, &info, 0) != 0) {
+        // A dangling link, or an entry gone since the folder was read: no folder.
+        logFailure("passed over the entry", joinPath(folder, entry.d_name), errno);
+        return false;
+    }
+    return S_ISDIR(info.st_mode);
 }
 
 FolderProbe probeFolderAt(int parentFd, const std::string& path, bool wantSubfolders) {
@@ -50,16 +52,14 @@ FolderProbe probeFolderAt(int parentFd, const std::string& path, bool wantSubfol
         return probe;
     }
     // No link count kept (btrfs, overlay and some network file systems report 1): look.
-    const int fd = openat(parentFd, path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const DirHandle dir(fd >= 0 ? fdopendir(fd) : nullptr, closedir);
-    if (!dir) {
-        if (fd >= 0)
-            close(fd);
+    const DirStream dir =
+        adoptDirStream(openat(parentFd, path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir)
         return probe;
-    }
+    const int fd = dirfd(dir.get());
     while (const dirent* entry = readdir(dir.get())) {
         bool isLink = false;
-        if (!isDotOrDotDot(entry->d_name) && classify(fd, *entry, isLink)) {
+        if (!isDotOrDotDot(entry->d_name) && classify(fd, path, *entry, isLink)) {
             probe.hasSubfolders = true;
             break;
         }
@@ -71,7 +71,7 @@ FolderProbe probeFolderAt(int parentFd, const std::string& path, bool wantSubfol
 
 std::optional<std::vector<SubfolderEntry>> listSubfolders(const std::string& folder,
                                                           bool includeHidden) {
-    const DirHandle dir = openFolder(folder);
+    const DirStream dir = openDirStream(folder);
     if (!dir)
         return std::nullopt;
     const int fd = dirfd(dir.get());
@@ -80,7 +80,7 @@ std::optional<std::vector<SubfolderEntry>> listSubfolders(const std::string& fol
         if (isDotOrDotDot(entry->d_name) || (!includeHidden && entry->d_name[0] == '.'))
             continue;
         bool isLink = false;
-        if (classify(fd, *entry, isLink))
+        if (classify(fd, folder, *entry, isLink))
             folders.push_back({entry->d_name, isLink});
     }
     return folders;

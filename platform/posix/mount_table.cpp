@@ -1,13 +1,15 @@
 #include "platform/mount_table.h"
 
+#include "platform/debug_log.h"
+#include "platform/posix/dir_stream.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <dirent.h>
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <limits.h>
-#include <memory>
 #include <stdlib.h>
 
 namespace ordinalette::platform {
@@ -147,8 +149,10 @@ std::string volumeRootAmong(std::string_view path, const std::vector<std::string
 
 std::vector<MountEntry> readUserVisibleMounts(const std::string& mountTable) {
     auto table = readMountTable(mountTable);
-    if (!table)
+    if (!table) {
+        logFailure("cannot read the mount table", mountTable, errno);
         return {};
+    }
     std::erase_if(*table, [](const MountEntry& entry) { return !isUserVisibleMount(entry); });
     return std::move(*table);
 }
@@ -158,7 +162,7 @@ std::string volumeLabel(const std::string& device) {
     if (target.empty())
         return {};
     const std::string folder = "/dev/disk/by-label";
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+    const DirStream dir = openDirStream(folder);
     if (!dir)
         return {};
     std::string label;

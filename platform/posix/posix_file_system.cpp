@@ -1,7 +1,9 @@
 #include "platform/posix/posix_file_system.h"
 
+#include "platform/debug_log.h"
 #include "platform/file_name.h"
 #include "platform/path.h"
+#include "platform/posix/dir_stream.h"
 #include "platform/posix/errno_mapping.h"
 #include "platform/temporary_file.h"
 #include "platform/wildcard.h"
@@ -61,7 +63,8 @@ Result<std::uint32_t> attributesWithoutFollowing(int folder, const char* name) {
 
 // Attributes of one entry of an open folder. The entry's type comes from the folder listing
 // where it can; only links, unknown types and the read-only bit need the entry's status.
-std::uint32_t entryAttributes(int folder, const dirent& entry, bool withReadOnly) {
+std::uint32_t entryAttributes(int folder, std::string_view folderPath, const dirent& entry,
+                              bool withReadOnly) {
     const std::uint32_t hidden = isHiddenName(entry.d_name) ? attribute::Hidden : 0;
     const bool needsStatus = withReadOnly || entry.d_type == DT_LNK || entry.d_type == DT_UNKNOWN;
     if (!needsStatus)
@@ -69,6 +72,7 @@ std::uint32_t entryAttributes(int folder, const dirent& entry, bool withReadOnly
     struct stat status {};
     if (fstatat(folder, entry.d_name, &status, 0) != 0) {
         // Gone since the folder was read, or a dangling link: never a listed file.
+        logFailure("passed over the entry", joinPath(folderPath, entry.d_name), errno);
         return hidden | attribute::System;
     }
     return hidden | typeAttributes(status.st_mode) |
@@ -83,24 +87,10 @@ std::string_view folderOf(std::string_view path) {
     return lastSeparator == 0 ? "/" : path.substr(0, lastSeparator);
 }
 
-struct DirCloser {
-    void operator()(DIR* dir) const { closedir(dir); }
-};
-using Listing = std::unique_ptr<DIR, DirCloser>;
-
 // A listing of the folder at path (relative to the open folder at); null, with errno set, when
 // the folder cannot be opened.
-Listing openListing(int at, const char* path) {
-    const int fd = openat(at, path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return nullptr;
-    Listing dir(fdopendir(fd));
-    if (!dir) {
-        const int failure = errno;
-        close(fd);
-        errno = failure;
-    }
-    return dir;
+DirStream openListing(int at, const char* path) {
+    return adoptDirStream(openat(at, path, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
 
 // Opens path only when it is a regular file, and gives its status. A FIFO or a device is never
@@ -160,7 +150,7 @@ int PosixFileSystem::enumerate(std::string_view pattern, const EnumerationFilter
     const auto path = cPath(folder);
     if (!path)
         return error::InvalidName;
-    const Listing dir = openListing(AT_FDCWD, path->c_str());
+    const DirStream dir = openListing(AT_FDCWD, path->c_str());
     if (!dir)
         return lastError();
     const int fd = dirfd(dir.get());
@@ -172,7 +162,7 @@ int PosixFileSystem::enumerate(std::string_view pattern, const EnumerationFilter
             continue;
         if ((filter.excluded & attribute::Hidden) && isHiddenName(name))
             continue;
-        const std::uint32_t attributes = entryAttributes(fd, *entry, filter.readOnly);
+        const std::uint32_t attributes = entryAttributes(fd, folder, *entry, filter.readOnly);
         if ((attributes & filter.excluded) == 0)
             visit(DirectoryEntry{name, attributes});
     }
@@ -420,7 +410,7 @@ Result<FileIdentity> PosixFileSystem::identity(const DirectoryHandle& folder) {
 int PosixFileSystem::enumerateFileNumbers(const DirectoryHandle& folder,
                                           const FileNumberVisitor& visit) {
     // A listing of its own, so that the handle's position is neither used nor moved.
-    const Listing dir = openListing(static_cast<int>(folder.native()), ".");
+    const DirStream dir = openListing(static_cast<int>(folder.native()), ".");
     if (!dir)
         return lastError();
     for (;;) {
