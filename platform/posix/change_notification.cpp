@@ -1,10 +1,11 @@
-#include "platform/change_notification.h"
+#include "platform/posix/change_notification.h"
 
 #include "platform/debug_log.h"
+#include "platform/posix/mount_table.h"
 
 #include <array>
 #include <cerrno>
-#include <fcntl.h>
+#include <libmount.h>
 #include <poll.h>
 #include <set>
 #include <sys/eventfd.h>
@@ -90,19 +91,34 @@ bool FolderWatchSet::readChanges() {
     return folderChanged;
 }
 
-MountTableWatch::MountTableWatch(const std::string& mountTable)
-    : m_handle(open(mountTable.c_str(), O_RDONLY | O_CLOEXEC)) {
-    if (!m_handle.valid())
-        logFailure("cannot watch the mount table", mountTable, errno);
-    consume();
+MountMonitor::MountMonitor() : m_monitor(mnt_new_monitor()) {
+    int failed = m_monitor ? 0 : -ENOMEM;
+    if (failed == 0)
+        failed = mnt_monitor_enable_kernel(m_monitor, 1);
+    if (failed == 0) {
+        // Mounts by user-space tools record their options apart; without that part the
+        // kernel's changes are still seen.
+        if (const int userspace = mnt_monitor_enable_userspace(m_monitor, 1, nullptr))
+            logFailure("cannot watch the user-space mount options of", kProcessMountTable,
+                       -userspace);
+        m_handle = mnt_monitor_get_fd(m_monitor);
+        failed = m_handle < 0 ? m_handle : 0;
+    }
+    if (failed != 0) {
+        m_handle = -1;
+        logFailure("cannot watch the mount table", kProcessMountTable, -failed);
+    }
 }
 
-void MountTableWatch::consume() {
-    // The kernel reports a changed mount table as priority data until the file is read again.
-    std::array<char, 4096> buffer{};
-    lseek(fd(m_handle), 0, SEEK_SET);
-    while (read(fd(m_handle), buffer.data(), buffer.size()) > 0) {
-    }
+MountMonitor::~MountMonitor() {
+    mnt_unref_monitor(m_monitor);
+}
+
+bool MountMonitor::takeChanges() {
+    bool changed = false;
+    while (valid() && mnt_monitor_next_change(m_monitor, nullptr, nullptr) == 0)
+        changed = true;
+    return changed;
 }
 
 WaitResult waitForAny(const std::vector<WaitHandle>& handles,
@@ -110,8 +126,7 @@ WaitResult waitForAny(const std::vector<WaitHandle>& handles,
     std::vector<pollfd> polled;
     polled.reserve(handles.size());
     for (const auto& handle : handles)
-        polled.push_back(
-            {handle.handle, static_cast<short>(handle.priority ? POLLPRI : POLLIN), 0});
+        polled.push_back({handle.handle, POLLIN, 0});
     int result = 0;
     do {
         result =

@@ -1,4 +1,4 @@
-#include "platform/mount_table.h"
+#include "platform/posix/mount_table.h"
 
 #include "platform/debug_log.h"
 #include "platform/posix/dir_stream.h"
@@ -7,31 +7,75 @@
 #include <array>
 #include <cctype>
 #include <cerrno>
-#include <fstream>
-#include <iterator>
+#include <libmount.h>
 #include <limits.h>
+#include <memory>
+#include <set>
 #include <stdlib.h>
 
 namespace ordinalette::platform {
 
 namespace {
 
-// The kernel writes space, tab, newline and backslash in paths as "\ooo" octal escapes.
-std::string unescapeOctal(std::string_view field) {
-    std::string out;
-    out.reserve(field.size());
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size() &&
-            std::all_of(field.begin() + i + 1, field.begin() + i + 4,
-                        [](char c) { return c >= '0' && c <= '7'; })) {
-            out += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 +
-                                     (field[i + 3] - '0'));
-            i += 3;
-        } else {
-            out += field[i];
+constexpr const char* kFsTab = "/etc/fstab";
+constexpr std::string_view kShowOption = "x-gvfs-show";
+
+struct TableRelease {
+    void operator()(libmnt_table* table) const { mnt_unref_table(table); }
+};
+using Table = std::unique_ptr<libmnt_table, TableRelease>;
+
+std::string text(const char* value) {
+    return value ? std::string(value) : std::string();
+}
+
+bool hasOption(const std::string& options, std::string_view name) {
+    return mnt_optstr_get_option(options.c_str(), std::string(name).c_str(), nullptr, nullptr) == 0;
+}
+
+// Parses a table file; the process's own table with the user-space options that libmount keeps
+// apart from the kernel's. Null, with the error number in error, when it cannot be read.
+Table parseTable(const std::string& path, int& error) {
+    Table table(mnt_new_table());
+    if (!table) {
+        error = ENOMEM;
+        return nullptr;
+    }
+    const int failed = path == kProcessMountTable ? mnt_table_parse_mtab(table.get(), nullptr)
+                                                  : mnt_table_parse_file(table.get(), path.c_str());
+    error = -failed;
+    return failed == 0 ? std::move(table) : nullptr;
+}
+
+std::vector<MountEntry> entriesOf(libmnt_table* table) {
+    std::vector<MountEntry> entries;
+    libmnt_iter* iterator = mnt_new_iter(MNT_ITER_FORWARD);
+    libmnt_fs* fs = nullptr;
+    while (iterator && mnt_table_next_fs(table, iterator, &fs) == 0) {
+        MountEntry entry{text(mnt_fs_get_target(fs)), text(mnt_fs_get_fstype(fs)),
+                         text(mnt_fs_get_source(fs)), text(mnt_fs_get_options(fs))};
+        if (!entry.mountPoint.starts_with('/'))
+            continue;
+        // A later mount on the same point hides the earlier one.
+        std::erase_if(entries,
+                      [&](const MountEntry& e) { return e.mountPoint == entry.mountPoint; });
+        entries.push_back(std::move(entry));
+    }
+    mnt_free_iter(iterator);
+    return entries;
+}
+
+// The mount points that /etc/fstab marks to be shown to the user.
+std::set<std::string> shownInFsTab() {
+    std::set<std::string> shown;
+    int error = 0;
+    if (const Table fsTab = parseTable(kFsTab, error)) {
+        for (const auto& entry : entriesOf(fsTab.get())) {
+            if (hasOption(entry.options, kShowOption))
+                shown.insert(entry.mountPoint);
         }
     }
-    return out;
+    return shown;
 }
 
 // udev writes unsafe bytes of labels as "\xHH".
@@ -50,92 +94,74 @@ std::string unescapeHex(std::string_view text) {
     return out;
 }
 
-std::vector<std::string_view> splitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    std::size_t pos = 0;
-    while (pos < line.size()) {
-        const std::size_t start = line.find_first_not_of(' ', pos);
-        if (start == std::string_view::npos)
-            break;
-        const std::size_t end = std::min(line.find(' ', start), line.size());
-        fields.push_back(line.substr(start, end - start));
-        pos = end;
-    }
-    return fields;
-}
-
-std::optional<MountEntry> parseLine(std::string_view line) {
-    const auto fields = splitFields(line);
-    // id, parent, major:minor, root, mount point, options, optional fields..., "-", type, source
-    const auto separator = std::find(fields.begin(), fields.end(), std::string_view("-"));
-    if (fields.size() < 7 || separator - fields.begin() < 6 || fields.end() - separator < 3)
-        return std::nullopt;
-    MountEntry entry{unescapeOctal(fields[4]), unescapeOctal(separator[1]),
-                     unescapeOctal(separator[2])};
-    if (entry.mountPoint.empty() || entry.mountPoint.front() != '/')
-        return std::nullopt;
-    return entry;
-}
-
 bool isUnder(std::string_view path, std::string_view folder) {
     return path == folder ||
            (path.size() > folder.size() && path.substr(0, folder.size()) == folder &&
             (folder == "/" || path[folder.size()] == '/'));
 }
 
-std::string canonical(const std::string& path) {
-    std::array<char, PATH_MAX> buffer{};
-    return realpath(path.c_str(), buffer.data()) ? std::string(buffer.data()) : std::string();
+// Below folder (not folder itself) and not inside a hidden folder there, where programs keep
+// their own mounts (containers, portals).
+bool isShownBelow(std::string_view path, std::string_view folder) {
+    if (folder.empty() || path == folder || !isUnder(path, folder))
+        return false;
+    const std::string_view rest = path.substr(folder == "/" ? 1 : folder.size() + 1);
+    return !rest.starts_with('.') && rest.find("/.") == std::string_view::npos;
+}
+
+bool isUserPlace(const std::string& mountPoint, const UserPlaces& places) {
+    return mountPoint == "/mnt" || isShownBelow(mountPoint, "/mnt") ||
+           isShownBelow(mountPoint, "/media") ||
+           (!places.userName.empty() &&
+            isShownBelow(mountPoint, "/run/media/" + places.userName)) ||
+           (places.homeDirectory != "/" && isShownBelow(mountPoint, places.homeDirectory));
+}
+
+// Memory file systems hold the user's files as a disk does; libmount counts them as pseudo.
+bool holdsFiles(const std::string& fsType) {
+    return !mnt_fstype_is_pseudofs(fsType.c_str()) || fsType == "tmpfs" || fsType == "ramfs";
 }
 
 } // namespace
 
-std::vector<MountEntry> parseMountInfo(std::string_view text) {
-    std::vector<MountEntry> entries;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t end = std::min(text.find('\n', pos), text.size());
-        if (auto entry = parseLine(text.substr(pos, end - pos))) {
-            // A later mount on the same point hides the earlier one.
-            std::erase_if(entries,
-                          [&](const MountEntry& e) { return e.mountPoint == entry->mountPoint; });
-            entries.push_back(std::move(*entry));
+std::optional<std::vector<MountEntry>> readMountTable(const std::string& path) {
+    int error = 0;
+    const Table table = parseTable(path, error);
+    if (!table) {
+        logFailure("cannot read the mount table", path, error);
+        return std::nullopt;
+    }
+    auto entries = entriesOf(table.get());
+    if (path == kProcessMountTable) {
+        const auto shown = shownInFsTab();
+        for (auto& entry : entries) {
+            if (shown.contains(entry.mountPoint) && !hasOption(entry.options, kShowOption))
+                entry.options += (entry.options.empty() ? "" : ",") + std::string(kShowOption);
         }
-        pos = end + 1;
     }
     return entries;
 }
 
-std::optional<std::vector<MountEntry>> readMountTable(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return parseMountInfo(text);
-}
-
 bool isNetworkFileSystem(std::string_view fsType) {
-    static constexpr std::array<std::string_view, 8> kNetwork = {"nfs",   "nfs4",  "cifs", "smb3",
-                                                                 "smbfs", "sshfs", "9p",   "afs"};
-    return std::find(kNetwork.begin(), kNetwork.end(), fsType) != kNetwork.end() ||
-           fsType.starts_with("fuse.");
+    return mnt_fstype_is_netfs(std::string(fsType).c_str()) != 0;
 }
 
-bool isUserVisibleMount(const MountEntry& entry) {
-    static constexpr std::array<std::string_view, 24> kPseudo = {
-        "proc",     "sysfs",      "devtmpfs",  "devpts",          "cgroup",      "cgroup2",
-        "mqueue",   "debugfs",    "tracefs",   "securityfs",      "pstore",      "bpf",
-        "configfs", "fusectl",    "hugetlbfs", "autofs",          "binfmt_misc", "efivarfs",
-        "nsfs",     "rpc_pipefs", "selinuxfs", "fuse.gvfsd-fuse", "fuse.portal", "squashfs"};
-    if (std::find(kPseudo.begin(), kPseudo.end(), entry.fsType) != kPseudo.end())
-        return false;
-    static constexpr std::array<std::string_view, 5> kSystemTrees = {"/proc", "/sys", "/dev",
-                                                                     "/run", "/snap"};
-    for (const auto tree : kSystemTrees) {
-        if (isUnder(entry.mountPoint, tree) && !isUnder(entry.mountPoint, "/run/media"))
-            return false;
+std::vector<MountEntry> drivesAmong(const std::vector<MountEntry>& table, const UserPlaces& places,
+                                    const std::function<bool(const std::string&)>& isFolder) {
+    std::vector<std::string> mountPoints;
+    for (const auto& entry : table)
+        mountPoints.push_back(entry.mountPoint);
+    const std::string desktopVolume =
+        volumeRootAmong(resolvedPath(places.desktopDirectory), mountPoints);
+    std::vector<MountEntry> drives;
+    for (const auto& entry : table) {
+        const bool always = entry.mountPoint == "/" || entry.mountPoint == desktopVolume;
+        const bool shown = holdsFiles(entry.fsType) && (hasOption(entry.options, kShowOption) ||
+                                                        isUserPlace(entry.mountPoint, places));
+        if (always || (shown && isFolder(entry.mountPoint)))
+            drives.push_back(entry);
     }
-    return true;
+    return drives;
 }
 
 std::string volumeRootAmong(std::string_view path, const std::vector<std::string>& mountPoints) {
@@ -147,28 +173,23 @@ std::string volumeRootAmong(std::string_view path, const std::vector<std::string
     return best;
 }
 
-std::vector<MountEntry> readUserVisibleMounts(const std::string& mountTable) {
-    auto table = readMountTable(mountTable);
-    if (!table) {
-        logFailure("cannot read the mount table", mountTable, errno);
-        return {};
-    }
-    std::erase_if(*table, [](const MountEntry& entry) { return !isUserVisibleMount(entry); });
-    return std::move(*table);
+std::string resolvedPath(const std::string& path) {
+    std::array<char, PATH_MAX> buffer{};
+    return realpath(path.c_str(), buffer.data()) ? std::string(buffer.data()) : path;
 }
 
-std::string volumeLabel(const std::string& device) {
-    const std::string target = canonical(device);
-    if (target.empty())
+std::string volumeLabel(const std::string& device, const std::string& labelDirectory) {
+    // A source that is no path (a tmpfs, a remote share) has no label.
+    if (!device.starts_with('/'))
         return {};
-    const std::string folder = "/dev/disk/by-label";
-    const DirStream dir = openDirStream(folder);
+    const std::string target = resolvedPath(device);
+    const DirStream dir = openDirStream(labelDirectory);
     if (!dir)
         return {};
     std::string label;
     while (const dirent* entry = readdir(dir.get())) {
         const std::string name = entry->d_name;
-        if (name != "." && name != ".." && canonical(folder + "/" + name) == target) {
+        if (name != "." && name != ".." && resolvedPath(labelDirectory + "/" + name) == target) {
             label = unescapeHex(name);
             break;
         }

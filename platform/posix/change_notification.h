@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+struct libmnt_monitor;
+
 namespace ordinalette::platform {
 
 using EventHandle = OsHandle<struct EventHandleTag>;
@@ -44,25 +46,28 @@ private:
     std::unordered_map<std::string, int> m_watches; // folder -> watch descriptor
 };
 
-// Change notification for a mount table file (/proc/self/mountinfo): signalled whenever a
-// mount appears or disappears.
-class MountTableWatch {
+// Change notification for the mounts of this process, by the kernel or by user-space tools
+// (libmount's monitor): signalled whenever a mount appears, disappears or changes.
+class MountMonitor {
 public:
-    explicit MountTableWatch(const std::string& mountTable);
-    bool valid() const { return m_handle.valid(); }
-    // Takes the pending change notification.
-    void consume();
-    int waitHandle() const { return static_cast<int>(m_handle.native()); }
+    MountMonitor();
+    ~MountMonitor();
+    MountMonitor(const MountMonitor&) = delete;
+    MountMonitor& operator=(const MountMonitor&) = delete;
+
+    bool valid() const { return m_handle >= 0; }
+    // Takes every pending change notification; true when there was one.
+    bool takeChanges();
+    int waitHandle() const { return m_handle; }
 
 private:
-    EventHandle m_handle;
+    ::libmnt_monitor* m_monitor = nullptr;
+    int m_handle = -1;
 };
 
-// One wait on several handles. Each entry is a handle and whether it signals by priority data
-// (a mount table) rather than by being readable.
+// One handle of a wait: signalled when it is readable.
 struct WaitHandle {
     int handle = -1;
-    bool priority = false;
 };
 enum class WaitResult { Signalled, Timeout, Failed };
 // Waits until a handle signals or the timeout passes (none: no limit). Returns the index of
