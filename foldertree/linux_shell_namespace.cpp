@@ -1,9 +1,9 @@
 #include "foldertree/linux_shell_namespace.h"
 
+#include "foldertree/mount_table.h"
 #include "platform/file_system.h"
 #include "platform/posix/desktop_directory.h"
 #include "platform/posix/folder_entries.h"
-#include "platform/posix/mount_table.h"
 
 #include <algorithm>
 
@@ -292,9 +292,8 @@ LinuxShellNamespace::LinuxShellNamespace(NamespaceRoots roots, platform::CodePag
 
 std::shared_ptr<LinuxShellNamespace> LinuxShellNamespace::forCurrentUser() {
     return std::make_shared<LinuxShellNamespace>(
-        NamespaceRoots{platform::desktopDirectory(), platform::kProcessMountTable,
-                       platform::trashDirectory(), platform::homeDirectory(),
-                       platform::kLabelDirectory},
+        NamespaceRoots{platform::desktopDirectory(), kProcessMountTable, platform::trashDirectory(),
+                       platform::homeDirectory(), kLabelDirectory},
         platform::CodePage::system(), platform::systemFileSystem());
 }
 
@@ -340,7 +339,7 @@ std::optional<ItemIdList> LinuxShellNamespace::parseDisplayName(std::string_view
         normalised.assign(1, '/');
     if (!m_fileSystem.attributes(normalised).ok())
         return std::nullopt;
-    const std::string root = platform::volumeRootAmong(normalised, driveMountPoints());
+    const std::string root = volumeRootAmong(normalised, driveMountPoints());
     if (root.empty())
         return std::nullopt;
     ItemIdList list = driveIDList(root);
@@ -370,14 +369,13 @@ std::optional<std::string> LinuxShellNamespace::pathFromIDList(const ItemIdList&
     }
 }
 
-std::vector<platform::MountEntry> LinuxShellNamespace::drives() const {
-    const auto table = platform::readMountTable(m_roots.mountTable);
+std::vector<MountEntry> LinuxShellNamespace::drives() const {
+    const auto table = readMountTable(m_roots.mountTable);
     // Without a readable mount table the whole file system is one drive.
     if (!table || table->empty())
         return {{"/", {}, {}, {}}};
-    return platform::drivesAmong(
-        *table,
-        platform::UserPlaces{m_roots.homeDirectory, platform::userName(), m_roots.desktopDirectory},
+    return drivesAmong(
+        *table, UserPlaces{m_roots.homeDirectory, platform::userName(), m_roots.desktopDirectory},
         [this](const std::string& path) { return isFolder(path); });
 }
 
@@ -390,9 +388,8 @@ bool LinuxShellNamespace::isMounted(const std::string& mountPoint) const {
 std::vector<DriveVolume> LinuxShellNamespace::driveVolumes() {
     std::vector<DriveVolume> volumes;
     for (const auto& mount : drives()) {
-        volumes.push_back({mount.mountPoint,
-                           platform::volumeLabel(mount.source, m_roots.labelDirectory),
-                           platform::isNetworkFileSystem(mount.fsType)});
+        volumes.push_back({mount.mountPoint, volumeLabel(mount.source, m_roots.labelDirectory),
+                           isNetworkFileSystem(mount.fsType)});
     }
     return volumes;
 }
@@ -409,7 +406,7 @@ ItemIdList LinuxShellNamespace::driveIDList(const std::string& mountPoint) {
 }
 
 std::string LinuxShellNamespace::volumeRoot(const std::string& path) {
-    std::string root = platform::volumeRootAmong(platform::resolvedPath(path), driveMountPoints());
+    std::string root = volumeRootAmong(resolvedPath(path), driveMountPoints());
     if (!root.empty() && root.back() != '/')
         root += '/';
     return root;
@@ -417,7 +414,7 @@ std::string LinuxShellNamespace::volumeRoot(const std::string& path) {
 
 std::vector<std::string> LinuxShellNamespace::mountPoints() {
     std::vector<std::string> points;
-    if (const auto mounts = platform::readMountTable(m_roots.mountTable)) {
+    if (const auto mounts = readMountTable(m_roots.mountTable)) {
         for (const auto& mount : *mounts)
             points.push_back(mount.mountPoint);
     }

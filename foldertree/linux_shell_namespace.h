@@ -1,8 +1,8 @@
 #pragma once
 
+#include "foldertree/mount_table.h"
 #include "foldertree/shell_namespace.h"
 #include "platform/file_system.h"
-#include "platform/posix/mount_table.h"
 #include "platform/text_services.h"
 
 #include <memory>
@@ -50,7 +50,7 @@ public:
     ItemId folderId(std::string name) const;
     platform::FileSystem& fileSystem() const { return m_fileSystem; }
     // The drives under My Computer: the mounts of the mount table that are drives.
-    std::vector<platform::MountEntry> drives() const;
+    std::vector<MountEntry> drives() const;
     // Whether a drive is mounted at mountPoint now.
     bool isMounted(const std::string& mountPoint) const;
     bool isFolder(const std::string& path) const;

@@ -27,7 +27,7 @@ void TShellCtrlList::AddControl(TShellTreeView* control) {
     m_controls.push_back({control, control->Namespace().driveVolumes()});
     if (m_monitor)
         return;
-    m_monitor = std::make_unique<platform::MountMonitor>();
+    m_monitor = std::make_unique<MountMonitor>();
     if (!m_monitor->valid())
         return;
     // The monitor's handle becomes readable on every change of the mounts; this thread reads

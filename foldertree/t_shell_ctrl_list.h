@@ -1,7 +1,7 @@
 #pragma once
 
+#include "foldertree/mount_monitor.h"
 #include "foldertree/shell_namespace.h"
-#include "platform/posix/change_notification.h"
 
 #include <QSocketNotifier>
 #include <memory>
@@ -36,7 +36,7 @@ private:
     static void handOut(TShellTreeView& control, const DriveVolume& drive, std::uint32_t event);
 
     std::vector<Watched> m_controls;
-    std::unique_ptr<platform::MountMonitor> m_monitor;
+    std::unique_ptr<MountMonitor> m_monitor;
     std::unique_ptr<QSocketNotifier> m_notifier;
 };
 

@@ -1,10 +1,10 @@
 #include "foldertree/error_display.h"
+#include "foldertree/mount_table.h"
 #include "foldertree/t_sh_dir_watcher.h"
 #include "foldertree/t_shell_ctrl_list.h"
 #include "foldertree/t_shell_tree_view.h"
 #include "foldertree/tests/captured_log.h"
 #include "foldertree/tests/namespace_fixture.h"
-#include "platform/posix/mount_table.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -241,7 +241,7 @@ protected:
         dir.writeFile("sdz1");
         outside.makeDir("mnt");
         ns = std::make_shared<LinuxShellNamespace>(
-            NamespaceRoots{dir / "desktop", platform::kProcessMountTable, dir / "trash", dir.path(),
+            NamespaceRoots{dir / "desktop", kProcessMountTable, dir / "trash", dir.path(),
                            dir / "by-label"},
             platform::CodePage::utf8(), platform::systemFileSystem());
     }

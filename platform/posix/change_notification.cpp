@@ -1,11 +1,9 @@
 #include "platform/posix/change_notification.h"
 
 #include "platform/debug_log.h"
-#include "platform/posix/mount_table.h"
 
 #include <array>
 #include <cerrno>
-#include <libmount.h>
 #include <poll.h>
 #include <set>
 #include <sys/eventfd.h>
@@ -89,36 +87,6 @@ bool FolderWatchSet::readChanges() {
         }
     }
     return folderChanged;
-}
-
-MountMonitor::MountMonitor() : m_monitor(mnt_new_monitor()) {
-    int failed = m_monitor ? 0 : -ENOMEM;
-    if (failed == 0)
-        failed = mnt_monitor_enable_kernel(m_monitor, 1);
-    if (failed == 0) {
-        // Mounts by user-space tools record their options apart; without that part the
-        // kernel's changes are still seen.
-        if (const int userspace = mnt_monitor_enable_userspace(m_monitor, 1, nullptr))
-            logFailure("cannot watch the user-space mount options of", kProcessMountTable,
-                       -userspace);
-        m_handle = mnt_monitor_get_fd(m_monitor);
-        failed = m_handle < 0 ? m_handle : 0;
-    }
-    if (failed != 0) {
-        m_handle = -1;
-        logFailure("cannot watch the mount table", kProcessMountTable, -failed);
-    }
-}
-
-MountMonitor::~MountMonitor() {
-    mnt_unref_monitor(m_monitor);
-}
-
-bool MountMonitor::takeChanges() {
-    bool changed = false;
-    while (valid() && mnt_monitor_next_change(m_monitor, nullptr, nullptr) == 0)
-        changed = true;
-    return changed;
 }
 
 WaitResult waitForAny(const std::vector<WaitHandle>& handles,

@@ -8,8 +8,6 @@
 #include <unordered_map>
 #include <vector>
 
-struct libmnt_monitor;
-
 namespace ordinalette::platform {
 
 using EventHandle = OsHandle<struct EventHandleTag>;
@@ -44,25 +42,6 @@ public:
 private:
     EventHandle m_handle;
     std::unordered_map<std::string, int> m_watches; // folder -> watch descriptor
-};
-
-// Change notification for the mounts of this process, by the kernel or by user-space tools
-// (libmount's monitor): signalled whenever a mount appears, disappears or changes.
-class MountMonitor {
-public:
-    MountMonitor();
-    ~MountMonitor();
-    MountMonitor(const MountMonitor&) = delete;
-    MountMonitor& operator=(const MountMonitor&) = delete;
-
-    bool valid() const { return m_handle >= 0; }
-    // Takes every pending change notification; true when there was one.
-    bool takeChanges();
-    int waitHandle() const { return m_handle; }
-
-private:
-    ::libmnt_monitor* m_monitor = nullptr;
-    int m_handle = -1;
 };
 
 // One handle of a wait: signalled when it is readable.

@@ -2,7 +2,6 @@
 #include "platform/file_system.h"
 #include "platform/posix/change_notification.h"
 #include "platform/posix/folder_entries.h"
-#include "platform/posix/mount_table.h"
 #include "testsupport/temp_dir.h"
 
 #include <filesystem>
@@ -71,10 +70,6 @@ TEST(DebugLog, FailuresTheLayerGoesOnAfterAreLoggedWithTheirPath) {
     EXPECT_EQ(watchSet.setFolders({dir / "folder", dir / "missing"}),
               std::vector<std::string>{dir / "folder"});
     EXPECT_TRUE(isOneMessageAbout(log.take(), dir / "missing"));
-
-    // A mount table that cannot be read lists nothing.
-    EXPECT_FALSE(readMountTable(dir / "mountinfo"));
-    EXPECT_TRUE(isOneMessageAbout(log.take(), dir / "mountinfo"));
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ordinalette::platform {
+namespace ordinalette::foldertree {
 
 // One mounted file system as the mount table lists it.
 struct MountEntry {
@@ -53,4 +53,4 @@ std::string resolvedPath(const std::string& path);
 std::string volumeLabel(const std::string& device,
                         const std::string& labelDirectory = kLabelDirectory);
 
-} // namespace ordinalette::platform
+} // namespace ordinalette::foldertree

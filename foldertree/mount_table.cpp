@@ -1,19 +1,20 @@
-#include "platform/posix/mount_table.h"
+#include "foldertree/mount_table.h"
 
-#include "platform/debug_log.h"
+#include "foldertree/debug_log.h"
 #include "platform/posix/dir_stream.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <cerrno>
+#include <cstring>
 #include <libmount.h>
 #include <limits.h>
 #include <memory>
 #include <set>
 #include <stdlib.h>
 
-namespace ordinalette::platform {
+namespace ordinalette::foldertree {
 
 namespace {
 
@@ -128,7 +129,8 @@ std::optional<std::vector<MountEntry>> readMountTable(const std::string& path) {
     int error = 0;
     const Table table = parseTable(path, error);
     if (!table) {
-        logFailure("cannot read the mount table", path, error);
+        qCDebug(lcFolderTree, "cannot read the mount table %s: %s", path.c_str(),
+                std::strerror(error));
         return std::nullopt;
     }
     auto entries = entriesOf(table.get());
@@ -183,7 +185,7 @@ std::string volumeLabel(const std::string& device, const std::string& labelDirec
     if (!device.starts_with('/'))
         return {};
     const std::string target = resolvedPath(device);
-    const DirStream dir = openDirStream(labelDirectory);
+    const platform::DirStream dir = platform::openDirStream(labelDirectory);
     if (!dir)
         return {};
     std::string label;
@@ -197,4 +199,4 @@ std::string volumeLabel(const std::string& device, const std::string& labelDirec
     return label;
 }
 
-} // namespace ordinalette::platform
+} // namespace ordinalette::foldertree

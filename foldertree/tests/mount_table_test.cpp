@@ -1,12 +1,14 @@
-#include "platform/posix/mount_table.h"
+#include "foldertree/mount_table.h"
+#include "foldertree/tests/captured_log.h"
 #include "testsupport/temp_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 
-namespace ordinalette::platform {
+namespace ordinalette::foldertree {
 namespace {
 
+using testing::CapturedLog;
 using testsupport::TempDir;
 
 std::vector<std::string> mountPointsOf(const std::vector<MountEntry>& entries) {
@@ -32,7 +34,13 @@ TEST(MountTable, ReadsMountinfoWithEscapesOptionalFieldsUserOptionsAndStackedMou
     EXPECT_EQ((*entries)[2].source, "/dev/sdb1");
     EXPECT_NE((*entries)[2].options.find("x-gvfs-show"), std::string::npos);
     EXPECT_EQ((*entries)[3].fsType, "fuse.sshfs"); // the later mount hides the earlier one
-    EXPECT_FALSE(readMountTable(dir / "missing"));
+    {
+        // A table that cannot be read is logged, at debug level.
+        const CapturedLog log("ordinalette.foldertree");
+        EXPECT_FALSE(readMountTable(dir / "missing"));
+        ASSERT_EQ(log.messages().size(), 1);
+        EXPECT_TRUE(log.messages()[0].contains(QString::fromStdString(dir / "missing")));
+    }
     EXPECT_TRUE(readMountTable(kProcessMountTable));
 
     // Network volumes are the network file systems, not every FUSE one.
@@ -100,4 +108,4 @@ TEST(MountTable, LabelsComeFromTheLinksOfTheLabelDirectory) {
 }
 
 } // namespace
-} // namespace ordinalette::platform
+} // namespace ordinalette::foldertree
