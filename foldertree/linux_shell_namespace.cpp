@@ -287,8 +287,8 @@ private:
 
 LinuxShellNamespace::LinuxShellNamespace(NamespaceRoots roots, platform::CodePage codePage,
                                          platform::FileSystem& fileSystem)
-    : m_roots(std::move(roots)), m_codePage(std::move(codePage)), m_collator(m_codePage),
-      m_fileSystem(fileSystem) {}
+    : m_roots(std::move(roots)), m_userName(platform::userName()), m_codePage(std::move(codePage)),
+      m_collator(m_codePage), m_fileSystem(fileSystem) {}
 
 std::shared_ptr<LinuxShellNamespace> LinuxShellNamespace::forCurrentUser() {
     return std::make_shared<LinuxShellNamespace>(
@@ -374,9 +374,9 @@ std::vector<MountEntry> LinuxShellNamespace::drives() const {
     // Without a readable mount table the whole file system is one drive.
     if (!table || table->empty())
         return {{"/", {}, {}, {}}};
-    return drivesAmong(
-        *table, UserPlaces{m_roots.homeDirectory, platform::userName(), m_roots.desktopDirectory},
-        [this](const std::string& path) { return isFolder(path); });
+    return drivesAmong(*table,
+                       UserPlaces{m_roots.homeDirectory, m_userName, m_roots.desktopDirectory},
+                       [this](const std::string& path) { return isFolder(path); });
 }
 
 bool LinuxShellNamespace::isMounted(const std::string& mountPoint) const {

@@ -65,6 +65,7 @@ private:
     std::vector<std::string> driveMountPoints() const;
 
     NamespaceRoots m_roots;
+    std::string m_userName; // asked once: the password database may be slow to ask
     platform::CodePage m_codePage;
     platform::TextCollator m_collator;
     platform::FileSystem& m_fileSystem;

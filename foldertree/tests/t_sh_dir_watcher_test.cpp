@@ -301,6 +301,20 @@ TEST_F(MountTest, ADriveThatComesAndGoesReachesTheTreeAndWithoutItsVolumeReadsNo
     EXPECT_EQ(driveNode(), nullptr);
 }
 
+TEST_F(MountTest, AFolderThatBecameAMountPointShowsTheSubfoldersOfItsVolume) {
+    dir.makeDir("desktop/empty");
+    TShellTreeView tree(ns, nullptr, kShortTiming);
+    QTreeWidgetItem* empty = childNamed(tree.topLevelItem(0), "empty");
+    ASSERT_NE(empty, nullptr);
+    EXPECT_NE(empty->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+
+    ASSERT_TRUE(mountTmpfs("volume", dir / "desktop/empty")) << std::strerror(errno);
+    dir.makeDir("desktop/empty/inside");
+    tree.RefreshTree();
+    EXPECT_EQ(empty->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+    umount2((dir / "desktop/empty").c_str(), MNT_DETACH);
+}
+
 TEST_F(MountTest, MountsThatAreNoDrivesReachNoTree) {
     TShellTreeView tree(ns, nullptr, kShortTiming);
     tree.SetPath(dir / "desktop");
