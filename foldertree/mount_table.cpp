@@ -110,12 +110,13 @@ bool isShownBelow(std::string_view path, std::string_view folder) {
     return !rest.starts_with('.') && rest.find("/.") == std::string_view::npos;
 }
 
-bool isUserPlace(const std::string& mountPoint, const UserPlaces& places) {
+// home is the home directory with its links resolved, as mount points are.
+bool isUserPlace(const std::string& mountPoint, const UserPlaces& places, const std::string& home) {
     return mountPoint == "/mnt" || isShownBelow(mountPoint, "/mnt") ||
            isShownBelow(mountPoint, "/media") ||
            (!places.userName.empty() &&
             isShownBelow(mountPoint, "/run/media/" + places.userName)) ||
-           (places.homeDirectory != "/" && isShownBelow(mountPoint, places.homeDirectory));
+           (home != "/" && isShownBelow(mountPoint, home));
 }
 
 // Memory file systems hold the user's files as a disk does; libmount counts them as pseudo.
@@ -155,11 +156,13 @@ std::vector<MountEntry> drivesAmong(const std::vector<MountEntry>& table, const 
         mountPoints.push_back(entry.mountPoint);
     const std::string desktopVolume =
         volumeRootAmong(resolvedPath(places.desktopDirectory), mountPoints);
+    const std::string home = resolvedPath(places.homeDirectory);
     std::vector<MountEntry> drives;
     for (const auto& entry : table) {
         const bool always = entry.mountPoint == "/" || entry.mountPoint == desktopVolume;
-        const bool shown = holdsFiles(entry.fsType) && (hasOption(entry.options, kShowOption) ||
-                                                        isUserPlace(entry.mountPoint, places));
+        const bool shown =
+            holdsFiles(entry.fsType) &&
+            (hasOption(entry.options, kShowOption) || isUserPlace(entry.mountPoint, places, home));
         if (always || (shown && isFolder(entry.mountPoint)))
             drives.push_back(entry);
     }
