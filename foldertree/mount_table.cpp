@@ -1,13 +1,13 @@
 #include "foldertree/mount_table.h"
 
 #include "foldertree/debug_log.h"
-#include "platform/posix/dir_stream.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <libmount.h>
 #include <limits.h>
 #include <memory>
@@ -188,18 +188,13 @@ std::string volumeLabel(const std::string& device, const std::string& labelDirec
     if (!device.starts_with('/'))
         return {};
     const std::string target = resolvedPath(device);
-    const platform::DirStream dir = platform::openDirStream(labelDirectory);
-    if (!dir)
-        return {};
-    std::string label;
-    while (const dirent* entry = readdir(dir.get())) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != ".." && resolvedPath(labelDirectory + "/" + name) == target) {
-            label = unescapeHex(name);
-            break;
-        }
+    std::error_code failure;
+    for (std::filesystem::directory_iterator entry(labelDirectory, failure), end;
+         !failure && entry != end; entry.increment(failure)) {
+        if (resolvedPath(entry->path()) == target)
+            return unescapeHex(entry->path().filename().string());
     }
-    return label;
+    return {};
 }
 
 } // namespace ordinalette::foldertree
