@@ -148,7 +148,8 @@ int main(int argc, char** argv) {
     dir.writeFile("mountinfo", "30 1 8:1 / " + (dir / "drive") + " rw - ext4 bench rw\n" +
                                    "31 1 8:1 / " + (dir / "desktop") + " rw - ext4 bench rw\n");
     const auto ns = std::make_shared<foldertree::LinuxShellNamespace>(
-        foldertree::NamespaceRoots{dir / "desktop", dir / "mountinfo", dir / "trash"},
+        foldertree::NamespaceRoots{dir / "desktop", dir / "mountinfo", dir / "trash", dir.path(),
+                                   dir / "by-label"},
         platform::CodePage::utf8(), platform::systemFileSystem());
     const std::string big = dir / "drive/big";
 

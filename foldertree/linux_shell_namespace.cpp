@@ -1,9 +1,9 @@
 #include "foldertree/linux_shell_namespace.h"
 
-#include "platform/desktop_directory.h"
+#include "foldertree/mount_table.h"
 #include "platform/file_system.h"
-#include "platform/folder_entries.h"
-#include "platform/mount_table.h"
+#include "platform/posix/desktop_directory.h"
+#include "platform/posix/folder_entries.h"
 
 #include <algorithm>
 
@@ -83,13 +83,6 @@ std::optional<Location> resolve(Location location, const ItemIdList& relative,
     return location;
 }
 
-std::vector<platform::MountEntry> networkMounts(const std::string& mountTable) {
-    auto mounts = platform::readUserVisibleMounts(mountTable);
-    std::erase_if(mounts,
-                  [](const auto& entry) { return !platform::isNetworkFileSystem(entry.fsType); });
-    return mounts;
-}
-
 int compareIds(const ItemId& a, const ItemId& b) {
     if (a.kind != b.kind)
         return a.kind < b.kind ? -1 : 1;
@@ -119,12 +112,17 @@ public:
                 children.push_back({makeId(IdKind::Drive, mount.mountPoint, mount.mountPoint)});
             break;
         case LocationKind::Network:
-            for (const auto& mount : networkMounts(m_ns->roots().mountTable))
+            for (const auto& mount : networkDrives())
                 children.push_back({makeId(IdKind::Drive, mount.mountPoint, mount.mountPoint)});
             break;
         case LocationKind::Trash:
             break;
         case LocationKind::Drive:
+            // Without its volume the mount point is a folder of another volume.
+            if (!m_ns->isMounted(m_location.path) ||
+                !appendFolders(m_location.path, includeHidden, children))
+                return std::nullopt;
+            break;
         case LocationKind::Folder:
             if (!appendFolders(m_location.path, includeHidden, children))
                 return std::nullopt;
@@ -185,7 +183,8 @@ public:
 
     std::shared_ptr<ShellFolder> bindToObject(const ItemIdList& item) override {
         auto location = resolve(m_location, item, m_ns->roots());
-        if (!location || (isFileSystem(location->kind) && !m_ns->isFolder(location->path)))
+        if (!location || (isFileSystem(location->kind) && !m_ns->isFolder(location->path)) ||
+            (location->kind == LocationKind::Drive && !m_ns->isMounted(location->path)))
             return nullptr;
         return std::make_shared<LinuxShellFolder>(m_ns, std::move(*location));
     }
@@ -239,15 +238,14 @@ private:
             return kAttrFolder | kAttrFileSysAncestor | kAttrHasSubfolder;
         case LocationKind::Network:
             return kAttrFolder | kAttrFileSysAncestor |
-                   (wantsSubfolders && !networkMounts(m_ns->roots().mountTable).empty()
-                        ? kAttrHasSubfolder
-                        : 0);
+                   (wantsSubfolders && !networkDrives().empty() ? kAttrHasSubfolder : 0);
         case LocationKind::Trash:
             return kAttrFolder;
         case LocationKind::Drive:
-            // A drive stays a drive while its volume is unreadable (media removed).
+            // A drive stays a drive while its volume is unreadable or gone (media removed).
             return kAttrFolder | kAttrFileSystem | kAttrFileSysAncestor |
-                   (wantsSubfolders && platform::probeFolder(location.path, true).hasSubfolders
+                   (wantsSubfolders && m_ns->isMounted(location.path) &&
+                            platform::probeFolder(location.path, true).hasSubfolders
                         ? kAttrHasSubfolder
                         : 0);
         case LocationKind::Folder:
@@ -263,12 +261,18 @@ private:
                (probe.hasSubfolders ? kAttrHasSubfolder : 0) | (probe.isLink ? kAttrLink : 0);
     }
 
+    std::vector<DriveVolume> networkDrives() const {
+        auto drives = m_ns->driveVolumes();
+        std::erase_if(drives, [](const DriveVolume& drive) { return !drive.network; });
+        return drives;
+    }
+
     // "label (mount point)", or the mount point's own name when the volume has no label.
     std::string driveName(const std::string& mountPoint) const {
         std::string name;
-        for (const auto& mount : m_ns->drives()) {
-            if (mount.mountPoint == mountPoint)
-                name = platform::volumeLabel(mount.source);
+        for (const auto& drive : m_ns->driveVolumes()) {
+            if (drive.mountPoint == mountPoint)
+                name = drive.label;
         }
         if (name.empty())
             name = mountPoint.substr(mountPoint.find_last_of('/') + 1);
@@ -283,13 +287,13 @@ private:
 
 LinuxShellNamespace::LinuxShellNamespace(NamespaceRoots roots, platform::CodePage codePage,
                                          platform::FileSystem& fileSystem)
-    : m_roots(std::move(roots)), m_codePage(std::move(codePage)), m_collator(m_codePage),
-      m_fileSystem(fileSystem) {}
+    : m_roots(std::move(roots)), m_userName(platform::userName()), m_codePage(std::move(codePage)),
+      m_collator(m_codePage), m_fileSystem(fileSystem) {}
 
 std::shared_ptr<LinuxShellNamespace> LinuxShellNamespace::forCurrentUser() {
     return std::make_shared<LinuxShellNamespace>(
-        NamespaceRoots{platform::desktopDirectory(), platform::kProcessMountTable,
-                       platform::trashDirectory()},
+        NamespaceRoots{platform::desktopDirectory(), kProcessMountTable, platform::trashDirectory(),
+                       platform::homeDirectory(), kLabelDirectory},
         platform::CodePage::system(), platform::systemFileSystem());
 }
 
@@ -335,7 +339,7 @@ std::optional<ItemIdList> LinuxShellNamespace::parseDisplayName(std::string_view
         normalised.assign(1, '/');
     if (!m_fileSystem.attributes(normalised).ok())
         return std::nullopt;
-    const std::string root = platform::volumeRootAmong(normalised, driveMountPoints());
+    const std::string root = volumeRootAmong(normalised, driveMountPoints());
     if (root.empty())
         return std::nullopt;
     ItemIdList list = driveIDList(root);
@@ -356,18 +360,38 @@ std::optional<std::string> LinuxShellNamespace::pathFromIDList(const ItemIdList&
     case LocationKind::Folder:
         return location->path;
     case LocationKind::Drive:
+        // A drive without its volume has no path to read (as one without media).
+        if (!isMounted(location->path))
+            return std::nullopt;
         return location->path == "/" ? location->path : location->path + "/";
     default:
         return std::nullopt;
     }
 }
 
-std::vector<platform::MountEntry> LinuxShellNamespace::drives() const {
-    auto mounts = platform::readUserVisibleMounts(m_roots.mountTable);
+std::vector<MountEntry> LinuxShellNamespace::drives() const {
+    const auto table = readMountTable(m_roots.mountTable);
     // Without a readable mount table the whole file system is one drive.
-    if (mounts.empty())
-        mounts.push_back({"/", {}, {}});
-    return mounts;
+    if (!table || table->empty())
+        return {{"/", {}, {}, {}}};
+    return drivesAmong(*table,
+                       UserPlaces{m_roots.homeDirectory, m_userName, m_roots.desktopDirectory},
+                       [this](const std::string& path) { return isFolder(path); });
+}
+
+bool LinuxShellNamespace::isMounted(const std::string& mountPoint) const {
+    const auto mounts = drives();
+    return std::any_of(mounts.begin(), mounts.end(),
+                       [&](const auto& mount) { return mount.mountPoint == mountPoint; });
+}
+
+std::vector<DriveVolume> LinuxShellNamespace::driveVolumes() {
+    std::vector<DriveVolume> volumes;
+    for (const auto& mount : drives()) {
+        volumes.push_back({mount.mountPoint, volumeLabel(mount.source, m_roots.labelDirectory),
+                           isNetworkFileSystem(mount.fsType)});
+    }
+    return volumes;
 }
 
 std::vector<std::string> LinuxShellNamespace::driveMountPoints() const {
@@ -382,7 +406,7 @@ ItemIdList LinuxShellNamespace::driveIDList(const std::string& mountPoint) {
 }
 
 std::string LinuxShellNamespace::volumeRoot(const std::string& path) {
-    std::string root = platform::volumeRootAmong(path, driveMountPoints());
+    std::string root = volumeRootAmong(resolvedPath(path), driveMountPoints());
     if (!root.empty() && root.back() != '/')
         root += '/';
     return root;
@@ -390,7 +414,7 @@ std::string LinuxShellNamespace::volumeRoot(const std::string& path) {
 
 std::vector<std::string> LinuxShellNamespace::mountPoints() {
     std::vector<std::string> points;
-    if (const auto mounts = platform::readMountTable(m_roots.mountTable)) {
+    if (const auto mounts = readMountTable(m_roots.mountTable)) {
         for (const auto& mount : *mounts)
             points.push_back(mount.mountPoint);
     }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "foldertree/mount_table.h"
 #include "foldertree/shell_namespace.h"
 #include "platform/file_system.h"
-#include "platform/mount_table.h"
 #include "platform/text_services.h"
 
 #include <memory>
@@ -17,11 +17,14 @@ struct NamespaceRoots {
     std::string desktopDirectory; // the folders lying on the desktop; the root's path
     std::string mountTable;       // a mountinfo file: the drives and network volumes
     std::string trashDirectory;   // the recycle bin
+    std::string homeDirectory;    // volumes mounted below it are drives
+    std::string labelDirectory;   // the links of block devices by volume label
 };
 
 // The shell namespace over a Linux desktop: the desktop, "コンピュータ" with the mounted file
-// systems as drives, the desktop directory's folders, "ネットワーク" with the mounted network
-// file systems, and "ごみ箱".
+// systems that a desktop shows its user as drives, the desktop directory's folders,
+// "ネットワーク" with the drives that are network file systems, and "ごみ箱". A drive whose
+// volume is gone stays a drive without media: nothing is read at its mount point.
 class LinuxShellNamespace : public ShellNamespace,
                             public std::enable_shared_from_this<LinuxShellNamespace> {
 public:
@@ -35,6 +38,7 @@ public:
     std::optional<ItemIdList> specialFolderLocation(SpecialFolder folder) override;
     std::optional<ItemIdList> parseDisplayName(std::string_view path) override;
     std::optional<std::string> pathFromIDList(const ItemIdList& item) override;
+    std::vector<DriveVolume> driveVolumes() override;
     ItemIdList driveIDList(const std::string& mountPoint) override;
     std::string volumeRoot(const std::string& path) override;
     std::vector<std::string> mountPoints() override;
@@ -45,8 +49,10 @@ public:
     // The identifier of a folder entry, with its place in the folder's order.
     ItemId folderId(std::string name) const;
     platform::FileSystem& fileSystem() const { return m_fileSystem; }
-    // The drives under My Computer: the user-visible mounts of the mount table.
-    std::vector<platform::MountEntry> drives() const;
+    // The drives under My Computer: the mounts of the mount table that are drives.
+    std::vector<MountEntry> drives() const;
+    // Whether a drive is mounted at mountPoint now.
+    bool isMounted(const std::string& mountPoint) const;
     bool isFolder(const std::string& path) const;
     // An open handle of a folder from a small cache, so that probing the many entries of one
     // folder spares the walk along its path each time; null when it cannot be opened or when
@@ -59,6 +65,7 @@ private:
     std::vector<std::string> driveMountPoints() const;
 
     NamespaceRoots m_roots;
+    std::string m_userName; // asked once: the password database may be slow to ask
     platform::CodePage m_codePage;
     platform::TextCollator m_collator;
     platform::FileSystem& m_fileSystem;

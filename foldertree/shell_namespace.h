@@ -61,6 +61,13 @@ public:
                                                    std::string_view newName) = 0;
 };
 
+// A mounted volume that the namespace shows as a drive.
+struct DriveVolume {
+    std::string mountPoint; // without a trailing separator, except the root "/"
+    std::string label;      // as the file system holds it; empty when it has none
+    bool network = false;   // a network file system: also listed under the network
+};
+
 // The shell namespace as the folder tree sees it.
 class ShellNamespace {
 public:
@@ -73,9 +80,12 @@ public:
     // The file-system path of an absolute list: a drive's root with its trailing separator,
     // every other folder without one; nullopt for items outside the file system.
     virtual std::optional<std::string> pathFromIDList(const ItemIdList& item) = 0;
+    // The drives mounted now.
+    virtual std::vector<DriveVolume> driveVolumes() = 0;
     // The absolute list of the drive mounted at mountPoint, mounted or not.
     virtual ItemIdList driveIDList(const std::string& mountPoint) = 0;
-    // The mount point of the drive that holds a path, as Path reads it ("/", "/media/usb/").
+    // The mount point of the drive that holds a path, its links resolved, as Path reads it
+    // ("/", "/media/usb/").
     virtual std::string volumeRoot(const std::string& path) = 0;
     // Every path at which a file system is mounted, the system's own ones included, without a
     // trailing separator (except "/"): where a walk that stays on one volume stops.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "foldertree/shell_namespace.h"
-#include "platform/change_notification.h"
+#include "platform/posix/change_notification.h"
 
 #include <QObject>
 #include <atomic>

@@ -2,46 +2,21 @@
 
 #include "foldertree/t_sh_dir_watcher.h"
 #include "foldertree/t_shell_tree_view.h"
+#include "platform/text_services.h"
 
 #include <algorithm>
 
 namespace ordinalette::foldertree {
 
-// A thread that sleeps until the mount table changes and then reports it, queued, on the
-// user-interface thread.
-class TShellCtrlList::MountMonitor {
-public:
-    explicit MountMonitor(std::function<void()> changed)
-        : m_changed(std::move(changed)), m_watch(platform::kProcessMountTable) {
-        if (m_watch.valid())
-            m_thread = std::thread([this] { run(); });
-    }
-    ~MountMonitor() {
-        m_stop.set();
-        if (m_thread.joinable())
-            m_thread.join();
-        delete m_context; // drops a report still queued
-    }
+namespace {
 
-private:
-    void run() {
-        for (;;) {
-            std::size_t signalled = 0;
-            const auto result = platform::waitForAny(
-                {{m_stop.waitHandle()}, {m_watch.waitHandle(), true}}, std::nullopt, signalled);
-            if (result != platform::WaitResult::Signalled || signalled == 0)
-                return;
-            m_watch.consume();
-            QMetaObject::invokeMethod(m_context, m_changed, Qt::QueuedConnection);
-        }
-    }
+bool holds(const std::vector<DriveVolume>& drives, const DriveVolume& drive) {
+    return std::any_of(drives.begin(), drives.end(), [&](const DriveVolume& other) {
+        return other.mountPoint == drive.mountPoint;
+    });
+}
 
-    std::function<void()> m_changed;
-    QObject* m_context = new QObject;
-    platform::EventFlag m_stop;
-    platform::MountTableWatch m_watch;
-    std::thread m_thread;
-};
+} // namespace
 
 TShellCtrlList& TShellCtrlList::Instance() {
     static TShellCtrlList instance;
@@ -49,51 +24,63 @@ TShellCtrlList& TShellCtrlList::Instance() {
 }
 
 void TShellCtrlList::AddControl(TShellTreeView* control) {
-    m_controls.push_back(control);
+    m_controls.push_back({control, control->Namespace().driveVolumes()});
     if (m_monitor)
         return;
-    m_mounts = platform::readUserVisibleMounts();
-    m_monitor = std::make_unique<MountMonitor>([this] { mountsChanged(); });
+    m_monitor = std::make_unique<MountMonitor>();
+    if (!m_monitor->valid())
+        return;
+    // The monitor's handle becomes readable on every change of the mounts; this thread reads
+    // the changes, so nothing is handed between threads here.
+    m_notifier = std::make_unique<QSocketNotifier>(m_monitor->waitHandle(), QSocketNotifier::Read);
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] {
+        if (m_monitor->takeChanges())
+            mountsChanged();
+    });
 }
 
 void TShellCtrlList::RemoveControl(TShellTreeView* control) {
-    std::erase(m_controls, control);
-    if (m_controls.empty())
-        m_monitor.reset();
+    std::erase_if(m_controls, [&](const Watched& watched) { return watched.control == control; });
+    if (!m_controls.empty())
+        return;
+    m_notifier.reset();
+    m_monitor.reset();
 }
 
 void TShellCtrlList::mountsChanged() {
-    auto mounts = platform::readUserVisibleMounts();
-    const auto mountedAt = [](const std::vector<platform::MountEntry>& list,
-                              const std::string& point) {
-        return std::any_of(list.begin(), list.end(),
-                           [&](const auto& entry) { return entry.mountPoint == point; });
-    };
-    for (const auto& old : m_mounts) {
-        if (!mountedAt(mounts, old.mountPoint))
-            handOut(old, kDeviceRemoveComplete);
+    for (auto& [control, seen] : m_controls) {
+        auto drives = control->Namespace().driveVolumes();
+        for (const auto& old : seen) {
+            if (!holds(drives, old))
+                handOut(*control, old, kDeviceRemoveComplete);
+        }
+        for (const auto& drive : drives) {
+            if (!holds(seen, drive))
+                handOut(*control, drive, kDeviceArrival);
+        }
+        seen = std::move(drives);
     }
-    for (const auto& mount : mounts) {
-        if (!mountedAt(m_mounts, mount.mountPoint))
-            handOut(mount, kDeviceArrival);
-    }
-    m_mounts = std::move(mounts);
 }
 
-void TShellCtrlList::handOut(const platform::MountEntry& mount, std::uint32_t event) {
-    const bool network = platform::isNetworkFileSystem(mount.fsType);
-    for (TShellTreeView* control : m_controls) {
-        auto record = std::make_unique<TDeviceChangeData>();
-        record->Event = event;
-        record->Kind = network ? kDeviceNetwork : kDeviceMedia;
-        if (!network) {
-            const std::string label =
-                event == kDeviceArrival ? platform::volumeLabel(mount.source) : std::string();
-            record->Text = label + " (" + mount.mountPoint + ")";
-            record->Drive = control->Namespace().driveIDList(mount.mountPoint);
-        }
-        control->PostDeviceChange(std::move(record));
+void TShellCtrlList::handOut(TShellTreeView& control, const DriveVolume& drive,
+                             std::uint32_t event) {
+    auto record = std::make_unique<TDeviceChangeData>();
+    record->Event = event;
+    record->Kind = drive.network ? kDeviceNetwork : kDeviceMedia;
+    if (!drive.network) {
+        record->Text = arrivalText(event == kDeviceArrival ? drive.label : std::string(),
+                                   drive.mountPoint, control.Namespace().codePage());
+        record->Drive = control.Namespace().driveIDList(drive.mountPoint);
     }
+    control.PostDeviceChange(std::move(record));
+}
+
+std::string arrivalText(std::string_view label, const std::string& mountPoint,
+                        const platform::CodePage& codePage) {
+    std::string text = platform::toLowerCase(label, codePage);
+    if (!text.empty() && text.front() >= 'a' && text.front() <= 'z')
+        text.front() = static_cast<char>(text.front() - 'a' + 'A');
+    return text + " (" + mountPoint + ")";
 }
 
 } // namespace ordinalette::foldertree

@@ -1,20 +1,22 @@
 #pragma once
 
-#include "platform/change_notification.h"
-#include "platform/mount_table.h"
+#include "foldertree/mount_monitor.h"
+#include "foldertree/shell_namespace.h"
 
-#include <QObject>
+#include <QSocketNotifier>
 #include <memory>
-#include <thread>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace ordinalette::foldertree {
 
 class TShellTreeView;
 
-// The process-wide registry of folder trees. While it holds a tree it watches the mount table
-// (the Linux counterpart of the volume broadcasts) and hands every mount that appears or
-// disappears to each tree's watcher as a device change.
+// The process-wide registry of folder trees. While it holds a tree it watches the mounts (the
+// Linux counterpart of the volume broadcasts) on the user-interface thread and hands each tree
+// the drives of its namespace that came or went, as device changes to its watcher. Mounts that
+// are no drives of a tree reach no tree.
 class TShellCtrlList {
 public:
     static TShellCtrlList& Instance();
@@ -23,16 +25,25 @@ public:
     void RemoveControl(TShellTreeView* control);
 
 private:
-    class MountMonitor;
+    struct Watched {
+        TShellTreeView* control;
+        std::vector<DriveVolume> drives; // as last seen
+    };
 
     TShellCtrlList() = default;
-    // Compares the mount table with the one seen before and hands out what changed.
+    // Compares each tree's drives with the ones seen before and hands out what changed.
     void mountsChanged();
-    void handOut(const platform::MountEntry& mount, std::uint32_t event);
+    static void handOut(TShellTreeView& control, const DriveVolume& drive, std::uint32_t event);
 
-    std::vector<TShellTreeView*> m_controls;
+    std::vector<Watched> m_controls;
     std::unique_ptr<MountMonitor> m_monitor;
-    std::vector<platform::MountEntry> m_mounts;
+    std::unique_ptr<QSocketNotifier> m_notifier;
 };
+
+// The text of a drive's node after its volume arrived: the label made lower case and then its
+// first letter upper case, a blank and the mount point in parentheses (" (/mnt/x)" without a
+// label).
+std::string arrivalText(std::string_view label, const std::string& mountPoint,
+                        const platform::CodePage& codePage);
 
 } // namespace ordinalette::foldertree

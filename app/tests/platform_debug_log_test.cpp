@@ -1,7 +1,7 @@
 #include "app/platform_debug_log.h"
 #include "foldertree/tests/captured_log.h"
 #include "platform/debug_log.h"
-#include "platform/mount_table.h"
+#include "platform/posix/change_notification.h"
 #include "testsupport/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +13,10 @@ TEST(PlatformDebugLog, FailuresBelowTheWindowReachTheirLoggingCategory) {
     const foldertree::testing::CapturedLog log("ordinalette.platform");
     const testsupport::TempDir dir;
     routePlatformDebugLog();
-    platform::readUserVisibleMounts(dir / "mountinfo");
+    platform::FolderWatchSet().setFolders({dir / "missing"});
     platform::setDebugLogSink(nullptr);
     ASSERT_EQ(log.messages().size(), 1);
-    EXPECT_TRUE(log.messages()[0].contains(QString::fromStdString(dir / "mountinfo")));
+    EXPECT_TRUE(log.messages()[0].contains(QString::fromStdString(dir / "missing")));
 }
 
 } // namespace

@@ -31,15 +31,26 @@ TEST(LinuxShellNamespace, DesktopHoldsMyComputerItsFoldersTheNetworkAndTheTrashI
     EXPECT_EQ(desktop->getDisplayNameOf({}), "デスクトップ");
 }
 
-TEST(LinuxShellNamespace, DrivesAreTheUserVisibleMountsAndTheNetworkHoldsNetworkMounts) {
+TEST(LinuxShellNamespace, DrivesAreTheMountsShownToTheUserAndTheNetworkHoldsNetworkOnes) {
     NamespaceFixture fixture;
+    fixture.dir().makeDir("vault");
+    fixture.dir().makeDir("gvfs");
+    fixture.dir().makeDir(".cache/doc");
+    // System mounts, a memory file system outside the user's places, a FUSE volume on a disk
+    // (ntfs-3g), a FUSE pseudo file system and a mount inside a hidden folder of the home.
+    fixture.writeMountTable(NamespaceFixture::mountLine("/boot/efi", "vfat") +
+                            NamespaceFixture::mountLine("/run/user/0", "tmpfs") +
+                            NamespaceFixture::mountLine(fixture.drive("vault"), "fuseblk") +
+                            NamespaceFixture::mountLine(fixture.drive("gvfs"), "fuse.gvfsd-fuse") +
+                            NamespaceFixture::mountLine(fixture.drive(".cache/doc"), "ext4"));
     auto ns = fixture.shellNamespace();
     auto desktop = ns->desktopFolder();
     auto computer = desktop->bindToObject(*ns->specialFolderLocation(SpecialFolder::Drives));
     ASSERT_TRUE(computer);
-    EXPECT_EQ(namesOf(*computer), (std::vector<std::string>{"c (" + fixture.drive("c") + ")",
-                                                            "d (" + fixture.drive("d") + ")",
-                                                            "net (" + fixture.drive("net") + ")"}));
+    EXPECT_EQ(namesOf(*computer),
+              (std::vector<std::string>{
+                  "c (" + fixture.drive("c") + ")", "d (" + fixture.drive("d") + ")",
+                  "net (" + fixture.drive("net") + ")", "vault (" + fixture.drive("vault") + ")"}));
     auto network = desktop->bindToObject(*ns->specialFolderLocation(SpecialFolder::Network));
     ASSERT_TRUE(network);
     EXPECT_EQ(namesOf(*network), (std::vector<std::string>{"net (" + fixture.drive("net") + ")"}));
@@ -54,13 +65,15 @@ TEST(LinuxShellNamespace, DrivesAreTheUserVisibleMountsAndTheNetworkHoldsNetwork
 TEST(LinuxShellNamespace, WithoutAMountTableTheWholeFileSystemIsOneDrive) {
     NamespaceFixture fixture;
     auto ns = std::make_shared<LinuxShellNamespace>(
-        NamespaceRoots{fixture.desktop(), fixture.dir() / "missing", fixture.dir() / "trash"},
+        NamespaceRoots{fixture.desktop(), fixture.dir() / "missing", fixture.dir() / "trash",
+                       fixture.dir().path(), fixture.dir() / "by-label"},
         platform::CodePage::utf8(), platform::systemFileSystem());
     auto computer =
         ns->desktopFolder()->bindToObject(*ns->specialFolderLocation(SpecialFolder::Drives));
     ASSERT_TRUE(computer);
     EXPECT_EQ(namesOf(*computer), (std::vector<std::string>{"(/)"}));
     EXPECT_EQ(ns->volumeRoot(fixture.desktop()), "/");
+    EXPECT_EQ(ns->pathFromIDList(ns->driveIDList("/")), "/");
     const auto desktop = ns->specialFolderLocation(SpecialFolder::DesktopDirectory);
     ASSERT_TRUE(desktop);
     EXPECT_EQ(ns->pathFromIDList(*desktop), fixture.desktop());
@@ -89,6 +102,50 @@ TEST(LinuxShellNamespace, PathsParseToTheDriveThatHoldsThemAndBack) {
     EXPECT_FALSE(ns->parseDisplayName(fixture.drive("d") + "/photos/../photos"));
     // A path that no mounted file system holds cannot be parsed.
     EXPECT_FALSE(ns->parseDisplayName(fixture.dir().path()));
+}
+
+TEST(LinuxShellNamespace, ADriveWithoutItsVolumeReadsNothingOfTheFolderItWasMountedOn) {
+    NamespaceFixture fixture;
+    auto ns = fixture.shellNamespace();
+    fixture.dir().makeDir("d/photos/2024");
+    const ItemIdList drive = ns->driveIDList(fixture.drive("d"));
+    auto desktop = ns->desktopFolder();
+    auto computer = desktop->bindToObject(*ns->specialFolderLocation(SpecialFolder::Drives));
+    ASSERT_TRUE(computer);
+    ASSERT_TRUE(desktop->bindToObject(drive));
+
+    // Unmounted: the mount point is a folder of another volume, holding photos no more.
+    fixture.dir().writeFile("mountinfo", NamespaceFixture::mountLine(fixture.drive("c"), "ext4"));
+    EXPECT_FALSE(ns->pathFromIDList(drive));
+    EXPECT_FALSE(desktop->bindToObject(drive));
+    EXPECT_EQ(desktop->getAttributesOf(drive, kAttrHasSubfolder | kAttrFileSysAncestor),
+              kAttrFileSysAncestor);
+    EXPECT_EQ(namesOf(*computer), (std::vector<std::string>{"c (" + fixture.drive("c") + ")"}));
+    EXPECT_FALSE(ns->parseDisplayName(fixture.drive("d") + "/photos"));
+
+    // Mounted again, it reads its volume.
+    fixture.writeMountTable();
+    EXPECT_EQ(ns->pathFromIDList(drive), fixture.drive("d") + "/");
+    auto back = desktop->bindToObject(drive);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(namesOf(*back), (std::vector<std::string>{"photos"}));
+}
+
+TEST(LinuxShellNamespace, TheDesktopsDriveIsTheVolumeItsLinksLeadTo) {
+    NamespaceFixture fixture;
+    fixture.dir().makeDir("d/Desktop");
+    const std::string linked = fixture.drive("c") + "/home/me/linked";
+    std::filesystem::create_directory_symlink(fixture.drive("d") + "/Desktop", linked);
+    auto ns = std::make_shared<LinuxShellNamespace>(
+        NamespaceRoots{linked, fixture.dir() / "mountinfo", fixture.dir() / "trash", "/nowhere",
+                       fixture.dir() / "by-label"},
+        platform::CodePage::utf8(), platform::systemFileSystem());
+    EXPECT_EQ(ns->volumeRoot(linked), fixture.drive("d") + "/");
+    // Outside the home directory, the desktop's volume is a drive all the same; "c" is none.
+    auto computer =
+        ns->desktopFolder()->bindToObject(*ns->specialFolderLocation(SpecialFolder::Drives));
+    ASSERT_TRUE(computer);
+    EXPECT_EQ(namesOf(*computer), (std::vector<std::string>{"d (" + fixture.drive("d") + ")"}));
 }
 
 TEST(LinuxShellNamespace, RenameKeepsTheFolderInPlaceAndNeverReplaces) {
@@ -127,6 +184,13 @@ TEST(LinuxShellNamespace, AttributesTellFoldersLinksAndSubfolders) {
     EXPECT_EQ(drive->getAttributesOf({ns->folderId("link")}, kAttrLink | kAttrHasSubfolder),
               kAttrLink | kAttrHasSubfolder);
     EXPECT_EQ(drive->getAttributesOf({ns->folderId("gone")}, all), 0u);
+
+    // A folder whose only subfolder is a link to a folder has subfolders.
+    fixture.dir().makeDir("d/links");
+    std::filesystem::create_directory_symlink(fixture.drive("d") + "/leaf",
+                                              fixture.drive("d") + "/links/to-leaf");
+    EXPECT_EQ(drive->getAttributesOf({ns->folderId("links")}, kAttrHasSubfolder),
+              kAttrHasSubfolder);
 }
 
 } // namespace

@@ -9,8 +9,9 @@ NamespaceFixture::NamespaceFixture(platform::FileSystem& fileSystem) {
     m_dir.makeDir("trash");
     writeMountTable();
     m_namespace = std::make_shared<LinuxShellNamespace>(
-        NamespaceRoots{desktop(), m_dir / "mountinfo", m_dir / "trash"}, platform::CodePage::utf8(),
-        fileSystem);
+        NamespaceRoots{desktop(), m_dir / "mountinfo", m_dir / "trash", m_dir.path(),
+                       m_dir / "by-label"},
+        platform::CodePage::utf8(), fileSystem);
 }
 
 std::string NamespaceFixture::mountLine(const std::string& mountPoint, const std::string& fsType,

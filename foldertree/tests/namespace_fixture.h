@@ -11,9 +11,10 @@
 
 namespace ordinalette::foldertree::testing {
 
-// A namespace over a temporary folder tree: drive "c" holding the desktop directory
-// c/home/me/Desktop, drive "d", a network volume "net" and a trash folder, listed by a mount
-// table file of the tree's own. Renames go through the given file system.
+// A namespace over a temporary folder tree, which is also its home directory: drive "c" holding
+// the desktop directory c/home/me/Desktop, drive "d", a network volume "net" and a trash
+// folder, listed by a mount table file of the tree's own, and the volume labels of the links in
+// by-label. Renames go through the given file system.
 class NamespaceFixture {
 public:
     explicit NamespaceFixture(platform::FileSystem& fileSystem = platform::systemFileSystem());

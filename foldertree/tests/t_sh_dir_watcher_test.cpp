@@ -1,9 +1,10 @@
 #include "foldertree/error_display.h"
+#include "foldertree/mount_table.h"
 #include "foldertree/t_sh_dir_watcher.h"
+#include "foldertree/t_shell_ctrl_list.h"
 #include "foldertree/t_shell_tree_view.h"
 #include "foldertree/tests/captured_log.h"
 #include "foldertree/tests/namespace_fixture.h"
-#include "platform/mount_table.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -216,7 +217,17 @@ TEST_F(WatchedTreeTest, DeviceChangesOfNetworkVolumesAndOfDrivesNoLongerListed) 
     EXPECT_EQ(changes.count(), 1);
 }
 
-// Mounts a tmpfs in a private mount namespace of this process, so nothing shows outside.
+TEST(TShellCtrlList, AnArrivalShowsTheLabelInLowerCaseWithItsFirstLetterUpperCase) {
+    const auto utf8 = platform::CodePage::utf8();
+    EXPECT_EQ(arrivalText("MYVOL", "/mnt/x", utf8), "Myvol (/mnt/x)");
+    EXPECT_EQ(arrivalText("USB Stick", "/media/me/usb", utf8), "Usb stick (/media/me/usb)");
+    EXPECT_EQ(arrivalText("1TB DISK", "/mnt/x", utf8), "1tb disk (/mnt/x)");
+    EXPECT_EQ(arrivalText("ÄPFEL", "/mnt/x", utf8), "äpfel (/mnt/x)");
+    EXPECT_EQ(arrivalText("", "/mnt/x", utf8), " (/mnt/x)");
+}
+
+// Mounts tmpfs volumes in a private mount namespace of this process, so nothing shows outside.
+// The temporary folder is the home directory: volumes mounted below it are drives.
 class MountTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -224,22 +235,33 @@ protected:
             mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
             GTEST_SKIP() << "no private mount namespace here: " << std::strerror(errno);
         dir.makeDir("desktop");
-        dir.makeDir("mnt");
+        dir.makeDir("mnt/bare");
+        dir.makeDir(".cache/mnt");
+        dir.makeDir("by-label");
+        dir.writeFile("sdz1");
+        outside.makeDir("mnt");
         ns = std::make_shared<LinuxShellNamespace>(
-            NamespaceRoots{dir / "desktop", platform::kProcessMountTable, dir / "trash"},
+            NamespaceRoots{dir / "desktop", kProcessMountTable, dir / "trash", dir.path(),
+                           dir / "by-label"},
             platform::CodePage::utf8(), platform::systemFileSystem());
     }
-    void TearDown() override { umount2((dir / "mnt").c_str(), MNT_DETACH); }
+    void TearDown() override {
+        for (const std::string& mountPoint : {dir / "mnt", dir / ".cache/mnt", outside / "mnt"})
+            umount2(mountPoint.c_str(), MNT_DETACH);
+    }
+    static bool mountTmpfs(const std::string& source, const std::string& mountPoint) {
+        return mount(source.c_str(), mountPoint.c_str(), "tmpfs", 0, nullptr) == 0;
+    }
 
     TempDir dir;
+    TempDir outside;
     std::shared_ptr<LinuxShellNamespace> ns;
 };
 
-TEST_F(MountTest, AMountThatComesAndGoesReachesTheTreeAsDeviceChanges) {
+TEST_F(MountTest, ADriveThatComesAndGoesReachesTheTreeAndWithoutItsVolumeReadsNothing) {
     TShellTreeView tree(ns, nullptr, kShortTiming);
     QTreeWidgetItem* computer = tree.topLevelItem(0)->child(0);
     const std::string mountPoint = dir / "mnt";
-    const QString removedText = QString::fromStdString(" (" + mountPoint + ")");
     const auto driveNode = [&] {
         for (int i = 0; i < computer->childCount(); ++i) {
             if (computer->child(i)->text(0).endsWith("(" + QString::fromStdString(mountPoint) +
@@ -250,10 +272,12 @@ TEST_F(MountTest, AMountThatComesAndGoesReachesTheTreeAsDeviceChanges) {
     };
     ASSERT_EQ(driveNode(), nullptr);
 
-    ASSERT_EQ(mount("ordinalette-test", mountPoint.c_str(), "tmpfs", 0, nullptr), 0)
-        << std::strerror(errno);
-    // A tmpfs has no label: the arrival text is the mount in parentheses.
-    ASSERT_TRUE(waitFor([&] { return driveNode() && driveNode()->text(0) == removedText; }));
+    // The label as the volume holds it, "MYVOL", shows as "Myvol".
+    std::filesystem::create_symlink(dir / "sdz1", dir / "by-label/MYVOL");
+    ASSERT_TRUE(mountTmpfs(dir / "sdz1", mountPoint)) << std::strerror(errno);
+    ASSERT_TRUE(waitFor([&] {
+        return driveNode() && driveNode()->text(0).toStdString() == "Myvol (" + mountPoint + ")";
+    }));
     dir.makeDir("mnt/inside");
     tree.SetPath(mountPoint + "/inside");
     ASSERT_EQ(tree.Path(), mountPoint + "/inside");
@@ -264,8 +288,50 @@ TEST_F(MountTest, AMountThatComesAndGoesReachesTheTreeAsDeviceChanges) {
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(tree.Path(), "");
     ASSERT_NE(driveNode(), nullptr);
-    EXPECT_EQ(driveNode()->text(0), removedText);
+    EXPECT_EQ(driveNode()->text(0).toStdString(), " (" + mountPoint + ")");
     EXPECT_EQ(driveNode()->childCount(), 0);
+
+    // Selected and expanded, the drive reads nothing of the folder it was mounted on.
+    tree.setCurrentItem(driveNode());
+    EXPECT_EQ(tree.Path(), "");
+    tree.expandItem(driveNode());
+    EXPECT_EQ(driveNode()->childCount(), 0);
+    // The next re-read of My Computer drops it.
+    tree.RefreshTree();
+    EXPECT_EQ(driveNode(), nullptr);
+}
+
+TEST_F(MountTest, AFolderThatBecameAMountPointShowsTheSubfoldersOfItsVolume) {
+    dir.makeDir("desktop/empty");
+    TShellTreeView tree(ns, nullptr, kShortTiming);
+    QTreeWidgetItem* empty = childNamed(tree.topLevelItem(0), "empty");
+    ASSERT_NE(empty, nullptr);
+    EXPECT_NE(empty->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+
+    ASSERT_TRUE(mountTmpfs("volume", dir / "desktop/empty")) << std::strerror(errno);
+    dir.makeDir("desktop/empty/inside");
+    tree.RefreshTree();
+    EXPECT_EQ(empty->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+    umount2((dir / "desktop/empty").c_str(), MNT_DETACH);
+}
+
+TEST_F(MountTest, MountsThatAreNoDrivesReachNoTree) {
+    TShellTreeView tree(ns, nullptr, kShortTiming);
+    tree.SetPath(dir / "desktop");
+    QSignalSpy changes(&tree, &TShellTreeView::OnChange);
+    QTreeWidgetItem* computer = tree.topLevelItem(0)->child(0);
+    const int drives = computer->childCount();
+
+    // Outside the places a desktop shows, or inside a hidden folder of the home directory.
+    ASSERT_TRUE(mountTmpfs("outside", outside / "mnt")) << std::strerror(errno);
+    ASSERT_TRUE(mountTmpfs("hidden", dir / ".cache/mnt")) << std::strerror(errno);
+    ASSERT_EQ(umount2((outside / "mnt").c_str(), 0), 0);
+    ASSERT_EQ(umount2((dir / ".cache/mnt").c_str(), 0), 0);
+    // A drive's arrival comes after them, and only it reaches the tree.
+    ASSERT_TRUE(mountTmpfs("drive", dir / "mnt")) << std::strerror(errno);
+    ASSERT_TRUE(waitFor([&] { return computer->childCount() == drives + 1; }));
+    EXPECT_EQ(changes.count(), 0);
+    EXPECT_EQ(tree.Path(), dir / "desktop");
 }
 
 } // namespace

@@ -1,10 +1,9 @@
-#include "platform/change_notification.h"
+#include "platform/posix/change_notification.h"
 
 #include "platform/debug_log.h"
 
 #include <array>
 #include <cerrno>
-#include <fcntl.h>
 #include <poll.h>
 #include <set>
 #include <sys/eventfd.h>
@@ -90,28 +89,12 @@ bool FolderWatchSet::readChanges() {
     return folderChanged;
 }
 
-MountTableWatch::MountTableWatch(const std::string& mountTable)
-    : m_handle(open(mountTable.c_str(), O_RDONLY | O_CLOEXEC)) {
-    if (!m_handle.valid())
-        logFailure("cannot watch the mount table", mountTable, errno);
-    consume();
-}
-
-void MountTableWatch::consume() {
-    // The kernel reports a changed mount table as priority data until the file is read again.
-    std::array<char, 4096> buffer{};
-    lseek(fd(m_handle), 0, SEEK_SET);
-    while (read(fd(m_handle), buffer.data(), buffer.size()) > 0) {
-    }
-}
-
 WaitResult waitForAny(const std::vector<WaitHandle>& handles,
                       std::optional<std::chrono::milliseconds> timeout, std::size_t& signalled) {
     std::vector<pollfd> polled;
     polled.reserve(handles.size());
     for (const auto& handle : handles)
-        polled.push_back(
-            {handle.handle, static_cast<short>(handle.priority ? POLLPRI : POLLIN), 0});
+        polled.push_back({handle.handle, POLLIN, 0});
     int result = 0;
     do {
         result =

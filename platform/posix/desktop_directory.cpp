@@ -1,4 +1,4 @@
-#include "platform/desktop_directory.h"
+#include "platform/posix/desktop_directory.h"
 
 #include "platform/file_system.h"
 
@@ -59,6 +59,11 @@ std::string homeDirectory() {
             home = entry->pw_dir;
     }
     return home.empty() ? std::string("/") : home;
+}
+
+std::string userName() {
+    const passwd* entry = getpwuid(getuid());
+    return entry && entry->pw_name ? std::string(entry->pw_name) : std::string();
 }
 
 std::string desktopDirectoryFrom(const std::string& homeDirectory, std::string_view userDirs,

@@ -1,4 +1,4 @@
-#include "platform/folder_entries.h"
+#include "platform/posix/folder_entries.h"
 
 #include "platform/debug_log.h"
 #include "platform/path.h"
@@ -45,13 +45,13 @@ FolderProbe probeFolderAt(int parentFd, const std::string& path, bool wantSubfol
     if (probe.isLink && fstatat(parentFd, path.c_str(), &info, 0) != 0)
         return probe;
     probe.isFolder = S_ISDIR(info.st_mode);
-    if (!probe.isFolder || !wantSubfolders || info.st_nlink == 2)
+    if (!probe.isFolder || !wantSubfolders)
         return probe;
+    // Where the file system keeps link counts, each subdirectory adds one.
     if (info.st_nlink > 2) {
         probe.hasSubfolders = true;
         return probe;
     }
-    // No link count kept (btrfs, overlay and some network file systems report 1): look.
     const DirStream dir =
         adoptDirStream(openat(parentFd, path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!dir)

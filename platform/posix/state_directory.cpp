@@ -1,6 +1,6 @@
 #include "platform/state_directory.h"
 
-#include "platform/desktop_directory.h"
+#include "platform/posix/desktop_directory.h"
 
 #include <cstdlib>
 

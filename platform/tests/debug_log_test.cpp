@@ -1,8 +1,7 @@
-#include "platform/change_notification.h"
 #include "platform/debug_log.h"
 #include "platform/file_system.h"
-#include "platform/folder_entries.h"
-#include "platform/mount_table.h"
+#include "platform/posix/change_notification.h"
+#include "platform/posix/folder_entries.h"
 #include "testsupport/temp_dir.h"
 
 #include <filesystem>
@@ -71,12 +70,6 @@ TEST(DebugLog, FailuresTheLayerGoesOnAfterAreLoggedWithTheirPath) {
     EXPECT_EQ(watchSet.setFolders({dir / "folder", dir / "missing"}),
               std::vector<std::string>{dir / "folder"});
     EXPECT_TRUE(isOneMessageAbout(log.take(), dir / "missing"));
-
-    // A mount table that cannot be read lists nothing and cannot be watched.
-    EXPECT_TRUE(readUserVisibleMounts(dir / "mountinfo").empty());
-    EXPECT_TRUE(isOneMessageAbout(log.take(), dir / "mountinfo"));
-    EXPECT_FALSE(MountTableWatch(dir / "mountinfo").valid());
-    EXPECT_TRUE(isOneMessageAbout(log.take(), dir / "mountinfo"));
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "platform/desktop_directory.h"
-#include "platform/folder_entries.h"
+#include "platform/posix/desktop_directory.h"
+#include "platform/posix/folder_entries.h"
 #include "platform/state_directory.h"
 #include "testsupport/temp_dir.h"
 
@@ -50,6 +50,15 @@ TEST(FolderEntries, ProbeTellsFoldersLinksAndSubfolders) {
     EXPECT_TRUE(link.isFolder && link.isLink && link.hasSubfolders);
     EXPECT_FALSE(probeFolder(dir / "leaf/file", true).isFolder);
     EXPECT_FALSE(probeFolder(dir / "missing", true).isFolder);
+
+    // Links to folders are subfolders too, though the link count knows nothing of them; links
+    // to files and dangling links are not.
+    dir.makeDir("links");
+    std::filesystem::create_symlink(dir / "leaf/file", dir / "links/to-file");
+    std::filesystem::create_symlink(dir / "nowhere", dir / "links/dangling");
+    EXPECT_FALSE(probeFolder(dir / "links", true).hasSubfolders);
+    std::filesystem::create_directory_symlink(dir / "leaf", dir / "links/to-leaf");
+    EXPECT_TRUE(probeFolder(dir / "links", true).hasSubfolders);
 }
 
 TEST(DesktopDirectory, ConfiguredFolderElseDesktopElseHome) {

@@ -8,6 +8,8 @@ namespace ordinalette::platform {
 
 // The user's home directory: $HOME, else the password database's, else "/".
 std::string homeDirectory();
+// The name of the user running the program, from the password database; empty when unknown.
+std::string userName();
 // The user's desktop directory: XDG_DESKTOP_DIR of ~/.config/user-dirs.dirs (or of
 // $XDG_CONFIG_HOME/user-dirs.dirs), else ~/Desktop when it exists, else $HOME.
 std::string desktopDirectory();

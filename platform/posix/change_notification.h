@@ -44,25 +44,9 @@ private:
     std::unordered_map<std::string, int> m_watches; // folder -> watch descriptor
 };
 
-// Change notification for a mount table file (/proc/self/mountinfo): signalled whenever a
-// mount appears or disappears.
-class MountTableWatch {
-public:
-    explicit MountTableWatch(const std::string& mountTable);
-    bool valid() const { return m_handle.valid(); }
-    // Takes the pending change notification.
-    void consume();
-    int waitHandle() const { return static_cast<int>(m_handle.native()); }
-
-private:
-    EventHandle m_handle;
-};
-
-// One wait on several handles. Each entry is a handle and whether it signals by priority data
-// (a mount table) rather than by being readable.
+// One handle of a wait: signalled when it is readable.
 struct WaitHandle {
     int handle = -1;
-    bool priority = false;
 };
 enum class WaitResult { Signalled, Timeout, Failed };
 // Waits until a handle signals or the timeout passes (none: no limit). Returns the index of

@@ -26,9 +26,10 @@ struct FolderProbe {
     bool isLink = false;        // the path itself is a symbolic link
     bool hasSubfolders = false; // holds at least one directory, hidden ones included
 };
-// Probes a path. hasSubfolders is asked only when wanted and is answered from the link count
-// where the file system keeps one (2 + one per subdirectory; a link to a folder inside is not
-// counted there), so that probing thousands of folders costs one stat each.
+// Probes a path. hasSubfolders is asked only when wanted; a subfolder is a directory or a link
+// to one, and a folder that is a mount point is probed on the volume mounted there. A link
+// count above 2 answers at once; any other folder is read until its first subfolder, since the
+// count knows nothing of links and some file systems keep none.
 FolderProbe probeFolder(const std::string& path, bool wantSubfolders);
 // The same for an entry of an open folder, sparing the walk along the whole path.
 FolderProbe probeFolder(const DirectoryHandle& parent, const std::string& name,
