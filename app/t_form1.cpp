@@ -32,16 +32,12 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <stdexcept>
 #include <utility>
 
 namespace ordinalette::app {
-
-std::string FolderPath;
-std::int32_t Ketasu = 0;
-std::string NamePrefix;
-std::string IniDir;
 
 namespace {
 
@@ -51,18 +47,6 @@ template <typename T> T* control(QWidget* form, const char* name) {
         throw std::logic_error(std::string("the layout has no control ") + name);
     return found;
 }
-
-// Nesting depth of the handlers running at the moment, kept across an error.
-class DepthGuard {
-public:
-    explicit DepthGuard(int& depth) : m_depth(depth) { ++m_depth; }
-    ~DepthGuard() { --m_depth; }
-    DepthGuard(const DepthGuard&) = delete;
-    DepthGuard& operator=(const DepthGuard&) = delete;
-
-private:
-    int& m_depth;
-};
 
 } // namespace
 
@@ -151,7 +135,8 @@ void TForm1::addListMenuEntry(const char* text, const QKeySequence& shortcut, Ha
 bool TForm1::runHandler(Handler handler) {
     std::exception_ptr error;
     {
-        const DepthGuard depth(m_handlerDepth);
+        // The nesting depth of the handlers running at the moment, kept across an error.
+        const QScopedValueRollback depth(m_handlerDepth, m_handlerDepth + 1);
         try {
             (this->*handler)();
             rethrowNestedError();
@@ -173,6 +158,11 @@ bool TForm1::runHandler(Handler handler) {
         ShowException(shown);
     }
     return false;
+}
+
+void TForm1::changeControl(const std::function<void()>& change) {
+    change();
+    rethrowNestedError();
 }
 
 void TForm1::rethrowNestedError() {
@@ -222,8 +212,7 @@ void TForm1::GetKetasu() {
 
 void TForm1::resetSpinEdit2() {
     SpinEdit2->SetMinValue(Ketasu);
-    SpinEdit2->SetValue(Ketasu);
-    rethrowNestedError();
+    changeControl([this] { SpinEdit2->SetValue(Ketasu); });
 }
 
 void TForm1::GetFolderToFile() {
@@ -263,8 +252,7 @@ void TForm1::CheckBox1Click() {
         setFieldColor(Edit1, SystemColor::Window);
     } else {
         Edit1->setEnabled(false);
-        Edit1->setText({});
-        rethrowNestedError();
+        changeControl([this] { Edit1->setText({}); });
         setFieldColor(Edit1, SystemColor::InactiveCaptionText);
     }
     GetFolderToFile();
@@ -367,10 +355,11 @@ void TForm1::stepProgress(std::size_t placed, std::size_t total) {
 }
 
 void TForm1::FormCreate() {
-    ShellTreeView1->FullCollapse();
+    changeControl([this] { ShellTreeView1->FullCollapse(); });
     // The root of the volume that holds the desktop directory; selecting it lists it.
-    ShellTreeView1->SetPath(ShellTreeView1->Namespace().volumeRoot(ShellTreeView1->Path()));
-    IniDir.clear(); // unknown until the working directory is read
+    changeControl([this] {
+        ShellTreeView1->SetPath(ShellTreeView1->Namespace().volumeRoot(ShellTreeView1->Path()));
+    });
     const platform::Result<std::string> workingDirectory = m_fileSystem.currentDirectory();
     if (!workingDirectory.ok())
         throw engine::EInOutError(workingDirectory.error);

@@ -38,13 +38,6 @@ class TRadioGroup;
 class TSpinEdit;
 class TStatusBar;
 
-// State shared by all handlers of the main window (byte strings in the system code page).
-extern std::string FolderPath; // full path of the selected folder, as the tree gives it
-extern std::int32_t Ketasu;    // the automatic digit count of the listed files
-extern std::string NamePrefix; // folder characters and separator shared by every new name
-extern std::string IniDir;     // the working directory when the window was created; empty
-                               // when it could not be read
-
 // The main window: the controls of its stored layout and the handlers that tie them to the
 // renaming engine. Handlers read their controls and call the engine with plain values.
 class TForm1 : public QWidget {
@@ -77,6 +70,13 @@ public:
     QRadioButton* RadioButton1;
     QRadioButton* RadioButton2;
     TProgressBar* ProgressBar1;
+
+    // State shared by the handlers of this window (byte strings in the system code page).
+    std::string FolderPath;  // full path of the selected folder, as the tree gives it
+    std::int32_t Ketasu = 0; // the automatic digit count of the listed files
+    std::string NamePrefix;  // folder characters and separator shared by every new name
+    std::string IniDir;      // the working directory when the window was created; empty
+                             // when it could not be read
 
     void ShellTreeView1Change();
     void DisplayFileName();
@@ -123,6 +123,10 @@ private:
     // Runs a handler; an error leaving the outermost one is shown by the error box, one leaving
     // a nested handler ends the handlers it is nested in as well. False after an error.
     bool runHandler(Handler handler);
+    // Makes a change of a control whose handler runs nested, then raises the error that ended
+    // that handler, so that it ends the changing handler too. Every programmatic change of a
+    // control with a handler goes through here.
+    void changeControl(const std::function<void()>& change);
     void rethrowNestedError();
     void resetSpinEdit2();
     // Sets a control from a stored value; any error of the setting, nested handlers included,

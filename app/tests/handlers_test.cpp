@@ -109,14 +109,34 @@ protected:
 TEST_F(Handlers, SelectingAFolderRunsTheWholeChain) {
     makeFolder(numbered(12, ".JPG"));
     select();
-    EXPECT_EQ(FolderPath, folder());
+    EXPECT_EQ(form.FolderPath, folder());
     EXPECT_EQ(form.ListBox1->Count(), 12);
     EXPECT_EQ(form.ListBox1->Item(0), "IMG_1001.JPG");
     EXPECT_EQ(form.StatusBar1->SimpleText(), "12Files");
-    EXPECT_EQ(Ketasu, 2);
-    EXPECT_EQ(NamePrefix, "Summ");
+    EXPECT_EQ(form.Ketasu, 2);
+    EXPECT_EQ(form.NamePrefix, "Summ");
     EXPECT_EQ(example(), "Summ01.jpg");
     EXPECT_EQ(form.ProgressBar1->Max(), 0);
+}
+
+TEST(TwoWindows, EachKeepsItsOwnFolderDigitCountPrefixAndStartDirectory) {
+    testing::FormFixture first;
+    first.names.dir().makeDir("d/Summer");
+    for (int i = 0; i < 12; ++i)
+        first.names.dir().writeFile("d/Summer/IMG_" + std::to_string(i) + ".JPG");
+    first.form.ShellTreeView1->SetPath(first.names.drive("d") + "/Summer");
+
+    // The second window starts on the empty root of its own drive c, in its own directory.
+    const testing::FormFixture second;
+    EXPECT_EQ(second.form.FolderPath, second.names.drive("c") + "/");
+    EXPECT_EQ(second.form.Ketasu, 0);
+    EXPECT_EQ(second.form.NamePrefix, "");
+    EXPECT_EQ(second.form.IniDir, second.workingDirectory.dir().path());
+
+    EXPECT_EQ(first.form.FolderPath, first.names.drive("d") + "/Summer");
+    EXPECT_EQ(first.form.Ketasu, 2);
+    EXPECT_EQ(first.form.NamePrefix, "Summ");
+    EXPECT_EQ(first.form.IniDir, first.workingDirectory.dir().path());
 }
 
 TEST_F(Handlers, FixedDigitCountIsResetToTheAutomaticOneOnEveryFolderChange) {
@@ -165,7 +185,7 @@ TEST_F(Handlers, TypedDigitCountsAreUsedAsTypedUntilTheFocusLeaves) {
     form.SpinEdit1->setFocus(Qt::MouseFocusReason);
     form.SpinEdit1->selectAll();
     QTest::keyClick(form.SpinEdit1, Qt::Key_Backspace);
-    EXPECT_EQ(NamePrefix, "");
+    EXPECT_EQ(form.NamePrefix, "");
     EXPECT_EQ(example(), "01.jpg");
     leave(form.SpinEdit1);
     EXPECT_EQ(form.SpinEdit1->text(), "");
@@ -290,7 +310,7 @@ TEST_F(Handlers, AFolderRenamedBehindTheListFailsAtTheChangeOfDirectory) {
               QString::fromStdString(platform::errorMessage(platform::error::FileNotFound)) + ".");
     EXPECT_EQ(fixture.names.dir().entries("d/Winter"), std::vector<std::string>{"a.txt"});
     EXPECT_TRUE(questions.isEmpty()) << "nothing was moved, so nothing is asked";
-    EXPECT_EQ(FolderPath, folder());
+    EXPECT_EQ(form.FolderPath, folder());
 }
 
 TEST_F(Handlers, EnterAndEscapeEndingALabelEditInTheTreeNeitherStartNorEnd) {
@@ -330,7 +350,7 @@ struct FaultsHolder {
 
 TEST_F(Handlers, AnErrorInANestedHandlerEndsTheHandlersItIsNestedIn) {
     makeFolder(numbered(3, ".JPG"));
-    const std::string prefixBefore = NamePrefix;
+    const std::string prefixBefore = form.NamePrefix;
     // A bar whose minimum lies above 0 refuses the maximum 0 that every example sets.
     form.ProgressBar1->SetMin(5);
     int boxes = 0;
@@ -343,8 +363,8 @@ TEST_F(Handlers, AnErrorInANestedHandlerEndsTheHandlersItIsNestedIn) {
     select(); // SpinEdit2Change fails inside the reset of SpinEdit2
     EXPECT_EQ(shown, QString::fromUtf8("プロパティ TProgressBar の範囲を超えています."));
     EXPECT_EQ(boxes, 1);
-    EXPECT_EQ(form.SpinEdit2->text(), "1"); // done before the error
-    EXPECT_EQ(NamePrefix, prefixBefore);    // never reached
+    EXPECT_EQ(form.SpinEdit2->text(), "1");   // done before the error
+    EXPECT_EQ(form.NamePrefix, prefixBefore); // never reached
 }
 
 // The window on a file system that fails a chosen operation.
