@@ -7,6 +7,7 @@
 #include "engine/naming.h"
 #include "engine/rename_run.h"
 #include "platform/file_system.h"
+#include "platform/os_handle.h"
 #include "platform/posix/dir_stream.h"
 #include "platform/text_services.h"
 #include "testsupport/temp_dir.h"
@@ -47,19 +48,23 @@ void renameOrThrow(int fromFolder, const std::string& from, int toFolder, const 
 // The least any two-pass run must do.
 void floorRun(const std::string& folderPath) {
     const std::vector<std::string> names = readdirAndSort(folderPath);
-    const int folder = open(folderPath.c_str(), O_RDONLY | O_DIRECTORY);
+    // Both folders are closed by their owners, also when a rename fails.
+    const platform::DirectoryHandle folderHandle(open(folderPath.c_str(), O_RDONLY | O_DIRECTORY));
+    const int folder = static_cast<int>(folderHandle.native());
     mkdirat(folder, "floor", 0777);
-    const int temporary = openat(folder, "floor", O_RDONLY | O_DIRECTORY);
-    for (const std::string& name : names)
-        renameOrThrow(folder, name, temporary, name);
-    char newName[32];
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        std::snprintf(newName, sizeof newName, "Flor%06zu.jpg", i + 1);
-        renameOrThrow(temporary, names[i], folder, newName);
+    {
+        const platform::DirectoryHandle temporaryHandle(
+            openat(folder, "floor", O_RDONLY | O_DIRECTORY));
+        const int temporary = static_cast<int>(temporaryHandle.native());
+        for (const std::string& name : names)
+            renameOrThrow(folder, name, temporary, name);
+        char newName[32];
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            std::snprintf(newName, sizeof newName, "Flor%06zu.jpg", i + 1);
+            renameOrThrow(temporary, names[i], folder, newName);
+        }
     }
-    close(temporary);
     unlinkat(folder, "floor", AT_REMOVEDIR);
-    close(folder);
 }
 
 std::size_t engineRun(const std::string& folderPath, const std::string& journals,

@@ -98,6 +98,24 @@ Result<FileHandle> openForWriting(std::string_view path, DWORD disposition) {
     return openPlainFile(*cpath, GENERIC_WRITE, 0, disposition, Links::Refuse, error::AccessDenied);
 }
 
+// Owns a search handle of FindFirstFileA and closes it when it goes, also when a visitor throws.
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : m_handle(handle) {}
+    ~FindHandle() {
+        if (valid())
+            FindClose(m_handle);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+
+    bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
 } // namespace
 
 void closeNativeHandle(NativeHandle native) {
@@ -110,8 +128,8 @@ int Win32FileSystem::enumerate(std::string_view pattern, const EnumerationFilter
     if (!cpattern)
         return ERROR_INVALID_NAME;
     WIN32_FIND_DATAA data{};
-    const HANDLE find = FindFirstFileA(cpattern->c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
+    const FindHandle find(FindFirstFileA(cpattern->c_str(), &data));
+    if (!find.valid())
         return lastError();
     // A failure of a later call ends the enumeration; what was found so far stands.
     do {
@@ -119,8 +137,7 @@ int Win32FileSystem::enumerate(std::string_view pattern, const EnumerationFilter
         if (name == "." || name == ".." || (data.dwFileAttributes & filter.excluded) != 0)
             continue;
         visit(DirectoryEntry{name, data.dwFileAttributes});
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    } while (FindNextFileA(find.get(), &data));
     return error::None;
 }
 
