@@ -134,21 +134,22 @@ int Win32FileSystem::enumerate(std::string_view pattern, const EnumerationFilter
     // A failure of a later call ends the enumeration; what was found so far stands.
     do {
         const std::string_view name = data.cFileName;
-        if (name == "." || name == ".." || (data.dwFileAttributes & filter.excluded) != 0)
+        const auto attributes = static_cast<Attribute>(data.dwFileAttributes);
+        if (name == "." || name == ".." || hasAny(attributes, filter.excluded))
             continue;
-        visit(DirectoryEntry{name, data.dwFileAttributes});
+        visit(DirectoryEntry{name, attributes});
     } while (FindNextFileA(find.get(), &data));
     return error::None;
 }
 
-Result<std::uint32_t> Win32FileSystem::attributes(std::string_view path) {
+Result<Attribute> Win32FileSystem::attributes(std::string_view path) {
     const auto cpath = cPath(path);
     if (!cpath)
-        return Result<std::uint32_t>::failure(ERROR_INVALID_NAME);
+        return Result<Attribute>::failure(ERROR_INVALID_NAME);
     const DWORD attributes = GetFileAttributesA(cpath->c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
-        return Result<std::uint32_t>::failure(lastError());
-    return Result<std::uint32_t>::success(attributes);
+        return Result<Attribute>::failure(lastError());
+    return Result<Attribute>::success(static_cast<Attribute>(attributes));
 }
 
 int Win32FileSystem::changeDirectory(std::string_view path) {
