@@ -51,25 +51,26 @@ public:
            QWidget* parent = nullptr);
     ~TForm1() override;
 
-    foldertree::TShellTreeView* ShellTreeView1;
-    TListBox* ListBox1;
-    TStatusBar* StatusBar1;
-    QGroupBox* GroupBox1;
-    TSpinEdit* SpinEdit1;
-    TLabel* Label1;
-    TLabel* Label2;
-    QLineEdit* Edit1;
-    QCheckBox* CheckBox1;
-    TSpinEdit* SpinEdit2;
-    TRadioGroup* RadioGroup1;
-    TLabel* Label3;
-    TBitBtn* BitBtn1;
-    TBitBtn* BitBtn2;
-    TFilterComboBox* FilterComboBox1;
-    QGroupBox* GroupBox2;
-    QRadioButton* RadioButton1;
-    QRadioButton* RadioButton2;
-    TProgressBar* ProgressBar1;
+    // The controls, in their declared order; the window owns them all.
+    foldertree::TShellTreeView* ShellTreeView1; // folder tree: picks the folder to rename in
+    TListBox* ListBox1;                         // the files of the folder, sorted
+    TStatusBar* StatusBar1;                     // file count of the list
+    QGroupBox* GroupBox1;                       // frame of the naming controls
+    TSpinEdit* SpinEdit1;                       // folder characters taken into every name
+    TLabel* Label1;                             // first line of SpinEdit1's caption
+    TLabel* Label2;                             // second line of SpinEdit1's caption
+    QLineEdit* Edit1;                           // separator text
+    QCheckBox* CheckBox1;                       // separator on or off
+    TSpinEdit* SpinEdit2;                       // fixed digit count
+    TRadioGroup* RadioGroup1;                   // letter case of the extension
+    TLabel* Label3;                             // example of the first new name
+    TBitBtn* BitBtn1;                           // Start: renames the listed files
+    TBitBtn* BitBtn2;                           // End: closes the window
+    TFilterComboBox* FilterComboBox1;           // file-type filter of the list
+    QGroupBox* GroupBox2;                       // frame of the two digit modes
+    QRadioButton* RadioButton1;                 // automatic digit count
+    QRadioButton* RadioButton2;                 // fixed digit count from SpinEdit2
+    TProgressBar* ProgressBar1;                 // progress of a run
 
     // State shared by the handlers of this window (byte strings in the system code page).
     std::string FolderPath;  // full path of the selected folder, as the tree gives it

@@ -68,7 +68,7 @@ protected:
     std::vector<std::string> onDisk(const std::string& sub = {}) const {
         return fixture.names.dir().entries("d/Summer" + (sub.empty() ? "" : "/" + sub));
     }
-    QString example() const { return form.Label3->Caption(); }
+    QString example() const { return form.Label3->caption(); }
     void typeInto(QWidget* widget, const QString& text) {
         widget->setFocus(Qt::MouseFocusReason);
         QTest::keyClicks(widget, text);
@@ -110,13 +110,13 @@ TEST_F(Handlers, SelectingAFolderRunsTheWholeChain) {
     makeFolder(numbered(12, ".JPG"));
     select();
     EXPECT_EQ(form.FolderPath, folder());
-    EXPECT_EQ(form.ListBox1->Count(), 12);
-    EXPECT_EQ(form.ListBox1->Item(0), "IMG_1001.JPG");
-    EXPECT_EQ(form.StatusBar1->SimpleText(), "12Files");
+    EXPECT_EQ(form.ListBox1->count(), 12);
+    EXPECT_EQ(form.ListBox1->item(0), "IMG_1001.JPG");
+    EXPECT_EQ(form.StatusBar1->simpleText(), "12Files");
     EXPECT_EQ(form.Ketasu, 2);
     EXPECT_EQ(form.NamePrefix, "Summ");
     EXPECT_EQ(example(), "Summ01.jpg");
-    EXPECT_EQ(form.ProgressBar1->Max(), 0);
+    EXPECT_EQ(form.ProgressBar1->max(), 0);
 }
 
 TEST(TwoWindows, EachKeepsItsOwnFolderDigitCountPrefixAndStartDirectory) {
@@ -152,16 +152,16 @@ TEST_F(Handlers, FixedDigitCountIsResetToTheAutomaticOneOnEveryFolderChange) {
     select();
     EXPECT_EQ(form.SpinEdit2->text(), "2");
     EXPECT_EQ(example(), "Summ01.jpg");
-    QTest::mouseClick(form.SpinEdit2->DownButton(), Qt::LeftButton);
+    QTest::mouseClick(form.SpinEdit2->downButton(), Qt::LeftButton);
     EXPECT_EQ(form.SpinEdit2->text(), "2");
-    QTest::mouseClick(form.SpinEdit2->UpButton(), Qt::LeftButton);
+    QTest::mouseClick(form.SpinEdit2->upButton(), Qt::LeftButton);
     EXPECT_EQ(form.SpinEdit2->text(), "3");
     EXPECT_EQ(example(), "Summ001.jpg");
 
     select("Empty");
     EXPECT_EQ(form.SpinEdit2->MinValue(), 0);
     EXPECT_EQ(form.SpinEdit2->text(), "0");
-    EXPECT_EQ(form.StatusBar1->SimpleText(), "0File");
+    EXPECT_EQ(form.StatusBar1->simpleText(), "0File");
     EXPECT_EQ(example(), "");
 
     clickButton(form.RadioButton1);
@@ -201,8 +201,8 @@ TEST_F(Handlers, TypedDigitCountsAreUsedAsTypedUntilTheFocusLeaves) {
     typeInto(form.SpinEdit2, "1100000000");
     EXPECT_EQ(form.SpinEdit2->text(), "1100000000");
     // Compared by size first: a failure must not print a billion zeros.
-    ASSERT_EQ(example().size(), 6 + platform::maxPathLength + 1 + 4);
-    EXPECT_EQ(example(), "Summer" + QString(platform::maxPathLength, u'0') + "1.jpg");
+    ASSERT_EQ(example().size(), 6 + platform::kMaxPathLength + 1 + 4);
+    EXPECT_EQ(example(), "Summer" + QString(platform::kMaxPathLength, u'0') + "1.jpg");
     leave(form.SpinEdit2);
     EXPECT_EQ(example(), "Summer" + QString(99, u'0') + "1.jpg");
 }
@@ -215,7 +215,7 @@ TEST_F(Handlers, SeparatorIsOnlyTakenWhileTheCheckBoxIsChecked) {
     EXPECT_EQ(form.Edit1->palette().color(QPalette::Base), resolveSystemColor(SystemColor::Window));
     typeInto(form.Edit1, "_");
     EXPECT_EQ(example(), "Summ_1.jpg");
-    clickButton(form.RadioGroup1->Button(1));
+    clickButton(form.RadioGroup1->button(1));
     EXPECT_EQ(example(), "Summ_1.JPG");
 
     clickButton(form.CheckBox1);
@@ -235,20 +235,20 @@ TEST_F(Handlers, SeparatorIsOnlyTakenWhileTheCheckBoxIsChecked) {
     japanese.setCommitString(QString::fromUtf8("・"));
     QApplication::sendEvent(form.Edit1, &japanese);
     EXPECT_EQ(example(), QString::fromUtf8("Summ・1.JPG"));
-    clickButton(form.RadioGroup1->Button(2));
+    clickButton(form.RadioGroup1->button(2));
     EXPECT_EQ(example(), QString::fromUtf8("Summ・1.JPG"));
 }
 
 TEST_F(Handlers, PickingTheFilterListsOnlyMatchingFiles) {
     makeFolder({"b.png", "a.JPG", "c.PNG", "d.txt"});
     select();
-    EXPECT_EQ(form.StatusBar1->SimpleText(), "4Files");
+    EXPECT_EQ(form.StatusBar1->simpleText(), "4Files");
     form.FilterComboBox1->setFocus(Qt::MouseFocusReason);
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(form.FilterComboBox1, Qt::Key_Down);
     EXPECT_EQ(form.FilterComboBox1->currentText(), QString::fromUtf8("PNGファイル"));
-    EXPECT_EQ(form.ListBox1->Items(), (std::vector<std::string>{"b.png", "c.PNG"}));
-    EXPECT_EQ(form.StatusBar1->SimpleText(), "2Files");
+    EXPECT_EQ(form.ListBox1->items(), (std::vector<std::string>{"b.png", "c.PNG"}));
+    EXPECT_EQ(form.StatusBar1->simpleText(), "2Files");
     EXPECT_EQ(form.SpinEdit2->text(), "1");
     EXPECT_EQ(example(), "Summ1.png");
 }
@@ -260,12 +260,12 @@ TEST_F(Handlers, StartRenamesTheListedFilesAndRefreshesTheListButNotTheExample) 
     QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
     EXPECT_EQ(onDisk(), (std::vector<std::string>{"Summ1.txt", "Summ2.txt", "Summ3.txt"}));
     EXPECT_EQ(fixture.names.dir().readFile("d/Summer/Summ1.txt"), "a.TXT");
-    EXPECT_EQ(form.ListBox1->Items(),
+    EXPECT_EQ(form.ListBox1->items(),
               (std::vector<std::string>{"Summ1.txt", "Summ2.txt", "Summ3.txt"}));
-    EXPECT_EQ(form.StatusBar1->SimpleText(), "3Files");
+    EXPECT_EQ(form.StatusBar1->simpleText(), "3Files");
     EXPECT_EQ(example(), "Summ1.txt");
-    EXPECT_EQ(form.ProgressBar1->Max(), 3);
-    EXPECT_EQ(form.ProgressBar1->Position(), 3);
+    EXPECT_EQ(form.ProgressBar1->max(), 3);
+    EXPECT_EQ(form.ProgressBar1->position(), 3);
     EXPECT_EQ(std::filesystem::current_path(), folder());
 
     // Enter starts a run as well; the same settings give the same names again.
@@ -298,8 +298,8 @@ TEST_F(Handlers, AClashOfTheSecondPassIsShownAndLeavesTheFilesInTheTemporaryFold
     EXPECT_EQ(questions, QStringList{interruptedQuestion()});
     EXPECT_EQ(onDisk("tmp1"), (std::vector<std::string>{"a.txt", "b.txt"}));
     // No relisting after a failure: the list still shows the old names.
-    EXPECT_EQ(form.ListBox1->Items(), (std::vector<std::string>{"a.txt", "b.txt"}));
-    EXPECT_EQ(form.ProgressBar1->Position(), 0);
+    EXPECT_EQ(form.ListBox1->items(), (std::vector<std::string>{"a.txt", "b.txt"}));
+    EXPECT_EQ(form.ProgressBar1->position(), 0);
 }
 
 TEST_F(Handlers, AFolderRenamedBehindTheListFailsAtTheChangeOfDirectory) {
@@ -352,7 +352,7 @@ TEST_F(Handlers, AnErrorInANestedHandlerEndsTheHandlersItIsNestedIn) {
     makeFolder(numbered(3, ".JPG"));
     const std::string prefixBefore = form.NamePrefix;
     // A bar whose minimum lies above 0 refuses the maximum 0 that every example sets.
-    form.ProgressBar1->SetMin(5);
+    form.ProgressBar1->setMin(5);
     int boxes = 0;
     QString shown;
     whenModalOpens([&](QWidget* dialog) {
@@ -383,7 +383,7 @@ TEST_F(HandlersWithFaults, AnAccessErrorIsShownWithADotAndStopsTheRunWhereItIs) 
     EXPECT_EQ(questions, QStringList{interruptedQuestion()});
     EXPECT_EQ(onDisk(), (std::vector<std::string>{"Summ1.txt", "tmp1"}));
     EXPECT_EQ(onDisk("tmp1"), (std::vector<std::string>{"b.txt", "c.txt"}));
-    EXPECT_EQ(form.ProgressBar1->Position(), 1);
+    EXPECT_EQ(form.ProgressBar1->position(), 1);
     EXPECT_TRUE(form.isVisible());
 }
 
@@ -453,7 +453,7 @@ TEST_F(Handlers, TheNewNamesAreThoseTheRunGivesWithTheSettingsAsTheyStand) {
     select();
     clickButton(form.CheckBox1);
     typeInto(form.Edit1, QStringLiteral("_"));
-    clickButton(form.RadioGroup1->Button(1));
+    clickButton(form.RadioGroup1->button(1));
     clickButton(form.RadioButton2);
     form.SpinEdit2->selectAll();
     typeInto(form.SpinEdit2, QStringLiteral("3"));

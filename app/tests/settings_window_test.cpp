@@ -138,9 +138,9 @@ TEST_F(StartUp, TheExampleIsBuiltUnderTheLoadedSettings) {
     writeSettings(
         "FolderKetasu=1\r\nCharactor=_\r\nAuto=False\r\nRenbanKetasu=5\r\nKakuchoushi=1\r\n");
     const auto form = start();
-    EXPECT_EQ(form->ListBox1->Item(0), "photo0.JPG");
+    EXPECT_EQ(form->ListBox1->item(0), "photo0.JPG");
     EXPECT_EQ(form->NamePrefix, "_"); // a drive root gives no folder characters
-    EXPECT_EQ(form->Label3->Caption(), "_00001.JPG");
+    EXPECT_EQ(form->Label3->caption(), "_00001.JPG");
 }
 
 TEST_F(StartUp, ClosingWritesTheFiveLinesAndEveryWayOfClosingWritesOnce) {
@@ -188,7 +188,7 @@ TEST_F(StartUp, ASettingsFileThatCannotBeOpenedIsReportedAndTheStartValuesStay) 
               }),
               QString::fromStdString("ファイル " + settingsPath() + " は開けません."));
     EXPECT_EQ(form->SpinEdit1->text(), "4");
-    EXPECT_EQ(form->ListBox1->Count(), 100); // what FormCreate did before stays
+    EXPECT_EQ(form->ListBox1->count(), 100); // what FormCreate did before stays
     EXPECT_EQ(form->IniDir, workDir.path());
 }
 

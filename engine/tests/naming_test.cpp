@@ -76,11 +76,11 @@ TEST(Naming, NewNamesArePrefixPaddedSerialAndExtension) {
 }
 
 TEST(Naming, AWidthWiderThanAnyPathStillGivesAnOverlongNameOfBoundedSize) {
-    const std::size_t longest = platform::maxPathLength;
+    const std::size_t longest = platform::kMaxPathLength;
     EXPECT_EQ(serialText(7, static_cast<int>(longest)), std::string(longest - 1, '0') + "7");
     // Compared by size: a failure must not print a billion zeros.
     for (const int width :
-         {platform::maxPathLength + 1, 9999999, 1100000000, std::numeric_limits<int>::max()}) {
+         {platform::kMaxPathLength + 1, 9999999, 1100000000, std::numeric_limits<int>::max()}) {
         const std::string text = serialText(7, width);
         EXPECT_EQ(text.size(), longest + 1) << width;
         EXPECT_EQ(text.find_first_not_of('0'), longest) << width;
