@@ -18,7 +18,7 @@ QString errorBoxText(const QString& message) {
     return message;
 }
 
-void ShowErrorBox(const QString& message) {
+void showErrorBox(const QString& message) {
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
     QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
@@ -32,8 +32,8 @@ void ShowErrorBox(const QString& message) {
     box.exec();
 }
 
-void ShowException(const std::exception& error) {
-    ShowErrorBox(QString::fromUtf8(error.what()));
+void showException(const std::exception& error) {
+    showErrorBox(QString::fromUtf8(error.what()));
 }
 
 } // namespace ordinalette::app

@@ -11,8 +11,8 @@ QString errorBoxText(const QString& message);
 
 // Shows an error that left a handler: modal, the application title as caption, the stop
 // icon and one OK button. The program goes on afterwards.
-void ShowErrorBox(const QString& message);
+void showErrorBox(const QString& message);
 // The message of an exception is its UTF-8 what().
-void ShowException(const std::exception& error);
+void showException(const std::exception& error);
 
 } // namespace ordinalette::app

@@ -71,29 +71,29 @@ QWidget* createControl(const ControlDescription& d, QWidget* parent,
     case ControlKind::RadioGroup: {
         auto* group = new TRadioGroup(parent);
         group->setTitle(text(d.text));
-        group->SetItems(text(d.items).split(u'\n'));
+        group->setItems(text(d.items).split(u'\n'));
         group->SetItemIndex(d.itemIndex);
         return group;
     }
     case ControlKind::BitBtn: {
         auto* button = new TBitBtn(parent);
         button->setText(text(d.text));
-        button->SetKind(d.defaultButton  ? TBitBtn::Kind::Ok
+        button->setKind(d.defaultButton  ? TBitBtn::Kind::Ok
                         : d.cancelButton ? TBitBtn::Kind::Cancel
                                          : TBitBtn::Kind::Custom);
         return button;
     }
     case ControlKind::FilterComboBox: {
         auto* filter = new TFilterComboBox(parent);
-        filter->SetFilter(
+        filter->setFilter(
             platform::encodeText(text(d.text).toStdU16String(), platform::CodePage::system()));
         return filter;
     }
     case ControlKind::ProgressBar: {
         auto* bar = new TProgressBar(parent);
-        bar->SetMin(d.minValue);
-        bar->SetMax(d.maxValue);
-        bar->SetStep(d.step);
+        bar->setMin(d.minValue);
+        bar->setMax(d.maxValue);
+        bar->setStep(d.step);
         return bar;
     }
     }
@@ -138,8 +138,8 @@ void appendChildren(QWidget* form, const char* parent, std::span<const ControlDe
         QWidget* widget = form->findChild<QWidget*>(QString::fromUtf8(d->name));
         chain.push_back({widget, d->kind == ControlKind::RadioGroup ? TabStop::No : d->tabStop});
         if (auto* group = qobject_cast<TRadioGroup*>(widget)) {
-            for (int i = 0; i < group->Count(); ++i)
-                chain.push_back({group->Button(i), d->tabStop});
+            for (int i = 0; i < group->count(); ++i)
+                chain.push_back({group->button(i), d->tabStop});
         }
         appendChildren(form, d->name, controls, chain);
     }
@@ -192,7 +192,7 @@ void buildForm(QWidget* form, const FormDescription& description,
         if (d.color)
             setFieldColor(control, *d.color);
         if (auto* label = qobject_cast<TLabel*>(control))
-            label->SetCaption(text(d.text));
+            label->setCaption(text(d.text));
         control->show();
     }
 }

@@ -142,7 +142,7 @@ bool FormKeyboard::handleKey(QWidget* focused, const QKeyEvent& key) {
     case Qt::Key_Z:
         if (key.modifiers() != Qt::ControlModifier || keepsItsOwnUndo(focused))
             return false;
-        Q_EMIT UndoRequested();
+        Q_EMIT undoRequested();
         return true;
     case Qt::Key_Left:
     case Qt::Key_Up:

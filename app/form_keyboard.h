@@ -24,7 +24,7 @@ public:
     bool focusNextTabStop(bool forward);
 
 Q_SIGNALS:
-    void UndoRequested();
+    void undoRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

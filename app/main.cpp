@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ordinalette"));
     ordinalette::app::routePlatformDebugLog();
-    ordinalette::foldertree::SetErrorDisplay(&ordinalette::app::ShowException);
+    ordinalette::foldertree::SetErrorDisplay(&ordinalette::app::showException);
     ordinalette::app::TForm1 form(ordinalette::platform::systemFileSystem(),
                                   ordinalette::foldertree::LinuxShellNamespace::forCurrentUser(),
                                   ordinalette::platform::runJournalDirectory());

@@ -25,17 +25,17 @@ struct ButtonInfo {
 
 // In the order of placement.
 constexpr ButtonInfo kButtons[] = {
-    {MsgDlgBtn::Yes, "はい(&Y)", mrYes},
-    {MsgDlgBtn::No, "いいえ(&N)", mrNo},
-    {MsgDlgBtn::Ok, "OK", mrOk},
-    {MsgDlgBtn::Cancel, "キャンセル", mrCancel},
-    {MsgDlgBtn::Abort, "中止(&A)", mrAbort},
-    {MsgDlgBtn::Retry, "再試行(&R)", mrRetry},
-    {MsgDlgBtn::Ignore, "無視(&I)", mrIgnore},
-    {MsgDlgBtn::All, "すべて(&A)", mrAll},
-    {MsgDlgBtn::NoToAll, "すべていいえ(&O)", mrNoToAll},
-    {MsgDlgBtn::YesToAll, "すべてはい(&A)", mrYesToAll},
-    {MsgDlgBtn::Help, "ヘルプ(&H)", mrNone},
+    {MsgDlgBtn::Yes, "はい(&Y)", kResultYes},
+    {MsgDlgBtn::No, "いいえ(&N)", kResultNo},
+    {MsgDlgBtn::Ok, "OK", kResultOk},
+    {MsgDlgBtn::Cancel, "キャンセル", kResultCancel},
+    {MsgDlgBtn::Abort, "中止(&A)", kResultAbort},
+    {MsgDlgBtn::Retry, "再試行(&R)", kResultRetry},
+    {MsgDlgBtn::Ignore, "無視(&I)", kResultIgnore},
+    {MsgDlgBtn::All, "すべて(&A)", kResultAll},
+    {MsgDlgBtn::NoToAll, "すべていいえ(&O)", kResultNoToAll},
+    {MsgDlgBtn::YesToAll, "すべてはい(&A)", kResultYesToAll},
+    {MsgDlgBtn::Help, "ヘルプ(&H)", kResultNone},
 };
 
 QString captionOf(MsgDlgType type) {
@@ -179,15 +179,15 @@ void MessageDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void MessageDialog::reject() {
-    done(mrCancel);
+    done(kResultCancel);
 }
 
-int MessageDlg(const QString& message, MsgDlgType type, std::initializer_list<MsgDlgBtn> buttons) {
+int messageDlg(const QString& message, MsgDlgType type, std::initializer_list<MsgDlgBtn> buttons) {
     MessageDialog dialog(message, type, buttons, QApplication::activeWindow());
     return dialog.exec();
 }
 
-int MessageDlg(const QString& message, MsgDlgType type, const std::vector<DialogButton>& buttons,
+int messageDlg(const QString& message, MsgDlgType type, const std::vector<DialogButton>& buttons,
                const QString& caption) {
     MessageDialog dialog(message, type, buttons, caption, QApplication::activeWindow());
     return dialog.exec();

@@ -13,26 +13,25 @@ namespace ordinalette::app {
 enum class MsgDlgType { Warning, Error, Information, Confirmation, Custom };
 enum class MsgDlgBtn { Yes, No, Ok, Cancel, Abort, Retry, Ignore, All, NoToAll, YesToAll, Help };
 
-// Results of the buttons; the close box gives mrCancel whatever the buttons.
-enum ModalResult {
-    mrNone = 0,
-    mrOk = 1,
-    mrCancel = 2,
-    mrAbort = 3,
-    mrRetry = 4,
-    mrIgnore = 5,
-    mrYes = 6,
-    mrNo = 7,
-    mrAll = 8,
-    mrNoToAll = 9,
-    mrYesToAll = 10,
-};
+// Results of the buttons; the close box gives kResultCancel whatever the buttons. Buttons of a
+// dialog's own may give other numbers.
+inline constexpr int kResultNone = 0;
+inline constexpr int kResultOk = 1;
+inline constexpr int kResultCancel = 2;
+inline constexpr int kResultAbort = 3;
+inline constexpr int kResultRetry = 4;
+inline constexpr int kResultIgnore = 5;
+inline constexpr int kResultYes = 6;
+inline constexpr int kResultNo = 7;
+inline constexpr int kResultAll = 8;
+inline constexpr int kResultNoToAll = 9;
+inline constexpr int kResultYesToAll = 10;
 
 // A button of a dialog's own: its caption, its result, and whether Enter (default) or Escape
 // (cancel) presses it.
 struct DialogButton {
     QString caption;
-    int result = mrNone;
+    int result = kResultNone;
     bool isDefault = false;
     bool isCancel = false;
 };
@@ -65,8 +64,8 @@ private:
 };
 
 // Shows a message dialog and returns the result of the button that closed it.
-int MessageDlg(const QString& message, MsgDlgType type, std::initializer_list<MsgDlgBtn> buttons);
-int MessageDlg(const QString& message, MsgDlgType type, const std::vector<DialogButton>& buttons,
+int messageDlg(const QString& message, MsgDlgType type, std::initializer_list<MsgDlgBtn> buttons);
+int messageDlg(const QString& message, MsgDlgType type, const std::vector<DialogButton>& buttons,
                const QString& caption = {});
 
 } // namespace ordinalette::app

@@ -32,16 +32,12 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <stdexcept>
 #include <utility>
 
 namespace ordinalette::app {
-
-std::string FolderPath;
-std::int32_t Ketasu = 0;
-std::string NamePrefix;
-std::string IniDir;
 
 namespace {
 
@@ -51,18 +47,6 @@ template <typename T> T* control(QWidget* form, const char* name) {
         throw std::logic_error(std::string("the layout has no control ") + name);
     return found;
 }
-
-// Nesting depth of the handlers running at the moment, kept across an error.
-class DepthGuard {
-public:
-    explicit DepthGuard(int& depth) : m_depth(depth) { ++m_depth; }
-    ~DepthGuard() { --m_depth; }
-    DepthGuard(const DepthGuard&) = delete;
-    DepthGuard& operator=(const DepthGuard&) = delete;
-
-private:
-    int& m_depth;
-};
 
 } // namespace
 
@@ -151,7 +135,8 @@ void TForm1::addListMenuEntry(const char* text, const QKeySequence& shortcut, Ha
 bool TForm1::runHandler(Handler handler) {
     std::exception_ptr error;
     {
-        const DepthGuard depth(m_handlerDepth);
+        // The nesting depth of the handlers running at the moment, kept across an error.
+        const QScopedValueRollback depth(m_handlerDepth, m_handlerDepth + 1);
         try {
             (this->*handler)();
             rethrowNestedError();
@@ -170,9 +155,14 @@ bool TForm1::runHandler(Handler handler) {
     try {
         std::rethrow_exception(error);
     } catch (const std::exception& shown) {
-        ShowException(shown);
+        showException(shown);
     }
     return false;
+}
+
+void TForm1::changeControl(const std::function<void()>& change) {
+    change();
+    rethrowNestedError();
 }
 
 void TForm1::rethrowNestedError() {
@@ -209,21 +199,20 @@ void TForm1::ShellTreeView1Change() {
 }
 
 void TForm1::DisplayFileName() {
-    ListBox1->Clear();
-    ListBox1->AddAll(
-        engine::listFiles(m_fileSystem, FolderPath, FilterComboBox1->Mask(), m_collator));
-    StatusBar1->SetSimpleText(
-        QString::fromStdString(engine::countText(static_cast<std::size_t>(ListBox1->Count()))));
+    ListBox1->clear();
+    ListBox1->addAll(
+        engine::listFiles(m_fileSystem, FolderPath, FilterComboBox1->selectedMask(), m_collator));
+    StatusBar1->setSimpleText(
+        QString::fromStdString(engine::countText(static_cast<std::size_t>(ListBox1->count()))));
 }
 
 void TForm1::GetKetasu() {
-    Ketasu = engine::digitCount(ListBox1->Count());
+    Ketasu = engine::digitCount(ListBox1->count());
 }
 
 void TForm1::resetSpinEdit2() {
     SpinEdit2->SetMinValue(Ketasu);
-    SpinEdit2->SetValue(Ketasu);
-    rethrowNestedError();
+    changeControl([this] { SpinEdit2->SetValue(Ketasu); });
 }
 
 void TForm1::GetFolderToFile() {
@@ -237,14 +226,14 @@ int TForm1::digitWidth() const {
 }
 
 void TForm1::RenameExample() {
-    ProgressBar1->SetMax(0);
-    Label3->SetCaption({});
-    if (ListBox1->Count() == 0)
+    ProgressBar1->setMax(0);
+    Label3->setCaption({});
+    if (ListBox1->count() == 0)
         return;
     const std::string example =
-        engine::renameExample(NamePrefix, digitWidth(), ListBox1->Items(),
+        engine::renameExample(NamePrefix, digitWidth(), ListBox1->items(),
                               engine::extensionCaseFromIndex(RadioGroup1->ItemIndex()), m_codePage);
-    Label3->SetCaption(QString::fromStdU16String(platform::decodeText(example, m_codePage)));
+    Label3->setCaption(QString::fromStdU16String(platform::decodeText(example, m_codePage)));
 }
 
 // The handlers.
@@ -263,8 +252,7 @@ void TForm1::CheckBox1Click() {
         setFieldColor(Edit1, SystemColor::Window);
     } else {
         Edit1->setEnabled(false);
-        Edit1->setText({});
-        rethrowNestedError();
+        changeControl([this] { Edit1->setText({}); });
         setFieldColor(Edit1, SystemColor::InactiveCaptionText);
     }
     GetFolderToFile();
@@ -313,17 +301,17 @@ void TForm1::BitBtn2Click() {
 
 void TForm1::BitBtn1Click() {
     // The bar runs from 0 to the file count in steps of one, so it moves evenly for any count.
-    const int count = ListBox1->Count();
+    const int count = ListBox1->count();
     startProgress(static_cast<std::size_t>(count));
     if (count == 0) {
-        MessageDlg(QString::fromUtf8("ファイルが存在しません"), MsgDlgType::Error, {MsgDlgBtn::Ok});
+        messageDlg(QString::fromUtf8("ファイルが存在しません"), MsgDlgType::Error, {MsgDlgBtn::Ok});
         return;
     }
     // The run takes no input: the pointer says so until it ends or fails.
     const BusyCursor busy;
     const engine::RenameRun run{
         .folderPath = FolderPath,
-        .names = ListBox1->Items(),
+        .names = ListBox1->items(),
         .namePrefix = NamePrefix,
         .width = [this] { return digitWidth(); },
         .extensionCase = engine::extensionCaseFromIndex(RadioGroup1->ItemIndex()),
@@ -341,25 +329,25 @@ void TForm1::BitBtn1Click() {
 // tree may refresh the list meanwhile, and a handler run by that is not nested in this one.
 void TForm1::showNamePreview() {
     std::vector<engine::PreviewedName> newNames = engine::previewNewNames(
-        m_fileSystem, FolderPath, ListBox1->Items(), NamePrefix, digitWidth(),
+        m_fileSystem, FolderPath, ListBox1->items(), NamePrefix, digitWidth(),
         engine::extensionCaseFromIndex(RadioGroup1->ItemIndex()), m_codePage);
-    auto* dialog = new NamePreviewDialog(ListBox1->Items(), std::move(newNames), m_codePage, this);
+    auto* dialog = new NamePreviewDialog(ListBox1->items(), std::move(newNames), m_codePage, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }
 
 void TForm1::startProgress(std::size_t total) {
-    ProgressBar1->SetMin(0);
-    ProgressBar1->SetMax(static_cast<int>(total));
-    ProgressBar1->SetPosition(0);
-    ProgressBar1->SetStep(1);
+    ProgressBar1->setMin(0);
+    ProgressBar1->setMax(static_cast<int>(total));
+    ProgressBar1->setPosition(0);
+    ProgressBar1->setStep(1);
     m_sinceRepaint.start();
 }
 
 void TForm1::stepProgress(std::size_t placed, std::size_t total) {
     // A run takes no input; only the bar is repainted, a few times a second at most.
     constexpr qint64 kRepaintIntervalMs = 50;
-    ProgressBar1->StepIt();
+    ProgressBar1->stepIt();
     if (m_sinceRepaint.elapsed() >= kRepaintIntervalMs || placed == total) {
         ProgressBar1->repaint();
         m_sinceRepaint.restart();
@@ -367,10 +355,11 @@ void TForm1::stepProgress(std::size_t placed, std::size_t total) {
 }
 
 void TForm1::FormCreate() {
-    ShellTreeView1->FullCollapse();
+    changeControl([this] { ShellTreeView1->FullCollapse(); });
     // The root of the volume that holds the desktop directory; selecting it lists it.
-    ShellTreeView1->SetPath(ShellTreeView1->Namespace().volumeRoot(ShellTreeView1->Path()));
-    IniDir.clear(); // unknown until the working directory is read
+    changeControl([this] {
+        ShellTreeView1->SetPath(ShellTreeView1->Namespace().volumeRoot(ShellTreeView1->Path()));
+    });
     const platform::Result<std::string> workingDirectory = m_fileSystem.currentDirectory();
     if (!workingDirectory.ok())
         throw engine::EInOutError(workingDirectory.error);

@@ -38,13 +38,6 @@ class TRadioGroup;
 class TSpinEdit;
 class TStatusBar;
 
-// State shared by all handlers of the main window (byte strings in the system code page).
-extern std::string FolderPath; // full path of the selected folder, as the tree gives it
-extern std::int32_t Ketasu;    // the automatic digit count of the listed files
-extern std::string NamePrefix; // folder characters and separator shared by every new name
-extern std::string IniDir;     // the working directory when the window was created; empty
-                               // when it could not be read
-
 // The main window: the controls of its stored layout and the handlers that tie them to the
 // renaming engine. Handlers read their controls and call the engine with plain values.
 class TForm1 : public QWidget {
@@ -58,25 +51,33 @@ public:
            QWidget* parent = nullptr);
     ~TForm1() override;
 
-    foldertree::TShellTreeView* ShellTreeView1;
-    TListBox* ListBox1;
-    TStatusBar* StatusBar1;
-    QGroupBox* GroupBox1;
-    TSpinEdit* SpinEdit1;
-    TLabel* Label1;
-    TLabel* Label2;
-    QLineEdit* Edit1;
-    QCheckBox* CheckBox1;
-    TSpinEdit* SpinEdit2;
-    TRadioGroup* RadioGroup1;
-    TLabel* Label3;
-    TBitBtn* BitBtn1;
-    TBitBtn* BitBtn2;
-    TFilterComboBox* FilterComboBox1;
-    QGroupBox* GroupBox2;
-    QRadioButton* RadioButton1;
-    QRadioButton* RadioButton2;
-    TProgressBar* ProgressBar1;
+    // The controls, in their declared order; the window owns them all.
+    foldertree::TShellTreeView* ShellTreeView1; // folder tree: picks the folder to rename in
+    TListBox* ListBox1;                         // the files of the folder, sorted
+    TStatusBar* StatusBar1;                     // file count of the list
+    QGroupBox* GroupBox1;                       // frame of the naming controls
+    TSpinEdit* SpinEdit1;                       // folder characters taken into every name
+    TLabel* Label1;                             // first line of SpinEdit1's caption
+    TLabel* Label2;                             // second line of SpinEdit1's caption
+    QLineEdit* Edit1;                           // separator text
+    QCheckBox* CheckBox1;                       // separator on or off
+    TSpinEdit* SpinEdit2;                       // fixed digit count
+    TRadioGroup* RadioGroup1;                   // letter case of the extension
+    TLabel* Label3;                             // example of the first new name
+    TBitBtn* BitBtn1;                           // Start: renames the listed files
+    TBitBtn* BitBtn2;                           // End: closes the window
+    TFilterComboBox* FilterComboBox1;           // file-type filter of the list
+    QGroupBox* GroupBox2;                       // frame of the two digit modes
+    QRadioButton* RadioButton1;                 // automatic digit count
+    QRadioButton* RadioButton2;                 // fixed digit count from SpinEdit2
+    TProgressBar* ProgressBar1;                 // progress of a run
+
+    // State shared by the handlers of this window (byte strings in the system code page).
+    std::string FolderPath;  // full path of the selected folder, as the tree gives it
+    std::int32_t Ketasu = 0; // the automatic digit count of the listed files
+    std::string NamePrefix;  // folder characters and separator shared by every new name
+    std::string IniDir;      // the working directory when the window was created; empty
+                             // when it could not be read
 
     void ShellTreeView1Change();
     void DisplayFileName();
@@ -123,6 +124,10 @@ private:
     // Runs a handler; an error leaving the outermost one is shown by the error box, one leaving
     // a nested handler ends the handlers it is nested in as well. False after an error.
     bool runHandler(Handler handler);
+    // Makes a change of a control whose handler runs nested, then raises the error that ended
+    // that handler, so that it ends the changing handler too. Every programmatic change of a
+    // control with a handler goes through here.
+    void changeControl(const std::function<void()>& change);
     void rethrowNestedError();
     void resetSpinEdit2();
     // Sets a control from a stored value; any error of the setting, nested handlers included,

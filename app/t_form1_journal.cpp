@@ -20,7 +20,7 @@ namespace {
 // The answers to the question about an interrupted run; closing the dialog means "後で".
 constexpr int kContinue = 100;
 constexpr int kRevert = 101;
-constexpr int kLater = mrCancel;
+constexpr int kLater = kResultCancel;
 
 // How many of the files left alone the message names one by one.
 constexpr std::size_t kNamedFiles = 20;
@@ -32,7 +32,7 @@ QString decoded(const std::string& bytes, const platform::CodePage& codePage) {
 } // namespace
 
 void TForm1::bindUndo() {
-    connect(m_keyboard, &FormKeyboard::UndoRequested, this,
+    connect(m_keyboard, &FormKeyboard::undoRequested, this,
             [this] { runJournaledHandler(&TForm1::undoLastRun); });
     auto* undo = new QAction(QString::fromUtf8("元に戻す"), ListBox1);
     connect(undo, &QAction::triggered, this, [this] { runJournaledHandler(&TForm1::undoLastRun); });
@@ -65,7 +65,7 @@ void TForm1::askAboutInterruptedRun() {
     if (!m_interruptedRun)
         return;
     const engine::InterruptedRun run = *std::exchange(m_interruptedRun, std::nullopt);
-    const int answer = MessageDlg(QString::fromUtf8("前回の名前の変更が途中で終わっています。\n") +
+    const int answer = messageDlg(QString::fromUtf8("前回の名前の変更が途中で終わっています。\n") +
                                       decoded(run.folderPath, m_codePage),
                                   MsgDlgType::Information,
                                   {{QString::fromUtf8("続ける"), kContinue, true, false},
@@ -99,7 +99,7 @@ void TForm1::undoLastRun() {
     const engine::LastRun last = engine::lastRunOf(m_fileSystem, m_journalDirectory, FolderPath);
     switch (last.kind) {
     case engine::LastRun::Kind::None:
-        MessageDlg(QString::fromUtf8("元に戻す名前の変更がありません"), MsgDlgType::Information,
+        messageDlg(QString::fromUtf8("元に戻す名前の変更がありません"), MsgDlgType::Information,
                    {MsgDlgBtn::Ok});
         return;
     case engine::LastRun::Kind::Interrupted:
@@ -109,9 +109,9 @@ void TForm1::undoLastRun() {
     case engine::LastRun::Kind::Finished:
         break;
     }
-    if (MessageDlg(QString::fromUtf8("名前の変更を元に戻しますか？"), MsgDlgType::Confirmation,
-                   {{QString::fromUtf8("はい"), mrYes, true, false},
-                    {QString::fromUtf8("いいえ"), mrNo, false, true}}) != mrYes)
+    if (messageDlg(QString::fromUtf8("名前の変更を元に戻しますか？"), MsgDlgType::Confirmation,
+                   {{QString::fromUtf8("はい"), kResultYes, true, false},
+                    {QString::fromUtf8("いいえ"), kResultNo, false, true}}) != kResultYes)
         return;
     engine::RecoveryReport report;
     rememberInterruptedRun([&] {
@@ -133,7 +133,7 @@ void TForm1::showLeftAlone(const engine::RecoveryReport& report) {
         message += u'\n' + decoded(report.leftAlone[i], m_codePage);
     if (report.leftAlone.size() > named)
         message += u'\n' + QString::fromUtf8("ほか %1 個").arg(report.leftAlone.size() - named);
-    MessageDlg(message, MsgDlgType::Warning, {MsgDlgBtn::Ok});
+    messageDlg(message, MsgDlgType::Warning, {MsgDlgBtn::Ok});
 }
 
 } // namespace ordinalette::app

@@ -31,12 +31,10 @@ std::int32_t integerOrThrow(const std::string& value) {
 void TForm1::applyOrFallBack(const std::function<void()>& apply,
                              const std::function<void()>& fallBack) {
     try {
-        apply();
-        rethrowNestedError();
+        changeControl(apply);
     } catch (const std::exception&) {
         m_nestedError = nullptr;
-        fallBack();
-        rethrowNestedError();
+        changeControl(fallBack);
     }
 }
 
@@ -51,19 +49,17 @@ void TForm1::LoadSettings() {
                         [&] { SpinEdit1->SetValue(kStartFolderKetasu); });
     }
     if (const std::string value = document.value("Charactor"); !value.empty()) {
-        CheckBox1->setChecked(true);
-        rethrowNestedError();
-        Edit1->setText(QString::fromStdU16String(platform::decodeText(value, m_codePage)));
-        rethrowNestedError();
+        changeControl([this] { CheckBox1->setChecked(true); });
+        changeControl([&] {
+            Edit1->setText(QString::fromStdU16String(platform::decodeText(value, m_codePage)));
+        });
     }
     if (document.value("Auto") == "False") {
-        RadioButton2->setChecked(true);
-        rethrowNestedError();
+        changeControl([this] { RadioButton2->setChecked(true); });
         if (const std::string value = document.value("RenbanKetasu"); !value.empty()) {
             applyOrFallBack([&] { SpinEdit2->SetValue(integerOrThrow(value)); },
-                            [&] {
-                                RadioButton1->setChecked(true);
-                                rethrowNestedError();
+                            [this] {
+                                changeControl([this] { RadioButton1->setChecked(true); });
                                 SpinEdit2->SetValue(Ketasu);
                             });
         }

@@ -12,8 +12,8 @@
 namespace ordinalette::bench {
 
 std::vector<std::string> sampleFileNames(int count) {
-    static const char* const japanese[] = {"\xE5\x86\x99\xE7\x9C\x9F", "\xE6\x97\x85\xE8\xA1\x8C",
-                                           "\xE3\x82\xA2\xE3\x83\xAB\xE3\x83\x90\xE3\x83\xA0"};
+    static const char* const kJapanese[] = {"\xE5\x86\x99\xE7\x9C\x9F", "\xE6\x97\x85\xE8\xA1\x8C",
+                                            "\xE3\x82\xA2\xE3\x83\xAB\xE3\x83\x90\xE3\x83\xA0"};
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(count));
     char buffer[64];
@@ -29,7 +29,7 @@ std::vector<std::string> sampleFileNames(int count) {
             std::snprintf(buffer, sizeof buffer, "Photo (%d).png", i);
             break;
         case 3:
-            std::snprintf(buffer, sizeof buffer, "%s_%d.jpg", japanese[i % 3], i);
+            std::snprintf(buffer, sizeof buffer, "%s_%d.jpg", kJapanese[i % 3], i);
             break;
         default:
             std::snprintf(buffer, sizeof buffer, "scan-%x.Tiff", i * 7919);

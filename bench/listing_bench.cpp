@@ -18,8 +18,8 @@ using namespace ordinalette;
 
 namespace {
 
-constexpr int fileCount = 100000;
-constexpr int runs = 7;
+constexpr int kFileCount = 100000;
+constexpr int kRuns = 7;
 
 std::size_t bareReaddirAndSort(const std::string& folder) {
     std::vector<std::string> names;
@@ -35,30 +35,30 @@ std::size_t bareReaddirAndSort(const std::string& folder) {
 int main() {
     std::setlocale(LC_ALL, "");
     const testsupport::TempDir folder;
-    bench::createFiles(folder.path(), bench::sampleFileNames(fileCount));
+    bench::createFiles(folder.path(), bench::sampleFileNames(kFileCount));
 
     const std::string lsCommand = "ls -1 '" + folder.path() + "' >/dev/null";
-    const double lsTime = bench::medianMilliseconds(runs, [&] {
+    const double lsTime = bench::medianMilliseconds(kRuns, [&] {
         if (std::system(lsCommand.c_str()) != 0)
             std::fprintf(stderr, "ls failed\n");
     });
     std::size_t bareCount = 0;
     const double bareTime =
-        bench::medianMilliseconds(runs, [&] { bareCount = bareReaddirAndSort(folder.path()); });
+        bench::medianMilliseconds(kRuns, [&] { bareCount = bareReaddirAndSort(folder.path()); });
 
     platform::FileSystem& fileSystem = platform::systemFileSystem();
     const platform::TextCollator collator(platform::CodePage::system());
     std::size_t listed = 0;
-    const double engineTime = bench::medianMilliseconds(runs, [&] {
+    const double engineTime = bench::medianMilliseconds(kRuns, [&] {
         listed = engine::listFiles(fileSystem, folder.path(), "*.*", collator).size();
     });
 
     std::printf("files                 %d (engine listed %zu, readdir saw %zu entries)\n",
-                fileCount, listed, bareCount);
+                kFileCount, listed, bareCount);
     std::printf("ls -1                 %8.1f ms\n", lsTime);
     std::printf("readdir + byte sort   %8.1f ms\n", bareTime);
     std::printf("engine listing        %8.1f ms  (%.2f x readdir + byte sort)\n", engineTime,
                 engineTime / bareTime);
     std::printf("RATIO listing %.3f\n", engineTime / lsTime);
-    return listed == static_cast<std::size_t>(fileCount) ? 0 : 1;
+    return listed == static_cast<std::size_t>(kFileCount) ? 0 : 1;
 }

@@ -14,8 +14,8 @@ using namespace ordinalette;
 
 namespace {
 
-constexpr int fileCount = 100000;
-constexpr int runs = 7;
+constexpr int kFileCount = 100000;
+constexpr int kRuns = 7;
 
 // Opens the list by the file list's context-menu entry (F3 presses the same), lets it paint,
 // and closes it again; gives the time until it was painted and the list it showed.
@@ -40,7 +40,7 @@ double millisecondsToOpenPreview(QAction& entry, int& rows, int& marked) {
 int main(int argc, char* argv[]) {
     bench::useHeadlessPlatform();
     QApplication application(argc, argv);
-    bench::WindowBench window(fileCount);
+    bench::WindowBench window(kFileCount);
     // An entry that is not listed bears the first new name, so every new name is looked up.
     window.names.dir().makeDir("d/Photos/Phot000001.jpg");
     window.select(window.photos());
@@ -53,15 +53,15 @@ int main(int argc, char* argv[]) {
     std::vector<double> listingTimes;
     std::vector<double> previewTimes;
     bench::takeTurns(
-        runs, [&] { listingTimes.push_back(window.millisecondsToSelectPhotos()); },
+        kRuns, [&] { listingTimes.push_back(window.millisecondsToSelectPhotos()); },
         [&] { previewTimes.push_back(millisecondsToOpenPreview(*previewEntry, rows, marked)); });
     const double listingTime = bench::median(listingTimes);
     const double previewTime = bench::median(previewTimes);
 
-    std::printf("files                                 %d (%d rows, %d marked)\n", fileCount, rows,
+    std::printf("files                                 %d (%d rows, %d marked)\n", kFileCount, rows,
                 marked);
     std::printf("window: select, list, show, paint     %8.1f ms\n", listingTime);
     std::printf("window: new-name list opened, painted %8.1f ms\n", previewTime);
     std::printf("RATIO preview_100k %.3f\n", previewTime / listingTime);
-    return rows == fileCount && marked == 1 ? 0 : 1;
+    return rows == kFileCount && marked == 1 ? 0 : 1;
 }

@@ -7,6 +7,7 @@
 #include "engine/naming.h"
 #include "engine/rename_run.h"
 #include "platform/file_system.h"
+#include "platform/os_handle.h"
 #include "platform/posix/dir_stream.h"
 #include "platform/text_services.h"
 #include "testsupport/temp_dir.h"
@@ -25,8 +26,8 @@ using namespace ordinalette;
 
 namespace {
 
-constexpr int fileCount = 100000;
-constexpr int runs = 4;
+constexpr int kFileCount = 100000;
+constexpr int kRuns = 4;
 
 std::vector<std::string> readdirAndSort(const std::string& folder) {
     std::vector<std::string> names;
@@ -47,19 +48,23 @@ void renameOrThrow(int fromFolder, const std::string& from, int toFolder, const 
 // The least any two-pass run must do.
 void floorRun(const std::string& folderPath) {
     const std::vector<std::string> names = readdirAndSort(folderPath);
-    const int folder = open(folderPath.c_str(), O_RDONLY | O_DIRECTORY);
+    // Both folders are closed by their owners, also when a rename fails.
+    const platform::DirectoryHandle folderHandle(open(folderPath.c_str(), O_RDONLY | O_DIRECTORY));
+    const int folder = static_cast<int>(folderHandle.native());
     mkdirat(folder, "floor", 0777);
-    const int temporary = openat(folder, "floor", O_RDONLY | O_DIRECTORY);
-    for (const std::string& name : names)
-        renameOrThrow(folder, name, temporary, name);
-    char newName[32];
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        std::snprintf(newName, sizeof newName, "Flor%06zu.jpg", i + 1);
-        renameOrThrow(temporary, names[i], folder, newName);
+    {
+        const platform::DirectoryHandle temporaryHandle(
+            openat(folder, "floor", O_RDONLY | O_DIRECTORY));
+        const int temporary = static_cast<int>(temporaryHandle.native());
+        for (const std::string& name : names)
+            renameOrThrow(folder, name, temporary, name);
+        char newName[32];
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            std::snprintf(newName, sizeof newName, "Flor%06zu.jpg", i + 1);
+            renameOrThrow(temporary, names[i], folder, newName);
+        }
     }
-    close(temporary);
     unlinkat(folder, "floor", AT_REMOVEDIR);
-    close(folder);
 }
 
 std::size_t engineRun(const std::string& folderPath, const std::string& journals,
@@ -88,7 +93,7 @@ int main() {
     const std::string folder = scratch.path() + "/Photos";
     const std::string journals = scratch.path() + "/journals";
     mkdir(folder.c_str(), 0777);
-    bench::createFiles(folder, bench::sampleFileNames(fileCount));
+    bench::createFiles(folder, bench::sampleFileNames(kFileCount));
 
     const platform::CodePage codePage = platform::CodePage::system();
     const platform::TextCollator collator(codePage);
@@ -99,21 +104,22 @@ int main() {
     std::vector<double> engineTimes;
     std::size_t reported = 0;
     bench::takeTurns(
-        runs, [&] { floorTimes.push_back(bench::millisecondsOf([&] { floorRun(folder); })); },
+        kRuns, [&] { floorTimes.push_back(bench::millisecondsOf([&] { floorRun(folder); })); },
         [&] {
             engineTimes.push_back(bench::millisecondsOf(
                 [&] { reported = engineRun(folder, journals, fileSystem, collator, codePage); }));
         });
     std::sort(floorTimes.begin(), floorTimes.end());
     std::sort(engineTimes.begin(), engineTimes.end());
-    // The mean of the middle two of four runs.
+    // The mean of the middle two of four kRuns.
     const double floorTime = (floorTimes[1] + floorTimes[2]) / 2;
     const double engineTime = (engineTimes[1] + engineTimes[2]) / 2;
 
-    std::printf("files                          %d (progress reported %zu)\n", fileCount, reported);
+    std::printf("files                          %d (progress reported %zu)\n", kFileCount,
+                reported);
     std::printf("floor: readdir, sort, 2 x renameat2 %8.1f ms (%.0f renames/s)\n", floorTime,
-                2.0 * fileCount / (floorTime / 1000.0));
+                2.0 * kFileCount / (floorTime / 1000.0));
     std::printf("engine: listing and journaled run   %8.1f ms\n", engineTime);
     std::printf("RATIO run %.3f\n", engineTime / floorTime);
-    return reported == static_cast<std::size_t>(fileCount) ? 0 : 1;
+    return reported == static_cast<std::size_t>(kFileCount) ? 0 : 1;
 }

@@ -14,15 +14,15 @@ using namespace ordinalette;
 
 namespace {
 
-constexpr int fileCount = 100000;
-constexpr int runs = 7;
+constexpr int kFileCount = 100000;
+constexpr int kRuns = 7;
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     bench::useHeadlessPlatform();
     QApplication application(argc, argv);
-    bench::WindowBench window(fileCount);
+    bench::WindowBench window(kFileCount);
 
     const platform::TextCollator collator(platform::CodePage::system());
     std::size_t listed = 0;
@@ -36,15 +36,15 @@ int main(int argc, char* argv[]) {
         }));
     };
     const auto measureWindow = [&] { windowTimes.push_back(window.millisecondsToSelectPhotos()); };
-    bench::takeTurns(runs, measureEngine, measureWindow);
+    bench::takeTurns(kRuns, measureEngine, measureWindow);
     const double engineTime = bench::median(engineTimes);
     const double windowTime = bench::median(windowTimes);
 
-    std::printf("files                             %d (engine listed %zu)\n", fileCount, listed);
+    std::printf("files                             %d (engine listed %zu)\n", kFileCount, listed);
     std::printf("engine: listing alone             %8.1f ms\n", engineTime);
     std::printf("window: select, list, show, paint %8.1f ms (%s, example %s)\n", windowTime,
-                window.form.StatusBar1->SimpleText().toUtf8().constData(),
-                window.form.Label3->Caption().toUtf8().constData());
+                window.form.StatusBar1->simpleText().toUtf8().constData(),
+                window.form.Label3->caption().toUtf8().constData());
     std::printf("RATIO select_100k %.3f\n", windowTime / engineTime);
     return 0;
 }

@@ -18,8 +18,8 @@ using namespace ordinalette;
 
 namespace {
 
-constexpr int fileCount = 100000;
-constexpr int runs = 4;
+constexpr int kFileCount = 100000;
+constexpr int kRuns = 4;
 
 // Lists the folder, then times what Start asks of the engine: the run and the listing after it.
 double engineRunMilliseconds(const std::string& folder, const std::string& journals,
@@ -45,7 +45,7 @@ double engineRunMilliseconds(const std::string& folder, const std::string& journ
 int main(int argc, char* argv[]) {
     bench::useHeadlessPlatform();
     QApplication application(argc, argv);
-    bench::WindowBench window(fileCount);
+    bench::WindowBench window(kFileCount);
     const platform::CodePage codePage = platform::CodePage::system();
     const platform::TextCollator collator(codePage);
 
@@ -62,15 +62,15 @@ int main(int argc, char* argv[]) {
         window.settle();
         windowTimes.push_back(bench::millisecondsOf([&] { window.form.BitBtn1->click(); }));
     };
-    bench::takeTurns(runs, measureEngine, measureWindow);
+    bench::takeTurns(kRuns, measureEngine, measureWindow);
     std::sort(engineTimes.begin(), engineTimes.end());
     std::sort(windowTimes.begin(), windowTimes.end());
-    // The mean of the middle two of four runs.
+    // The mean of the middle two of four kRuns.
     const double engineTime = (engineTimes[1] + engineTimes[2]) / 2;
     const double windowTime = (windowTimes[1] + windowTimes[2]) / 2;
 
-    std::printf("files                                %d (bar at %d of %d)\n", fileCount,
-                window.form.ProgressBar1->Position(), window.form.ProgressBar1->Max());
+    std::printf("files                                %d (bar at %d of %d)\n", kFileCount,
+                window.form.ProgressBar1->position(), window.form.ProgressBar1->max());
     std::printf("engine: run and listing              %8.1f ms\n", engineTime);
     std::printf("window: Start, bar stepped, relisted %8.1f ms\n", windowTime);
     std::printf("RATIO window_run_100k %.3f\n", windowTime / engineTime);

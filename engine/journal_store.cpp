@@ -105,7 +105,7 @@ std::vector<StoredJournal> JournalStore::journals() {
     std::vector<StoredJournal> found;
     if (m_directory.empty())
         return found;
-    using namespace platform::attribute;
+    using enum platform::Attribute;
     m_fileSystem.enumerate(platform::joinPath(m_directory, "*"),
                            {Hidden | System | VolumeLabel | Directory, false},
                            [&](const platform::DirectoryEntry& entry) {

@@ -48,7 +48,7 @@ std::string freeTemporaryName(platform::FileSystem& fileSystem) {
     for (unsigned long long n = 1;; ++n) {
         std::string name = "tmp" + std::to_string(n);
         const auto attributes = fileSystem.attributes(name);
-        if (!attributes.ok() || (attributes.value & platform::attribute::Directory) == 0)
+        if (!attributes.ok() || !platform::hasAny(attributes.value, platform::Attribute::Directory))
             return name;
     }
 }

@@ -10,7 +10,7 @@ std::vector<std::string> listFiles(platform::FileSystem& fileSystem, std::string
                                    std::string_view mask, const platform::TextCollator& collator) {
     if (folderPath.empty())
         return {};
-    using namespace platform::attribute;
+    using enum platform::Attribute;
     const platform::EnumerationFilter filter{Hidden | System | VolumeLabel | Directory, false};
     // Each name is sorted as its collation key, a zero byte and the name itself: keys hold no
     // zero byte, so one byte comparison orders by key and, for equal keys, by the name's bytes.

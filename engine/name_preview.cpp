@@ -49,12 +49,13 @@ std::unordered_set<std::string> unlistedEntryNames(platform::FileSystem& fileSys
                                                    std::span<const std::string> names) {
     const ListedNames listed(names);
     std::unordered_set<std::string> unlisted;
-    const int error = fileSystem.enumerate(
-        platform::joinPath(folderPath, "*"), platform::EnumerationFilter{0, false},
-        [&](const platform::DirectoryEntry& entry) {
-            if (!listed.contains(entry.name))
-                unlisted.insert(platform::fileNameIdentity(entry.name));
-        });
+    const int error =
+        fileSystem.enumerate(platform::joinPath(folderPath, "*"),
+                             platform::EnumerationFilter{platform::Attribute::None, false},
+                             [&](const platform::DirectoryEntry& entry) {
+                                 if (!listed.contains(entry.name))
+                                     unlisted.insert(platform::fileNameIdentity(entry.name));
+                             });
     if (error != platform::error::None)
         throw EInOutError(error);
     return unlisted;

@@ -27,7 +27,7 @@ std::int32_t digitCount(std::int64_t count) {
 
 std::string folderOwnName(std::string_view folderPath, const platform::CodePage& codePage) {
     const std::size_t separator =
-        codePage.findLastOf(folderPath, std::string_view(&platform::pathSeparator, 1));
+        codePage.findLastOf(folderPath, std::string_view(&platform::kPathSeparator, 1));
     if (separator == std::string_view::npos)
         return std::string(folderPath);
     return std::string(folderPath.substr(separator + 1));
@@ -42,7 +42,7 @@ std::string namePrefix(std::string_view folderPath, int folderCharacters,
 }
 
 std::string fileExtension(std::string_view fileName, const platform::CodePage& codePage) {
-    const char delimiters[] = {'.', platform::pathSeparator};
+    const char delimiters[] = {'.', platform::kPathSeparator};
     const std::size_t found =
         codePage.findLastOf(fileName, std::string_view(delimiters, sizeof delimiters));
     if (found == std::string_view::npos || fileName[found] != '.')
@@ -54,7 +54,7 @@ std::string serialText(std::int64_t serial, int width) {
     std::string digits = std::to_string(serial);
     // A width past any path's length pads to one digit more than the longest path: the name is
     // still one that no file system takes, but no text of a billion zeros is built.
-    const int padded = std::min(width, platform::maxPathLength + 1);
+    const int padded = std::min(width, platform::kMaxPathLength + 1);
     if (padded > static_cast<int>(digits.size()))
         digits.insert(0, static_cast<std::size_t>(padded) - digits.size(), '0');
     return digits;

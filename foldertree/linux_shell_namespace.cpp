@@ -428,7 +428,7 @@ ItemId LinuxShellNamespace::folderId(std::string name) const {
 
 bool LinuxShellNamespace::isFolder(const std::string& path) const {
     const auto found = m_fileSystem.attributes(path);
-    return found.ok() && (found.value & platform::attribute::Directory);
+    return found.ok() && platform::hasAny(found.value, platform::Attribute::Directory);
 }
 
 std::shared_ptr<void> LinuxShellNamespace::keepFoldersOpen() {

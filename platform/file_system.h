@@ -11,25 +11,40 @@
 
 namespace ordinalette::platform {
 
-// Entry attribute bits, numbered as on Windows.
-namespace attribute {
-inline constexpr std::uint32_t ReadOnly = 0x01;
-inline constexpr std::uint32_t Hidden = 0x02;
-inline constexpr std::uint32_t System = 0x04;
-inline constexpr std::uint32_t VolumeLabel = 0x08;
-inline constexpr std::uint32_t Directory = 0x10;
-inline constexpr std::uint32_t Archive = 0x20;
-} // namespace attribute
+// A set of entry attribute bits, numbered as on Windows (which may report further bits).
+enum class Attribute : std::uint32_t {
+    None = 0,
+    ReadOnly = 0x01,
+    Hidden = 0x02,
+    System = 0x04,
+    VolumeLabel = 0x08,
+    Directory = 0x10,
+    Archive = 0x20,
+};
+
+constexpr Attribute operator|(Attribute a, Attribute b) {
+    return static_cast<Attribute>(static_cast<std::uint32_t>(a) | static_cast<std::uint32_t>(b));
+}
+constexpr Attribute operator&(Attribute a, Attribute b) {
+    return static_cast<Attribute>(static_cast<std::uint32_t>(a) & static_cast<std::uint32_t>(b));
+}
+constexpr Attribute& operator|=(Attribute& a, Attribute b) {
+    return a = a | b;
+}
+// Whether the set holds any of the given bits.
+constexpr bool hasAny(Attribute set, Attribute bits) {
+    return (set & bits) != Attribute::None;
+}
 
 struct DirectoryEntry {
     std::string_view name; // valid only during the visitor's call
-    std::uint32_t attributes = 0;
+    Attribute attributes = Attribute::None;
 };
 
 // What an enumeration reports.
 struct EnumerationFilter {
     // Entries having any of these attributes are left out.
-    std::uint32_t excluded = 0;
+    Attribute excluded = Attribute::None;
     // Whether the read-only bit is looked up; on POSIX it costs one status query per entry.
     bool readOnly = true;
 };
@@ -68,7 +83,7 @@ public:
     virtual int enumerate(std::string_view pattern, const EnumerationFilter& filter,
                           const EntryVisitor& visit) = 0;
     // Attributes of the entry at path (relative paths resolve against the working directory).
-    virtual Result<std::uint32_t> attributes(std::string_view path) = 0;
+    virtual Result<Attribute> attributes(std::string_view path) = 0;
     virtual int changeDirectory(std::string_view path) = 0;
     // Full path of the working directory, without a trailing separator except for the root.
     virtual Result<std::string> currentDirectory() = 0;

@@ -7,18 +7,18 @@ namespace ordinalette::platform {
 
 // The separator between the folders of a path.
 #ifdef _WIN32
-inline constexpr char pathSeparator = '\\';
+inline constexpr char kPathSeparator = '\\';
 #else
-inline constexpr char pathSeparator = '/';
+inline constexpr char kPathSeparator = '/';
 #endif
 
 // The longest path that the platform's file operations take: PATH_MAX on Linux and MAX_PATH on
 // Windows (the limit of the ANSI functions), each less its terminating zero. No file name of
 // any file system can be longer.
 #ifdef _WIN32
-inline constexpr int maxPathLength = 259;
+inline constexpr int kMaxPathLength = 259;
 #else
-inline constexpr int maxPathLength = 4095;
+inline constexpr int kMaxPathLength = 4095;
 #endif
 
 // folder + separator + name: exactly one separator inserted, whatever folder ends in.

@@ -16,8 +16,9 @@ WildcardMask::WildcardMask(std::string_view mask, const CodePage& codePage)
 bool WildcardMask::matches(std::string_view name) const {
     if (m_matchesEverything || matchesExactly(name, m_mask))
         return true;
-    return m_mask.ends_with(".*") && m_codePage.find(name, '.') == std::string_view::npos &&
-           matchesExactly(name, m_mask.substr(0, m_mask.size() - 2));
+    const std::string_view mask = m_mask;
+    return mask.ends_with(".*") && m_codePage.find(name, '.') == std::string_view::npos &&
+           matchesExactly(name, mask.substr(0, mask.size() - 2));
 }
 
 bool WildcardMask::sameCharacter(std::string_view name, std::size_t namePos, std::size_t nameLength,

@@ -2,6 +2,7 @@
 
 #include "platform/code_page.h"
 
+#include <string>
 #include <string_view>
 
 namespace ordinalette::platform {
@@ -9,7 +10,8 @@ namespace ordinalette::platform {
 // Windows wildcard matching of a whole name: "*" matches any run of characters, "?" exactly one
 // character, letter case of ASCII letters is ignored, and a mask ending in ".*" also matches a
 // name without a dot ("*.*" matches every name). Characters are stepped over with the code page,
-// so a trail byte is never taken for a wildcard or a letter.
+// so a trail byte is never taken for a wildcard or a letter. The mask keeps its own copy of the
+// text; the code page must outlive it.
 class WildcardMask {
 public:
     WildcardMask(std::string_view mask, const CodePage& codePage);
@@ -21,7 +23,7 @@ private:
     bool sameCharacter(std::string_view name, std::size_t namePos, std::size_t nameLength,
                        std::string_view mask, std::size_t maskPos, std::size_t maskLength) const;
 
-    std::string_view m_mask;
+    std::string m_mask;
     const CodePage& m_codePage;
     bool m_matchesEverything;
 };

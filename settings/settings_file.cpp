@@ -14,7 +14,7 @@ constexpr std::size_t kLargestSettingsFile = 4 * 1024 * 1024;
 // Whether an entry of that path exists that is not a directory; any failure counts as none.
 bool settingsFileExists(FileSystem& fileSystem, const std::string& path) {
     const auto attributes = fileSystem.attributes(path);
-    return attributes.ok() && !(attributes.value & platform::attribute::Directory);
+    return attributes.ok() && !platform::hasAny(attributes.value, platform::Attribute::Directory);
 }
 
 // Writes the bytes to the open file and waits until they are on the device.

@@ -36,9 +36,9 @@ int FaultInjectingFileSystem::enumerate(std::string_view pattern,
     return m_real.enumerate(pattern, filter, visit);
 }
 
-Result<std::uint32_t> FaultInjectingFileSystem::attributes(std::string_view path) {
+Result<platform::Attribute> FaultInjectingFileSystem::attributes(std::string_view path) {
     if (const int error = injectedError(Operation::Attributes))
-        return Result<std::uint32_t>::failure(error);
+        return Result<platform::Attribute>::failure(error);
     return m_real.attributes(path);
 }
 

@@ -52,7 +52,7 @@ public:
 
     int enumerate(std::string_view pattern, const platform::EnumerationFilter& filter,
                   const platform::EntryVisitor& visit) override;
-    platform::Result<std::uint32_t> attributes(std::string_view path) override;
+    platform::Result<platform::Attribute> attributes(std::string_view path) override;
     int changeDirectory(std::string_view path) override;
     platform::Result<std::string> currentDirectory() override;
     int createDirectory(std::string_view path) override;

@@ -51,16 +51,16 @@ void TBitBtn::paintEvent(QPaintEvent* event) {
     painter.drawRect(rect().adjusted(kFocusInset, kFocusInset, -kFocusInset - 1, -kFocusInset - 1));
 }
 
-void TBitBtn::SetKind(Kind kind) {
+void TBitBtn::setKind(Kind kind) {
     m_kind = kind;
     setDefault(kind == Kind::Ok);
     if (kind == Kind::Ok)
-        SetGlyph(images::bbok());
+        setGlyph(images::bbok());
     else if (kind == Kind::Cancel)
-        SetGlyph(images::bbcancel());
+        setGlyph(images::bbcancel());
 }
 
-void TBitBtn::SetGlyph(const QPixmap& glyph) {
+void TBitBtn::setGlyph(const QPixmap& glyph) {
     const QImage image = glyph.toImage().convertToFormat(QImage::Format_RGB32);
     const QRgb transparent = image.pixel(0, image.height() - 1);
     const int side = image.height();

@@ -14,10 +14,10 @@ public:
 
     explicit TBitBtn(QWidget* parent = nullptr);
 
-    Kind GetKind() const { return m_kind; }
+    Kind kind() const { return m_kind; }
     // Ok and Cancel bring their own glyph.
-    void SetKind(Kind kind);
-    void SetGlyph(const QPixmap& glyph);
+    void setKind(Kind kind);
+    void setGlyph(const QPixmap& glyph);
 
 protected:
     // Enter presses the focused button, or the default button while no button has the focus:

@@ -36,13 +36,13 @@ TFilterComboBox::TFilterComboBox(QWidget* parent)
     connect(this, &QComboBox::activated, this, [this] { Q_EMIT OnChange(); });
 }
 
-void TFilterComboBox::SetFilter(std::string filter) {
+void TFilterComboBox::setFilter(std::string filter) {
     m_filter = std::move(filter);
     rebuildEntries();
     Q_EMIT OnChange();
 }
 
-std::string TFilterComboBox::Mask() {
+std::string TFilterComboBox::selectedMask() {
     if (m_entries.empty())
         return "*.*";
     if (currentIndex() < 0)

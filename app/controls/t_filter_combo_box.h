@@ -30,10 +30,10 @@ public:
 
     // Rebuilds the entries from a filter string in the system code page, selects entry 0 and
     // reports a change.
-    void SetFilter(std::string filter);
+    void setFilter(std::string filter);
     // The selected entry's mask; with none selected the last entry is selected quietly first.
     // "*.*" when there are no entries.
-    std::string Mask();
+    std::string selectedMask();
 
 Q_SIGNALS:
     void OnChange();

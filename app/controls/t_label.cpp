@@ -7,7 +7,7 @@ TLabel::TLabel(QWidget* parent) : QLabel(parent) {
     setWordWrap(false);
 }
 
-void TLabel::SetCaption(const QString& caption) {
+void TLabel::setCaption(const QString& caption) {
     setText(caption);
     resize(sizeHint());
 }

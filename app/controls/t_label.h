@@ -11,8 +11,8 @@ class TLabel : public QLabel {
 public:
     explicit TLabel(QWidget* parent = nullptr);
 
-    QString Caption() const { return text(); }
-    void SetCaption(const QString& caption);
+    QString caption() const { return text(); }
+    void setCaption(const QString& caption);
 };
 
 } // namespace ordinalette::app

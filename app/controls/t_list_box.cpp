@@ -118,7 +118,7 @@ void TListBox::updateItemHeight() {
     m_model->setItemHeight(std::max(kItemHeight, fontMetrics().height()));
 }
 
-void TListBox::Add(std::string name) {
+void TListBox::add(std::string name) {
     try {
         m_model->add(std::move(name));
     } catch (const std::bad_alloc&) {
@@ -126,7 +126,7 @@ void TListBox::Add(std::string name) {
     }
 }
 
-void TListBox::AddAll(std::vector<std::string> names) {
+void TListBox::addAll(std::vector<std::string> names) {
     try {
         m_model->addAll(std::move(names));
     } catch (const std::bad_alloc&) {

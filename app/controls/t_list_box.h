@@ -41,15 +41,15 @@ class TListBox : public QListView {
 public:
     explicit TListBox(QWidget* parent = nullptr);
 
-    int Count() const { return static_cast<int>(m_model->names().size()); }
-    const std::string& Item(int index) const {
+    int count() const { return static_cast<int>(m_model->names().size()); }
+    const std::string& item(int index) const {
         return m_model->names().at(static_cast<std::size_t>(index));
     }
-    const std::vector<std::string>& Items() const { return m_model->names(); }
-    void Clear() { m_model->clear(); }
+    const std::vector<std::string>& items() const { return m_model->names(); }
+    void clear() { m_model->clear(); }
     // Raise EControlError "行を挿入できません" when the list cannot take the names.
-    void Add(std::string name);
-    void AddAll(std::vector<std::string> names);
+    void add(std::string name);
+    void addAll(std::vector<std::string> names);
 
 protected:
     void changeEvent(QEvent* event) override;

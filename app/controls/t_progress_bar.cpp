@@ -10,7 +10,7 @@ namespace ordinalette::app {
 
 TProgressBar::TProgressBar(QWidget* parent) : QWidget(parent) {}
 
-void TProgressBar::SetMin(int value) {
+void TProgressBar::setMin(int value) {
     const bool lowered = value < m_min;
     m_min = value;
     if (lowered || m_position < m_min)
@@ -18,7 +18,7 @@ void TProgressBar::SetMin(int value) {
     update();
 }
 
-void TProgressBar::SetMax(int value) {
+void TProgressBar::setMax(int value) {
     if (value < m_min)
         throw EControlError("プロパティ TProgressBar の範囲を超えています");
     m_max = value;
@@ -26,11 +26,11 @@ void TProgressBar::SetMax(int value) {
     update();
 }
 
-void TProgressBar::SetPosition(int value) {
+void TProgressBar::setPosition(int value) {
     moveTo(std::clamp(value, m_min, m_max));
 }
 
-void TProgressBar::StepIt() {
+void TProgressBar::stepIt() {
     const long long next = static_cast<long long>(m_position) + m_step;
     moveTo(next > m_max ? m_min + static_cast<int>((next - m_min) % (m_max - m_min + 1))
                         : static_cast<int>(next));

@@ -11,19 +11,19 @@ class TProgressBar : public QWidget {
 public:
     explicit TProgressBar(QWidget* parent = nullptr);
 
-    int Min() const { return m_min; }
+    int min() const { return m_min; }
     // A lower minimum moves the position down to it, a higher one above the position up to it.
-    void SetMin(int value);
-    int Max() const { return m_max; }
+    void setMin(int value);
+    int max() const { return m_max; }
     // Brings the position down to it; raises EControlError "プロパティ TProgressBar の範囲を
     // 超えています" below the minimum.
-    void SetMax(int value);
-    int Position() const { return m_position; }
-    void SetPosition(int value);
-    int Step() const { return m_step; }
-    void SetStep(int value) { m_step = value; }
+    void setMax(int value);
+    int position() const { return m_position; }
+    void setPosition(int value);
+    int step() const { return m_step; }
+    void setStep(int value) { m_step = value; }
     // Adds the step to the position, wrapping to the minimum past the maximum.
-    void StepIt();
+    void stepIt();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -8,7 +8,7 @@ namespace ordinalette::app {
 
 TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent) {}
 
-void TRadioGroup::SetItems(const QStringList& items) {
+void TRadioGroup::setItems(const QStringList& items) {
     for (QRadioButton* button : m_buttons)
         delete button;
     m_buttons.clear();
@@ -32,19 +32,19 @@ int TRadioGroup::ItemIndex() const {
 }
 
 void TRadioGroup::SetItemIndex(int index) {
-    index = std::clamp(index, -1, Count() - 1);
+    index = std::clamp(index, -1, count() - 1);
     const int old = ItemIndex();
     if (index == old)
         return;
     if (index >= 0) {
-        Button(index)->setChecked(true);
+        button(index)->setChecked(true);
         return;
     }
     // Auto-exclusive buttons refuse to uncheck the last checked one; lift that for a moment.
-    QRadioButton* button = Button(old);
-    button->setAutoExclusive(false);
-    button->setChecked(false);
-    button->setAutoExclusive(true);
+    QRadioButton* checked = button(old);
+    checked->setAutoExclusive(false);
+    checked->setChecked(false);
+    checked->setAutoExclusive(true);
     Q_EMIT OnClick();
 }
 
@@ -58,9 +58,9 @@ void TRadioGroup::arrangeButtons() {
         return;
     // The items share the height below the caption evenly, one above the other.
     const int top = fontMetrics().height() + 2;
-    const int itemHeight = std::max(1, (height() - top - 4) / Count());
-    for (int i = 0; i < Count(); ++i)
-        Button(i)->setGeometry(8, top + i * itemHeight, width() - 16, itemHeight);
+    const int itemHeight = std::max(1, (height() - top - 4) / count());
+    for (int i = 0; i < count(); ++i)
+        button(i)->setGeometry(8, top + i * itemHeight, width() - 16, itemHeight);
 }
 
 } // namespace ordinalette::app

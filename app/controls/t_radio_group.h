@@ -14,13 +14,13 @@ class TRadioGroup : public QGroupBox {
 public:
     explicit TRadioGroup(QWidget* parent = nullptr);
 
-    void SetItems(const QStringList& items);
-    int Count() const { return static_cast<int>(m_buttons.size()); }
-    QRadioButton* Button(int index) const { return m_buttons.at(static_cast<std::size_t>(index)); }
+    void setItems(const QStringList& items);
+    int count() const { return static_cast<int>(m_buttons.size()); }
+    QRadioButton* button(int index) const { return m_buttons.at(static_cast<std::size_t>(index)); }
 
     // -1 when no item is checked.
     int ItemIndex() const;
-    // Limited to -1 .. Count() - 1; a different index checks that item and reports a click.
+    // Limited to -1 .. count() - 1; a different index checks that item and reports a click.
     void SetItemIndex(int index);
 
 Q_SIGNALS:

@@ -118,12 +118,12 @@ void TSpinEdit::focusOutEvent(QFocusEvent* event) {
 
 void TSpinEdit::resizeEvent(QResizeEvent* event) {
     QLineEdit::resizeEvent(event);
-    constexpr int frame = 2;
-    const int innerHeight = height() - 2 * frame;
+    constexpr int kFrame = 2;
+    const int innerHeight = height() - 2 * kFrame;
     const int upHeight = (innerHeight + 1) / 2;
-    const int left = width() - frame - kButtonWidth;
-    m_upButton->setGeometry(left, frame, kButtonWidth, upHeight);
-    m_downButton->setGeometry(left, frame + upHeight, kButtonWidth, innerHeight - upHeight);
+    const int left = width() - kFrame - kButtonWidth;
+    m_upButton->setGeometry(left, kFrame, kButtonWidth, upHeight);
+    m_downButton->setGeometry(left, kFrame + upHeight, kButtonWidth, innerHeight - upHeight);
 }
 
 } // namespace ordinalette::app

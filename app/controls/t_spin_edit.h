@@ -26,8 +26,8 @@ public:
     std::int32_t MaxValue() const { return m_maxValue; }
     void SetMaxValue(std::int32_t value) { m_maxValue = value; }
 
-    QToolButton* UpButton() const { return m_upButton; }
-    QToolButton* DownButton() const { return m_downButton; }
+    QToolButton* upButton() const { return m_upButton; }
+    QToolButton* downButton() const { return m_downButton; }
 
 Q_SIGNALS:
     // Every change of the text, typed, pasted, stepped or set by the program.

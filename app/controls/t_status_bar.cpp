@@ -8,7 +8,7 @@ namespace ordinalette::app {
 
 TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent) {}
 
-void TStatusBar::SetSimpleText(const QString& text) {
+void TStatusBar::setSimpleText(const QString& text) {
     m_text = text;
     update();
 }

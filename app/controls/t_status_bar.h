@@ -12,8 +12,8 @@ class TStatusBar : public QWidget {
 public:
     explicit TStatusBar(QWidget* parent = nullptr);
 
-    const QString& SimpleText() const { return m_text; }
-    void SetSimpleText(const QString& text);
+    const QString& simpleText() const { return m_text; }
+    void setSimpleText(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

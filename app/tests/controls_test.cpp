@@ -93,20 +93,20 @@ TEST(SpinEdit, ArrowKeysStepFromTheValueAsReadAndBringItIntoRange) {
 
 TEST(SpinEdit, ButtonsActOnReleaseAndRepeatWhileHeld) {
     SpinFixture f(0, 100, "10");
-    QTest::mousePress(f.spin->UpButton(), Qt::LeftButton);
+    QTest::mousePress(f.spin->upButton(), Qt::LeftButton);
     EXPECT_EQ(f.spin->text(), "10");
-    QTest::mouseRelease(f.spin->UpButton(), Qt::LeftButton);
+    QTest::mouseRelease(f.spin->upButton(), Qt::LeftButton);
     EXPECT_EQ(f.spin->text(), "11");
 
     QSignalSpy changes(f.spin, &TSpinEdit::OnChange);
-    QTest::mousePress(f.spin->DownButton(), Qt::LeftButton);
+    QTest::mousePress(f.spin->downButton(), Qt::LeftButton);
     ASSERT_TRUE(changes.wait(5000)); // the first repeat, while still held
     ASSERT_TRUE(changes.wait(5000)); // and the next
-    QTest::mouseRelease(f.spin->DownButton(), Qt::LeftButton);
+    QTest::mouseRelease(f.spin->downButton(), Qt::LeftButton);
     EXPECT_EQ(f.spin->Value(), 11 - changes.count());
     EXPECT_GE(changes.count(), 3);
-    EXPECT_EQ(f.spin->UpButton()->autoRepeatDelay(), 400);
-    EXPECT_EQ(f.spin->UpButton()->autoRepeatInterval(), 100);
+    EXPECT_EQ(f.spin->upButton()->autoRepeatDelay(), 400);
+    EXPECT_EQ(f.spin->upButton()->autoRepeatInterval(), 100);
 }
 
 TEST(SpinEdit, LeavingTheFieldClampsAReadableValueOnly) {
@@ -123,7 +123,7 @@ TEST(SpinEdit, DisabledTakesNoInputButCanBeSet) {
     SpinFixture f(0, 100, "5");
     f.spin->setEnabled(false);
     QTest::keyClicks(f.spin, "7");
-    QTest::mouseClick(f.spin->UpButton(), Qt::LeftButton);
+    QTest::mouseClick(f.spin->upButton(), Qt::LeftButton);
     EXPECT_EQ(f.spin->text(), "5");
     f.spin->SetValue(9);
     EXPECT_EQ(f.spin->text(), "9");
@@ -145,26 +145,26 @@ TEST(FilterString, SplitsIntoEntriesDoubleByteAware) {
 TEST(FilterComboBox, MaskSelectsTheLastEntryQuietlyAndOnlyUserPicksReport) {
     TFilterComboBox combo;
     EXPECT_EQ(combo.count(), 1);
-    EXPECT_EQ(combo.Mask(), "*.*");
-    combo.SetFilter("A|*.a|B|*.b|C|*.c");
+    EXPECT_EQ(combo.selectedMask(), "*.*");
+    combo.setFilter("A|*.a|B|*.b|C|*.c");
     QSignalSpy changes(&combo, &TFilterComboBox::OnChange);
     combo.setCurrentIndex(-1);
-    EXPECT_EQ(combo.Mask(), "*.c");
+    EXPECT_EQ(combo.selectedMask(), "*.c");
     EXPECT_EQ(combo.currentIndex(), 2);
     EXPECT_EQ(changes.count(), 0);
     combo.show();
     combo.setFocus();
     QTest::keyClick(&combo, Qt::Key_Up);
-    EXPECT_EQ(combo.Mask(), "*.b");
+    EXPECT_EQ(combo.selectedMask(), "*.b");
     EXPECT_EQ(changes.count(), 1);
-    combo.SetFilter("");
-    EXPECT_EQ(combo.Mask(), "*.*");
+    combo.setFilter("");
+    EXPECT_EQ(combo.selectedMask(), "*.*");
 }
 
 TEST(RadioGroup, ItemIndexIsLimitedAndReportsOnlyRealChanges) {
     TRadioGroup group;
     group.resize(153, 73);
-    group.SetItems({"a", "b", "c"});
+    group.setItems({"a", "b", "c"});
     group.show();
     QSignalSpy clicks(&group, &TRadioGroup::OnClick);
     group.SetItemIndex(1);
@@ -172,11 +172,11 @@ TEST(RadioGroup, ItemIndexIsLimitedAndReportsOnlyRealChanges) {
     EXPECT_EQ(clicks.count(), 1);
     group.SetItemIndex(7);
     EXPECT_EQ(group.ItemIndex(), 2);
-    QTest::mouseClick(group.Button(2), Qt::LeftButton, {}, QPoint(6, 8));
+    QTest::mouseClick(group.button(2), Qt::LeftButton, {}, QPoint(6, 8));
     EXPECT_EQ(clicks.count(), 2);
-    QTest::mouseClick(group.Button(0), Qt::LeftButton, {}, QPoint(6, 8));
+    QTest::mouseClick(group.button(0), Qt::LeftButton, {}, QPoint(6, 8));
     EXPECT_EQ(group.ItemIndex(), 0);
-    EXPECT_FALSE(group.Button(2)->isChecked());
+    EXPECT_FALSE(group.button(2)->isChecked());
     group.SetItemIndex(-5);
     EXPECT_EQ(group.ItemIndex(), -1);
     EXPECT_EQ(clicks.count(), 4);
@@ -184,42 +184,42 @@ TEST(RadioGroup, ItemIndexIsLimitedAndReportsOnlyRealChanges) {
 
 TEST(ProgressBar, StepWrapsPastTheMaximumAndAMaximumBelowTheMinimumIsRefused) {
     TProgressBar bar;
-    bar.SetMax(3);
-    bar.SetStep(1);
-    bar.StepIt();
-    bar.StepIt();
-    bar.StepIt();
-    EXPECT_EQ(bar.Position(), 3);
-    bar.StepIt();
-    EXPECT_EQ(bar.Position(), 0);
-    bar.SetMin(2);
-    EXPECT_EQ(bar.Position(), 2);
+    bar.setMax(3);
+    bar.setStep(1);
+    bar.stepIt();
+    bar.stepIt();
+    bar.stepIt();
+    EXPECT_EQ(bar.position(), 3);
+    bar.stepIt();
+    EXPECT_EQ(bar.position(), 0);
+    bar.setMin(2);
+    EXPECT_EQ(bar.position(), 2);
     try {
-        bar.SetMax(1);
+        bar.setMax(1);
         FAIL() << "a maximum below the minimum was taken";
     } catch (const EControlError& error) {
         EXPECT_STREQ(error.what(), "プロパティ TProgressBar の範囲を超えています");
     }
-    EXPECT_EQ(bar.Max(), 3);
+    EXPECT_EQ(bar.max(), 3);
 }
 
 TEST(ListBox, KeepsRawNamesInCaseInsensitiveOrderAndShowsThemDecoded) {
     TListBox list;
-    list.AddAll({"a2.jpg", "A1.jpg", "a10.jpg", "B.jpg", "a.jpg"});
-    EXPECT_EQ(list.Items(),
+    list.addAll({"a2.jpg", "A1.jpg", "a10.jpg", "B.jpg", "a.jpg"});
+    EXPECT_EQ(list.items(),
               (std::vector<std::string>{"a.jpg", "A1.jpg", "a10.jpg", "a2.jpg", "B.jpg"}));
-    list.Add("a11.jpg");
-    EXPECT_EQ(list.Item(3), "a11.jpg");
+    list.add("a11.jpg");
+    EXPECT_EQ(list.item(3), "a11.jpg");
     const std::string invalid = "bad\xFF.txt";
-    list.Add(invalid);
-    const auto row = std::find(list.Items().begin(), list.Items().end(), invalid);
-    ASSERT_NE(row, list.Items().end());
-    const QModelIndex index = list.model()->index(static_cast<int>(row - list.Items().begin()), 0);
+    list.add(invalid);
+    const auto row = std::find(list.items().begin(), list.items().end(), invalid);
+    ASSERT_NE(row, list.items().end());
+    const QModelIndex index = list.model()->index(static_cast<int>(row - list.items().begin()), 0);
     EXPECT_EQ(index.data().toString(), QString::fromUtf8("bad\uFFFD.txt"));
     EXPECT_EQ(index.data(Qt::SizeHintRole).toSize().height(),
               std::max(12, list.fontMetrics().height()));
-    list.Clear();
-    EXPECT_EQ(list.Count(), 0);
+    list.clear();
+    EXPECT_EQ(list.count(), 0);
 }
 
 TEST(ListBox, TakesAHundredThousandNamesWithoutAWidgetPerItem) {
@@ -229,16 +229,16 @@ TEST(ListBox, TakesAHundredThousandNamesWithoutAWidgetPerItem) {
     TListBox list;
     list.resize(217, 409);
     list.show();
-    list.AddAll(std::move(names));
-    EXPECT_EQ(list.Count(), 100000);
-    EXPECT_EQ(list.Item(0), "IMG_1.JPG");
-    EXPECT_EQ(list.Item(1), "IMG_10.JPG");
+    list.addAll(std::move(names));
+    EXPECT_EQ(list.count(), 100000);
+    EXPECT_EQ(list.item(0), "IMG_1.JPG");
+    EXPECT_EQ(list.item(1), "IMG_10.JPG");
     EXPECT_TRUE(list.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size() < 10);
 }
 
 TEST(BitBtn, GlyphHasATransparentBackgroundAndADisabledImage) {
     TBitBtn button;
-    button.SetKind(TBitBtn::Kind::Ok);
+    button.setKind(TBitBtn::Kind::Ok);
     const QImage normal = button.icon().pixmap(18, 18, QIcon::Normal).toImage();
     const QImage disabled = button.icon().pixmap(18, 18, QIcon::Disabled).toImage();
     EXPECT_EQ(qAlpha(normal.pixel(0, 17)), 0);
@@ -250,10 +250,10 @@ TEST(BitBtn, GlyphHasATransparentBackgroundAndADisabledImage) {
 TEST(Label, ShowsTheAmpersandAndSizesItselfToItsText) {
     QWidget parent;
     auto* label = new TLabel(&parent);
-    label->SetCaption("A&B");
+    label->setCaption("A&B");
     EXPECT_EQ(label->text(), "A&B");
     const int narrow = label->width();
-    label->SetCaption("A&B with a much longer text");
+    label->setCaption("A&B with a much longer text");
     EXPECT_GT(label->width(), narrow);
 }
 

@@ -142,7 +142,7 @@ TEST(WindowLook, TheMousePointerIsBusyDuringARunAndComesBackAfterItAndAfterAFail
         QTest::keyClick(dialog, Qt::Key_Return);
     });
     QTest::keyClick(form.ListBox1, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(form.ListBox1->Items(), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(form.ListBox1->items(), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
     ASSERT_EQ(files.cursors.size(), 6u);
     for (const auto& cursor : files.cursors)
         EXPECT_EQ(cursor, Qt::WaitCursor);
@@ -189,7 +189,7 @@ TEST(DialogLook, ShortMessagesLeaveRoomForTheCaptionAndOkIsTheSameButtonInBothBo
         errorOkCentred = box->findChild<QDialogButtonBox*>()->centerButtons();
         box->button(QMessageBox::Ok)->click();
     });
-    ShowException(std::runtime_error("I/O エラー (183)"));
+    showException(std::runtime_error("I/O エラー (183)"));
     EXPECT_GE(errorBoxWidth, errorBoxNeeds);
     EXPECT_FALSE(errorOkHasGlyph);
     EXPECT_TRUE(errorOkCentred);

@@ -51,23 +51,27 @@ TEST(MessageDialog, ButtonsEnterEscapeAndTheCloseBoxGiveTheirResults) {
     whenModalOpens([](QWidget* dialog) {
         static_cast<MessageDialog*>(dialog)->button(MsgDlgBtn::No)->click();
     });
-    EXPECT_EQ(MessageDlg("?", MsgDlgType::Confirmation, {MsgDlgBtn::Yes, MsgDlgBtn::No}), mrNo);
+    EXPECT_EQ(messageDlg("?", MsgDlgType::Confirmation, {MsgDlgBtn::Yes, MsgDlgBtn::No}),
+              kResultNo);
 
     whenModalOpens([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
-    EXPECT_EQ(MessageDlg("?", MsgDlgType::Confirmation, {MsgDlgBtn::Yes, MsgDlgBtn::No}), mrNo);
+    EXPECT_EQ(messageDlg("?", MsgDlgType::Confirmation, {MsgDlgBtn::Yes, MsgDlgBtn::No}),
+              kResultNo);
 
     whenModalOpens([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
-    EXPECT_EQ(MessageDlg("?", MsgDlgType::Confirmation, {MsgDlgBtn::Yes, MsgDlgBtn::No}), mrYes);
+    EXPECT_EQ(messageDlg("?", MsgDlgType::Confirmation, {MsgDlgBtn::Yes, MsgDlgBtn::No}),
+              kResultYes);
 
     whenModalOpens([](QWidget* dialog) { dialog->close(); });
-    EXPECT_EQ(MessageDlg("?", MsgDlgType::Confirmation, {MsgDlgBtn::Yes, MsgDlgBtn::No}), mrCancel);
+    EXPECT_EQ(messageDlg("?", MsgDlgType::Confirmation, {MsgDlgBtn::Yes, MsgDlgBtn::No}),
+              kResultCancel);
 }
 
 TEST(MessageDialog, ButtonsOfItsOwnKeepTheirOrderResultsKeysAndACaptionOfItsOwn) {
     const std::vector<DialogButton> buttons = {
         {QString::fromUtf8("続ける"), 100, true, false},
         {QString::fromUtf8("元に戻す"), 101, false, false},
-        {QString::fromUtf8("後で"), mrCancel, false, true},
+        {QString::fromUtf8("後で"), kResultCancel, false, true},
     };
     MessageDialog own("?", MsgDlgType::Information, buttons, "Ordinalette");
     EXPECT_EQ(own.windowTitle(), "Ordinalette");
@@ -80,16 +84,16 @@ TEST(MessageDialog, ButtonsOfItsOwnKeepTheirOrderResultsKeysAndACaptionOfItsOwn)
               QString::fromUtf8("情報"));
 
     whenModalOpens([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
-    EXPECT_EQ(MessageDlg("?", MsgDlgType::Information, buttons), 100);
+    EXPECT_EQ(messageDlg("?", MsgDlgType::Information, buttons), 100);
     whenModalOpens([](QWidget* dialog) {
         for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
             if (button->text() == QString::fromUtf8("元に戻す"))
                 button->click();
         }
     });
-    EXPECT_EQ(MessageDlg("?", MsgDlgType::Information, buttons), 101);
+    EXPECT_EQ(messageDlg("?", MsgDlgType::Information, buttons), 101);
     whenModalOpens([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
-    EXPECT_EQ(MessageDlg("?", MsgDlgType::Information, buttons), mrCancel);
+    EXPECT_EQ(messageDlg("?", MsgDlgType::Information, buttons), kResultCancel);
 }
 
 TEST(MessageDialog, LongTextWrapsAtHalfTheScreenWidth) {
@@ -138,7 +142,7 @@ TEST(ErrorBox, ShowsTheMessageUnderTheApplicationTitleWithAStopIconAndOneOk) {
         buttons = buttonTexts(box);
         box->button(QMessageBox::Ok)->click();
     });
-    ShowException(std::runtime_error("ファイルへのアクセスが拒否されました"));
+    showException(std::runtime_error("ファイルへのアクセスが拒否されました"));
     EXPECT_EQ(text, QString::fromUtf8("ファイルへのアクセスが拒否されました."));
     EXPECT_EQ(title, "Ordinalette");
     EXPECT_EQ(icon, QMessageBox::Critical);

@@ -29,7 +29,7 @@ struct Expected {
 
 QString textOf(QWidget* widget) {
     if (auto* label = qobject_cast<TLabel*>(widget))
-        return label->Caption();
+        return label->caption();
     if (auto* box = qobject_cast<QGroupBox*>(widget))
         return box->title();
     if (auto* button = qobject_cast<QAbstractButton*>(widget))
@@ -106,22 +106,22 @@ TEST(FormLayout, ControlsHoldTheirStoredStateAfterStartUpOnAnEmptyFolder) {
     EXPECT_EQ(form.SpinEdit1->MaxValue(), 100);
     EXPECT_EQ(form.SpinEdit2->Value(), 0);
     EXPECT_EQ(form.SpinEdit2->MaxValue(), 100);
-    EXPECT_EQ(form.RadioGroup1->Count(), 3);
+    EXPECT_EQ(form.RadioGroup1->count(), 3);
     EXPECT_EQ(form.RadioGroup1->ItemIndex(), 0);
-    EXPECT_EQ(form.RadioGroup1->Button(0)->text(), QString::fromUtf8("小文字"));
-    EXPECT_EQ(form.RadioGroup1->Button(1)->text(), QString::fromUtf8("大文字"));
-    EXPECT_EQ(form.RadioGroup1->Button(2)->text(), QString::fromUtf8("変更しない"));
+    EXPECT_EQ(form.RadioGroup1->button(0)->text(), QString::fromUtf8("小文字"));
+    EXPECT_EQ(form.RadioGroup1->button(1)->text(), QString::fromUtf8("大文字"));
+    EXPECT_EQ(form.RadioGroup1->button(2)->text(), QString::fromUtf8("変更しない"));
     EXPECT_EQ(form.FilterComboBox1->count(), 5);
     EXPECT_EQ(form.FilterComboBox1->currentIndex(), 0);
-    EXPECT_EQ(form.ProgressBar1->Min(), 0);
-    EXPECT_EQ(form.ProgressBar1->Max(), 0); // emptied by the example of the first listing
-    EXPECT_EQ(form.ProgressBar1->Position(), 0);
-    EXPECT_EQ(form.ProgressBar1->Step(), 10);
-    EXPECT_EQ(form.BitBtn1->GetKind(), TBitBtn::Kind::Ok);
-    EXPECT_EQ(form.BitBtn2->GetKind(), TBitBtn::Kind::Cancel);
+    EXPECT_EQ(form.ProgressBar1->min(), 0);
+    EXPECT_EQ(form.ProgressBar1->max(), 0); // emptied by the example of the first listing
+    EXPECT_EQ(form.ProgressBar1->position(), 0);
+    EXPECT_EQ(form.ProgressBar1->step(), 10);
+    EXPECT_EQ(form.BitBtn1->kind(), TBitBtn::Kind::Ok);
+    EXPECT_EQ(form.BitBtn2->kind(), TBitBtn::Kind::Cancel);
     EXPECT_FALSE(form.BitBtn1->icon().isNull());
     EXPECT_FALSE(form.windowIcon().isNull());
-    EXPECT_EQ(form.StatusBar1->SimpleText(), "0File");
+    EXPECT_EQ(form.StatusBar1->simpleText(), "0File");
     EXPECT_EQ(QFontInfo(form.font()).pixelSize(), 12);
 }
 

@@ -68,7 +68,7 @@ protected:
     std::vector<std::string> onDisk(const std::string& sub = {}) const {
         return fixture.names.dir().entries("d/Summer" + (sub.empty() ? "" : "/" + sub));
     }
-    QString example() const { return form.Label3->Caption(); }
+    QString example() const { return form.Label3->caption(); }
     void typeInto(QWidget* widget, const QString& text) {
         widget->setFocus(Qt::MouseFocusReason);
         QTest::keyClicks(widget, text);
@@ -109,14 +109,34 @@ protected:
 TEST_F(Handlers, SelectingAFolderRunsTheWholeChain) {
     makeFolder(numbered(12, ".JPG"));
     select();
-    EXPECT_EQ(FolderPath, folder());
-    EXPECT_EQ(form.ListBox1->Count(), 12);
-    EXPECT_EQ(form.ListBox1->Item(0), "IMG_1001.JPG");
-    EXPECT_EQ(form.StatusBar1->SimpleText(), "12Files");
-    EXPECT_EQ(Ketasu, 2);
-    EXPECT_EQ(NamePrefix, "Summ");
+    EXPECT_EQ(form.FolderPath, folder());
+    EXPECT_EQ(form.ListBox1->count(), 12);
+    EXPECT_EQ(form.ListBox1->item(0), "IMG_1001.JPG");
+    EXPECT_EQ(form.StatusBar1->simpleText(), "12Files");
+    EXPECT_EQ(form.Ketasu, 2);
+    EXPECT_EQ(form.NamePrefix, "Summ");
     EXPECT_EQ(example(), "Summ01.jpg");
-    EXPECT_EQ(form.ProgressBar1->Max(), 0);
+    EXPECT_EQ(form.ProgressBar1->max(), 0);
+}
+
+TEST(TwoWindows, EachKeepsItsOwnFolderDigitCountPrefixAndStartDirectory) {
+    testing::FormFixture first;
+    first.names.dir().makeDir("d/Summer");
+    for (int i = 0; i < 12; ++i)
+        first.names.dir().writeFile("d/Summer/IMG_" + std::to_string(i) + ".JPG");
+    first.form.ShellTreeView1->SetPath(first.names.drive("d") + "/Summer");
+
+    // The second window starts on the empty root of its own drive c, in its own directory.
+    const testing::FormFixture second;
+    EXPECT_EQ(second.form.FolderPath, second.names.drive("c") + "/");
+    EXPECT_EQ(second.form.Ketasu, 0);
+    EXPECT_EQ(second.form.NamePrefix, "");
+    EXPECT_EQ(second.form.IniDir, second.workingDirectory.dir().path());
+
+    EXPECT_EQ(first.form.FolderPath, first.names.drive("d") + "/Summer");
+    EXPECT_EQ(first.form.Ketasu, 2);
+    EXPECT_EQ(first.form.NamePrefix, "Summ");
+    EXPECT_EQ(first.form.IniDir, first.workingDirectory.dir().path());
 }
 
 TEST_F(Handlers, FixedDigitCountIsResetToTheAutomaticOneOnEveryFolderChange) {
@@ -132,16 +152,16 @@ TEST_F(Handlers, FixedDigitCountIsResetToTheAutomaticOneOnEveryFolderChange) {
     select();
     EXPECT_EQ(form.SpinEdit2->text(), "2");
     EXPECT_EQ(example(), "Summ01.jpg");
-    QTest::mouseClick(form.SpinEdit2->DownButton(), Qt::LeftButton);
+    QTest::mouseClick(form.SpinEdit2->downButton(), Qt::LeftButton);
     EXPECT_EQ(form.SpinEdit2->text(), "2");
-    QTest::mouseClick(form.SpinEdit2->UpButton(), Qt::LeftButton);
+    QTest::mouseClick(form.SpinEdit2->upButton(), Qt::LeftButton);
     EXPECT_EQ(form.SpinEdit2->text(), "3");
     EXPECT_EQ(example(), "Summ001.jpg");
 
     select("Empty");
     EXPECT_EQ(form.SpinEdit2->MinValue(), 0);
     EXPECT_EQ(form.SpinEdit2->text(), "0");
-    EXPECT_EQ(form.StatusBar1->SimpleText(), "0File");
+    EXPECT_EQ(form.StatusBar1->simpleText(), "0File");
     EXPECT_EQ(example(), "");
 
     clickButton(form.RadioButton1);
@@ -165,7 +185,7 @@ TEST_F(Handlers, TypedDigitCountsAreUsedAsTypedUntilTheFocusLeaves) {
     form.SpinEdit1->setFocus(Qt::MouseFocusReason);
     form.SpinEdit1->selectAll();
     QTest::keyClick(form.SpinEdit1, Qt::Key_Backspace);
-    EXPECT_EQ(NamePrefix, "");
+    EXPECT_EQ(form.NamePrefix, "");
     EXPECT_EQ(example(), "01.jpg");
     leave(form.SpinEdit1);
     EXPECT_EQ(form.SpinEdit1->text(), "");
@@ -181,8 +201,8 @@ TEST_F(Handlers, TypedDigitCountsAreUsedAsTypedUntilTheFocusLeaves) {
     typeInto(form.SpinEdit2, "1100000000");
     EXPECT_EQ(form.SpinEdit2->text(), "1100000000");
     // Compared by size first: a failure must not print a billion zeros.
-    ASSERT_EQ(example().size(), 6 + platform::maxPathLength + 1 + 4);
-    EXPECT_EQ(example(), "Summer" + QString(platform::maxPathLength, u'0') + "1.jpg");
+    ASSERT_EQ(example().size(), 6 + platform::kMaxPathLength + 1 + 4);
+    EXPECT_EQ(example(), "Summer" + QString(platform::kMaxPathLength, u'0') + "1.jpg");
     leave(form.SpinEdit2);
     EXPECT_EQ(example(), "Summer" + QString(99, u'0') + "1.jpg");
 }
@@ -195,7 +215,7 @@ TEST_F(Handlers, SeparatorIsOnlyTakenWhileTheCheckBoxIsChecked) {
     EXPECT_EQ(form.Edit1->palette().color(QPalette::Base), resolveSystemColor(SystemColor::Window));
     typeInto(form.Edit1, "_");
     EXPECT_EQ(example(), "Summ_1.jpg");
-    clickButton(form.RadioGroup1->Button(1));
+    clickButton(form.RadioGroup1->button(1));
     EXPECT_EQ(example(), "Summ_1.JPG");
 
     clickButton(form.CheckBox1);
@@ -215,20 +235,20 @@ TEST_F(Handlers, SeparatorIsOnlyTakenWhileTheCheckBoxIsChecked) {
     japanese.setCommitString(QString::fromUtf8("・"));
     QApplication::sendEvent(form.Edit1, &japanese);
     EXPECT_EQ(example(), QString::fromUtf8("Summ・1.JPG"));
-    clickButton(form.RadioGroup1->Button(2));
+    clickButton(form.RadioGroup1->button(2));
     EXPECT_EQ(example(), QString::fromUtf8("Summ・1.JPG"));
 }
 
 TEST_F(Handlers, PickingTheFilterListsOnlyMatchingFiles) {
     makeFolder({"b.png", "a.JPG", "c.PNG", "d.txt"});
     select();
-    EXPECT_EQ(form.StatusBar1->SimpleText(), "4Files");
+    EXPECT_EQ(form.StatusBar1->simpleText(), "4Files");
     form.FilterComboBox1->setFocus(Qt::MouseFocusReason);
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(form.FilterComboBox1, Qt::Key_Down);
     EXPECT_EQ(form.FilterComboBox1->currentText(), QString::fromUtf8("PNGファイル"));
-    EXPECT_EQ(form.ListBox1->Items(), (std::vector<std::string>{"b.png", "c.PNG"}));
-    EXPECT_EQ(form.StatusBar1->SimpleText(), "2Files");
+    EXPECT_EQ(form.ListBox1->items(), (std::vector<std::string>{"b.png", "c.PNG"}));
+    EXPECT_EQ(form.StatusBar1->simpleText(), "2Files");
     EXPECT_EQ(form.SpinEdit2->text(), "1");
     EXPECT_EQ(example(), "Summ1.png");
 }
@@ -240,12 +260,12 @@ TEST_F(Handlers, StartRenamesTheListedFilesAndRefreshesTheListButNotTheExample) 
     QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
     EXPECT_EQ(onDisk(), (std::vector<std::string>{"Summ1.txt", "Summ2.txt", "Summ3.txt"}));
     EXPECT_EQ(fixture.names.dir().readFile("d/Summer/Summ1.txt"), "a.TXT");
-    EXPECT_EQ(form.ListBox1->Items(),
+    EXPECT_EQ(form.ListBox1->items(),
               (std::vector<std::string>{"Summ1.txt", "Summ2.txt", "Summ3.txt"}));
-    EXPECT_EQ(form.StatusBar1->SimpleText(), "3Files");
+    EXPECT_EQ(form.StatusBar1->simpleText(), "3Files");
     EXPECT_EQ(example(), "Summ1.txt");
-    EXPECT_EQ(form.ProgressBar1->Max(), 3);
-    EXPECT_EQ(form.ProgressBar1->Position(), 3);
+    EXPECT_EQ(form.ProgressBar1->max(), 3);
+    EXPECT_EQ(form.ProgressBar1->position(), 3);
     EXPECT_EQ(std::filesystem::current_path(), folder());
 
     // Enter starts a run as well; the same settings give the same names again.
@@ -278,8 +298,8 @@ TEST_F(Handlers, AClashOfTheSecondPassIsShownAndLeavesTheFilesInTheTemporaryFold
     EXPECT_EQ(questions, QStringList{interruptedQuestion()});
     EXPECT_EQ(onDisk("tmp1"), (std::vector<std::string>{"a.txt", "b.txt"}));
     // No relisting after a failure: the list still shows the old names.
-    EXPECT_EQ(form.ListBox1->Items(), (std::vector<std::string>{"a.txt", "b.txt"}));
-    EXPECT_EQ(form.ProgressBar1->Position(), 0);
+    EXPECT_EQ(form.ListBox1->items(), (std::vector<std::string>{"a.txt", "b.txt"}));
+    EXPECT_EQ(form.ProgressBar1->position(), 0);
 }
 
 TEST_F(Handlers, AFolderRenamedBehindTheListFailsAtTheChangeOfDirectory) {
@@ -290,7 +310,7 @@ TEST_F(Handlers, AFolderRenamedBehindTheListFailsAtTheChangeOfDirectory) {
               QString::fromStdString(platform::errorMessage(platform::error::FileNotFound)) + ".");
     EXPECT_EQ(fixture.names.dir().entries("d/Winter"), std::vector<std::string>{"a.txt"});
     EXPECT_TRUE(questions.isEmpty()) << "nothing was moved, so nothing is asked";
-    EXPECT_EQ(FolderPath, folder());
+    EXPECT_EQ(form.FolderPath, folder());
 }
 
 TEST_F(Handlers, EnterAndEscapeEndingALabelEditInTheTreeNeitherStartNorEnd) {
@@ -330,9 +350,9 @@ struct FaultsHolder {
 
 TEST_F(Handlers, AnErrorInANestedHandlerEndsTheHandlersItIsNestedIn) {
     makeFolder(numbered(3, ".JPG"));
-    const std::string prefixBefore = NamePrefix;
+    const std::string prefixBefore = form.NamePrefix;
     // A bar whose minimum lies above 0 refuses the maximum 0 that every example sets.
-    form.ProgressBar1->SetMin(5);
+    form.ProgressBar1->setMin(5);
     int boxes = 0;
     QString shown;
     whenModalOpens([&](QWidget* dialog) {
@@ -343,8 +363,8 @@ TEST_F(Handlers, AnErrorInANestedHandlerEndsTheHandlersItIsNestedIn) {
     select(); // SpinEdit2Change fails inside the reset of SpinEdit2
     EXPECT_EQ(shown, QString::fromUtf8("プロパティ TProgressBar の範囲を超えています."));
     EXPECT_EQ(boxes, 1);
-    EXPECT_EQ(form.SpinEdit2->text(), "1"); // done before the error
-    EXPECT_EQ(NamePrefix, prefixBefore);    // never reached
+    EXPECT_EQ(form.SpinEdit2->text(), "1");   // done before the error
+    EXPECT_EQ(form.NamePrefix, prefixBefore); // never reached
 }
 
 // The window on a file system that fails a chosen operation.
@@ -363,7 +383,7 @@ TEST_F(HandlersWithFaults, AnAccessErrorIsShownWithADotAndStopsTheRunWhereItIs) 
     EXPECT_EQ(questions, QStringList{interruptedQuestion()});
     EXPECT_EQ(onDisk(), (std::vector<std::string>{"Summ1.txt", "tmp1"}));
     EXPECT_EQ(onDisk("tmp1"), (std::vector<std::string>{"b.txt", "c.txt"}));
-    EXPECT_EQ(form.ProgressBar1->Position(), 1);
+    EXPECT_EQ(form.ProgressBar1->position(), 1);
     EXPECT_TRUE(form.isVisible());
 }
 
@@ -433,7 +453,7 @@ TEST_F(Handlers, TheNewNamesAreThoseTheRunGivesWithTheSettingsAsTheyStand) {
     select();
     clickButton(form.CheckBox1);
     typeInto(form.Edit1, QStringLiteral("_"));
-    clickButton(form.RadioGroup1->Button(1));
+    clickButton(form.RadioGroup1->button(1));
     clickButton(form.RadioButton2);
     form.SpinEdit2->selectAll();
     typeInto(form.SpinEdit2, QStringLiteral("3"));

@@ -37,13 +37,13 @@ protected:
 TEST_F(Keyboard, StartHasTheFocusFirstAndTabCyclesOverTheTabStops) {
     EXPECT_EQ(focused(), form.BitBtn1);
     const std::vector<QWidget*> cycle = {form.BitBtn2, form.RadioButton1,
-                                         form.RadioGroup1->Button(0), form.BitBtn1};
+                                         form.RadioGroup1->button(0), form.BitBtn1};
     for (QWidget* next : cycle) {
         press(Qt::Key_Tab);
         EXPECT_EQ(focused(), next) << next->objectName().toStdString();
     }
     press(Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(focused(), form.RadioGroup1->Button(0));
+    EXPECT_EQ(focused(), form.RadioGroup1->button(0));
 
     // The checked radio button of each set is the tab stop; a click elsewhere starts from there.
     form.RadioButton2->setChecked(true);
@@ -53,7 +53,7 @@ TEST_F(Keyboard, StartHasTheFocusFirstAndTabCyclesOverTheTabStops) {
     press(Qt::Key_Tab);
     EXPECT_EQ(focused(), form.RadioButton2);
     press(Qt::Key_Tab);
-    EXPECT_EQ(focused(), form.RadioGroup1->Button(2));
+    EXPECT_EQ(focused(), form.RadioGroup1->button(2));
 }
 
 TEST_F(Keyboard, ArrowsMoveAmongTheControlsOfOneParentAndCheckRadioButtons) {
@@ -70,9 +70,9 @@ TEST_F(Keyboard, ArrowsMoveAmongTheControlsOfOneParentAndCheckRadioButtons) {
     EXPECT_EQ(focused(), form.RadioButton1);
     EXPECT_TRUE(form.RadioButton1->isChecked());
 
-    form.RadioGroup1->Button(0)->setFocus();
+    form.RadioGroup1->button(0)->setFocus();
     press(Qt::Key_Up);
-    EXPECT_EQ(focused(), form.RadioGroup1->Button(2));
+    EXPECT_EQ(focused(), form.RadioGroup1->button(2));
     EXPECT_EQ(form.RadioGroup1->ItemIndex(), 2);
 
     // The check box walks its parent's controls in tab order: the spin edit before it.

@@ -49,7 +49,7 @@ protected:
     void removeFromOutside() {
         std::filesystem::remove(fixture.names.desktop() + "/photos");
         tree->FoldersChanged();
-        ASSERT_EQ(form.ListBox1->Count(), 2);
+        ASSERT_EQ(form.ListBox1->count(), 2);
     }
     void type(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
     std::vector<std::string> desktopFiles() const { return fixture.names.dir().entries(kDesktop); }

@@ -112,7 +112,7 @@ protected:
     void showAndSelect() {
         ASSERT_TRUE(fixture.showActive());
         form.ShellTreeView1->SetPath(folder());
-        ASSERT_EQ(form.ListBox1->Items(), original);
+        ASSERT_EQ(form.ListBox1->items(), original);
     }
     static QString question(const std::string& folder) {
         return u8("前回の名前の変更が途中で終わっています。\n") + QString::fromStdString(folder);
@@ -170,7 +170,7 @@ TEST_F(RunJournals, AFailedRunIsAskedAboutRightAfterItsErrorBoxAndEnterFinishesI
     EXPECT_EQ(order, (QStringList{u8("I/O エラー (183)"), question(folder())}));
     EXPECT_EQ(onDisk(), renamed);
     expectContents(renamed, original);
-    EXPECT_EQ(form.ListBox1->Items(), renamed) << "the list is read again";
+    EXPECT_EQ(form.ListBox1->items(), renamed) << "the list is read again";
 }
 
 TEST_F(RunJournals, CtrlZUndoesTheFoldersLastRunAfterAskingAndNamesTheFilesLeftAlone) {
@@ -202,9 +202,9 @@ TEST_F(RunJournals, CtrlZUndoesTheFoldersLastRunAfterAskingAndNamesTheFilesLeftA
     const Names undone = {"a.txt", "c.txt", "d.txt", "e.txt", "mine.txt"};
     EXPECT_EQ(onDisk(), undone);
     expectContents(undone, {"a.txt", "c.txt", "d.txt", "e.txt", "b.txt"});
-    EXPECT_EQ(form.ListBox1->Items(), undone) << "the list is read again";
-    EXPECT_EQ(form.ProgressBar1->Position(), 4);
-    EXPECT_EQ(form.ProgressBar1->Max(), 4);
+    EXPECT_EQ(form.ListBox1->items(), undone) << "the list is read again";
+    EXPECT_EQ(form.ProgressBar1->position(), 4);
+    EXPECT_EQ(form.ProgressBar1->max(), 4);
 }
 
 TEST_F(RunJournals, TheFileListsMenuUndoesAndTheSeparatorEditKeepsCtrlZForItsTyping) {

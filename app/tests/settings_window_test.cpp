@@ -138,9 +138,9 @@ TEST_F(StartUp, TheExampleIsBuiltUnderTheLoadedSettings) {
     writeSettings(
         "FolderKetasu=1\r\nCharactor=_\r\nAuto=False\r\nRenbanKetasu=5\r\nKakuchoushi=1\r\n");
     const auto form = start();
-    EXPECT_EQ(form->ListBox1->Item(0), "photo0.JPG");
-    EXPECT_EQ(NamePrefix, "_"); // a drive root gives no folder characters
-    EXPECT_EQ(form->Label3->Caption(), "_00001.JPG");
+    EXPECT_EQ(form->ListBox1->item(0), "photo0.JPG");
+    EXPECT_EQ(form->NamePrefix, "_"); // a drive root gives no folder characters
+    EXPECT_EQ(form->Label3->caption(), "_00001.JPG");
 }
 
 TEST_F(StartUp, ClosingWritesTheFiveLinesAndEveryWayOfClosingWritesOnce) {
@@ -188,8 +188,8 @@ TEST_F(StartUp, ASettingsFileThatCannotBeOpenedIsReportedAndTheStartValuesStay) 
               }),
               QString::fromStdString("ファイル " + settingsPath() + " は開けません."));
     EXPECT_EQ(form->SpinEdit1->text(), "4");
-    EXPECT_EQ(form->ListBox1->Count(), 100); // what FormCreate did before stays
-    EXPECT_EQ(IniDir, workDir.path());
+    EXPECT_EQ(form->ListBox1->count(), 100); // what FormCreate did before stays
+    EXPECT_EQ(form->IniDir, workDir.path());
 }
 
 TEST_F(StartUp, AnUnreadableWorkingDirectoryLeavesNoPlaceForTheFileAndClosingWritesNothing) {
@@ -200,7 +200,7 @@ TEST_F(StartUp, AnUnreadableWorkingDirectoryLeavesNoPlaceForTheFileAndClosingWri
                   form = std::make_unique<TForm1>(faults, names.shellNamespace(), journals.path());
               }),
               QString::fromUtf8("ファイルへのアクセスが拒否されました."));
-    EXPECT_EQ(IniDir, "") << "not the directory of an earlier window";
+    EXPECT_EQ(form->IniDir, "") << "not the directory of an earlier window";
     form->show();
     const auto writes = [&] {
         return faults.calls(Operation::FollowLinks) + faults.calls(Operation::CreateFile) +

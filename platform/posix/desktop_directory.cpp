@@ -84,7 +84,7 @@ std::string desktopDirectory() {
     return desktopDirectoryFrom(home, readText(config + "/user-dirs.dirs"),
                                 [](const std::string& path) {
                                     const auto found = systemFileSystem().attributes(path);
-                                    return found.ok() && (found.value & attribute::Directory);
+                                    return found.ok() && hasAny(found.value, Attribute::Directory);
                                 });
 }
 

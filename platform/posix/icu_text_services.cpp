@@ -16,7 +16,7 @@ namespace ordinalette::platform {
 
 namespace {
 
-constexpr UChar replacementCharacter = 0xFFFD;
+constexpr UChar kReplacementCharacter = 0xFFFD;
 
 // The ICU locale id of the POSIX locale of a category: "ja_JP.UTF-8" gives "ja_JP"; the C and
 // POSIX locales give the root locale.
@@ -34,7 +34,7 @@ void substituteReplacementCharacter(const void*, UConverterToUnicodeArgs* args, 
     if (reason > UCNV_IRREGULAR)
         return;
     *status = U_ZERO_ERROR;
-    ucnv_cbToUWriteUChars(args, &replacementCharacter, 1, 0, status);
+    ucnv_cbToUWriteUChars(args, &kReplacementCharacter, 1, 0, status);
 }
 
 // An open ICU converter of a code page, closed when it goes.
@@ -159,7 +159,7 @@ std::string convertCase(std::string_view text, const CodePage& codePage, Case wa
         const auto decoded = converter.decode(character.bytes);
         character.decoded = decoded.has_value();
         // Bytes that form no character stand in the text as one replacement character.
-        decodedText += decoded ? *decoded : std::u16string(1, replacementCharacter);
+        decodedText += decoded ? *decoded : std::u16string(1, kReplacementCharacter);
         character.end = static_cast<int32_t>(decodedText.size());
         characters.push_back(character);
         pos += character.bytes.size();
@@ -229,7 +229,7 @@ struct TextCollator::Impl {
         int32_t length = 0;
         u_strFromUTF8WithSub(reinterpret_cast<UChar*>(text.data()),
                              static_cast<int32_t>(text.size()), &length, bytes.data(),
-                             static_cast<int32_t>(bytes.size()), replacementCharacter, nullptr,
+                             static_cast<int32_t>(bytes.size()), kReplacementCharacter, nullptr,
                              &status);
         text.resize(static_cast<std::size_t>(length));
         return text;

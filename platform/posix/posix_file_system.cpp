@@ -39,33 +39,37 @@ bool isHiddenName(std::string_view name) {
     return name.size() > 1 && name.front() == '.' && name != "..";
 }
 
-std::uint32_t typeAttributes(mode_t mode) {
+Attribute typeAttributes(mode_t mode) {
     if (S_ISDIR(mode))
-        return attribute::Directory;
+        return Attribute::Directory;
     if (S_ISREG(mode))
-        return attribute::Archive;
-    return attribute::System;
+        return Attribute::Archive;
+    return Attribute::System;
 }
 
-std::uint32_t readOnlyAttribute(mode_t mode) {
-    return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ? attribute::ReadOnly : 0;
+Attribute readOnlyAttribute(mode_t mode) {
+    return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ? Attribute::ReadOnly : Attribute::None;
+}
+
+Attribute hiddenAttribute(std::string_view name) {
+    return isHiddenName(name) ? Attribute::Hidden : Attribute::None;
 }
 
 // Attributes of an entry whose status could not be read through links: a dangling link is a
 // "system" entry, like every entry that is neither a file nor a folder.
-Result<std::uint32_t> attributesWithoutFollowing(int folder, const char* name) {
+Result<Attribute> attributesWithoutFollowing(int folder, const char* name) {
     const int followError = lastError();
     struct stat status {};
     if (fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISLNK(status.st_mode))
-        return Result<std::uint32_t>::failure(followError);
-    return Result<std::uint32_t>::success(attribute::System);
+        return Result<Attribute>::failure(followError);
+    return Result<Attribute>::success(Attribute::System);
 }
 
 // Attributes of one entry of an open folder. The entry's type comes from the folder listing
 // where it can; only links, unknown types and the read-only bit need the entry's status.
-std::uint32_t entryAttributes(int folder, std::string_view folderPath, const dirent& entry,
-                              bool withReadOnly) {
-    const std::uint32_t hidden = isHiddenName(entry.d_name) ? attribute::Hidden : 0;
+Attribute entryAttributes(int folder, std::string_view folderPath, const dirent& entry,
+                          bool withReadOnly) {
+    const Attribute hidden = hiddenAttribute(entry.d_name);
     const bool needsStatus = withReadOnly || entry.d_type == DT_LNK || entry.d_type == DT_UNKNOWN;
     if (!needsStatus)
         return hidden | typeAttributes(DTTOIF(entry.d_type));
@@ -73,10 +77,10 @@ std::uint32_t entryAttributes(int folder, std::string_view folderPath, const dir
     if (fstatat(folder, entry.d_name, &status, 0) != 0) {
         // Gone since the folder was read, or a dangling link: never a listed file.
         logFailure("passed over the entry", joinPath(folderPath, entry.d_name), errno);
-        return hidden | attribute::System;
+        return hidden | Attribute::System;
     }
     return hidden | typeAttributes(status.st_mode) |
-           (withReadOnly ? readOnlyAttribute(status.st_mode) : 0);
+           (withReadOnly ? readOnlyAttribute(status.st_mode) : Attribute::None);
 }
 
 // The folder part of a path: "." for a bare name, "/" for a name in the root.
@@ -118,7 +122,7 @@ Result<FileHandle> openForWriting(const std::string& path, int flags) {
     if (!file.ok())
         return file;
     // Windows refuses a read-only file to everyone; so do we, also where root could write it.
-    if (readOnlyAttribute(status.st_mode))
+    if (readOnlyAttribute(status.st_mode) == Attribute::ReadOnly)
         return Result<FileHandle>::failure(error::AccessDenied);
     if (flock(file.value.native(), LOCK_EX | LOCK_NB) != 0)
         return Result<FileHandle>::failure(lastError());
@@ -160,29 +164,29 @@ int PosixFileSystem::enumerate(std::string_view pattern, const EnumerationFilter
         const std::string_view name = entry->d_name;
         if (name == "." || name == ".." || !wildcard.matches(name))
             continue;
-        if ((filter.excluded & attribute::Hidden) && isHiddenName(name))
+        if (hasAny(filter.excluded, Attribute::Hidden) && isHiddenName(name))
             continue;
-        const std::uint32_t attributes = entryAttributes(fd, folder, *entry, filter.readOnly);
-        if ((attributes & filter.excluded) == 0)
+        const Attribute attributes = entryAttributes(fd, folder, *entry, filter.readOnly);
+        if (!hasAny(attributes, filter.excluded))
             visit(DirectoryEntry{name, attributes});
     }
     return error::None;
 }
 
-Result<std::uint32_t> PosixFileSystem::attributes(std::string_view path) {
+Result<Attribute> PosixFileSystem::attributes(std::string_view path) {
     const auto cpath = cPath(path);
     if (!cpath)
-        return Result<std::uint32_t>::failure(error::InvalidName);
-    const std::uint32_t hidden =
-        isHiddenName(path.substr(path.rfind('/') + 1)) ? attribute::Hidden : 0;
+        return Result<Attribute>::failure(error::InvalidName);
+    const Attribute hidden = hiddenAttribute(path.substr(path.rfind('/') + 1));
     struct stat status {};
     if (stat(cpath->c_str(), &status) != 0) {
-        Result<std::uint32_t> link = attributesWithoutFollowing(AT_FDCWD, cpath->c_str());
-        link.value |= link.ok() ? hidden : 0;
+        Result<Attribute> link = attributesWithoutFollowing(AT_FDCWD, cpath->c_str());
+        if (link.ok())
+            link.value |= hidden;
         return link;
     }
-    return Result<std::uint32_t>::success(hidden | typeAttributes(status.st_mode) |
-                                          readOnlyAttribute(status.st_mode));
+    return Result<Attribute>::success(hidden | typeAttributes(status.st_mode) |
+                                      readOnlyAttribute(status.st_mode));
 }
 
 int PosixFileSystem::changeDirectory(std::string_view path) {

@@ -16,7 +16,7 @@ public:
 
     int enumerate(std::string_view pattern, const EnumerationFilter& filter,
                   const EntryVisitor& visit) override;
-    Result<std::uint32_t> attributes(std::string_view path) override;
+    Result<Attribute> attributes(std::string_view path) override;
     int changeDirectory(std::string_view path) override;
     Result<std::string> currentDirectory() override;
     int createDirectory(std::string_view path) override;

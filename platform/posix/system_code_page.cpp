@@ -61,12 +61,8 @@ std::optional<CodePage> legacyMultiByte(const std::string& name) {
 // Whether ICU converts the codeset one byte to one character.
 bool icuConvertsSingleBytes(const std::string& codeset) {
     UErrorCode status = U_ZERO_ERROR;
-    UConverter* converter = ucnv_open(codeset.c_str(), &status);
-    if (U_FAILURE(status))
-        return false;
-    const bool singleByte = ucnv_getMaxCharSize(converter) == 1;
-    ucnv_close(converter);
-    return singleByte;
+    const icu::LocalUConverterPointer converter(ucnv_open(codeset.c_str(), &status));
+    return U_SUCCESS(status) && ucnv_getMaxCharSize(converter.getAlias()) == 1;
 }
 
 } // namespace

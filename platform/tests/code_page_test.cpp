@@ -8,19 +8,19 @@ namespace {
 
 // Four double-byte CP932 characters: 表 (0x95 0x5C, trail byte a backslash), 示, ア (0x83 0x41,
 // trail byte an "A"), イ.
-const std::string cp932Four = "\x95\x5C\x8E\xA6\x83\x41\x83\x43";
+const std::string kCp932Four = "\x95\x5C\x8E\xA6\x83\x41\x83\x43";
 
 TEST(CodePage, Cp932CountsALeadAndItsTrailAsOneCharacter) {
     const CodePage cp932 = CodePage::cp932();
-    EXPECT_EQ(cp932.charLength(cp932Four, 0), 2u);
+    EXPECT_EQ(cp932.charLength(kCp932Four, 0), 2u);
     EXPECT_EQ(cp932.charLength("a\x95", 1), 1u) << "a lead byte at the end stands alone";
     EXPECT_EQ(cp932.charLength("\xB1", 0), 1u) << "half-width katakana is single-byte";
     EXPECT_EQ(cp932.charLength("ab", 2), 0u);
 
-    EXPECT_EQ(cp932.prefixLength(cp932Four, 2), 4u);
-    EXPECT_EQ(cp932.prefixLength(cp932Four, 0), 0u);
-    EXPECT_EQ(cp932.prefixLength(cp932Four, -5), 0u);
-    EXPECT_EQ(cp932.prefixLength(cp932Four, 100), cp932Four.size());
+    EXPECT_EQ(cp932.prefixLength(kCp932Four, 2), 4u);
+    EXPECT_EQ(cp932.prefixLength(kCp932Four, 0), 0u);
+    EXPECT_EQ(cp932.prefixLength(kCp932Four, -5), 0u);
+    EXPECT_EQ(cp932.prefixLength(kCp932Four, 100), kCp932Four.size());
     EXPECT_EQ(cp932.prefixLength("a\x95\x5C"
                                  "b",
                                  2),
@@ -29,16 +29,16 @@ TEST(CodePage, Cp932CountsALeadAndItsTrailAsOneCharacter) {
 
 TEST(CodePage, TrailBytesAreNeverDelimiters) {
     const CodePage cp932 = CodePage::cp932();
-    EXPECT_EQ(cp932.findLastOf(cp932Four, "\\"), std::string::npos);
-    EXPECT_EQ(cp932.findLastOf("C:\\x\\" + cp932Four, "\\"), 4u);
-    EXPECT_EQ(cp932.findLastOf("a.b" + cp932Four, ".\\"), 1u);
-    EXPECT_EQ(cp932.find(cp932Four + "\\", '\\'), 8u);
+    EXPECT_EQ(cp932.findLastOf(kCp932Four, "\\"), std::string::npos);
+    EXPECT_EQ(cp932.findLastOf("C:\\x\\" + kCp932Four, "\\"), 4u);
+    EXPECT_EQ(cp932.findLastOf("a.b" + kCp932Four, ".\\"), 1u);
+    EXPECT_EQ(cp932.find(kCp932Four + "\\", '\\'), 8u);
     EXPECT_EQ(cp932.find("\\a\\", '\\', 1), 2u);
 
     // Byte by byte, the same text holds a backslash.
     const CodePage latin = CodePage::singleByte();
-    EXPECT_EQ(latin.findLastOf(cp932Four, "\\"), 1u);
-    EXPECT_EQ(latin.prefixLength(cp932Four, 2), 2u);
+    EXPECT_EQ(latin.findLastOf(kCp932Four, "\\"), 1u);
+    EXPECT_EQ(latin.prefixLength(kCp932Four, 2), 2u);
 }
 
 TEST(CodePage, Utf8StepsOverWellFormedSequencesOnly) {

@@ -23,9 +23,9 @@ constexpr std::size_t kAnySize = 1 << 20;
 
 class PosixFileSystemTest : public testing::Test {
 protected:
-    std::map<std::string, std::uint32_t> listAll(const EnumerationFilter& filter,
-                                                 std::string_view mask = "*.*") {
-        std::map<std::string, std::uint32_t> found;
+    std::map<std::string, Attribute> listAll(const EnumerationFilter& filter,
+                                             std::string_view mask = "*.*") {
+        std::map<std::string, Attribute> found;
         const int error = fileSystem.enumerate(
             joinPath(dir.path(), mask), filter, [&](const DirectoryEntry& entry) {
                 found[std::string(entry.name)] = entry.attributes;
@@ -45,7 +45,7 @@ protected:
 };
 
 TEST_F(PosixFileSystemTest, EntriesCarryWindowsAttributes) {
-    using namespace attribute;
+    using enum Attribute;
     dir.writeFile("plain.txt");
     dir.writeFile(".hidden");
     dir.writeFile("locked.txt");
@@ -56,7 +56,7 @@ TEST_F(PosixFileSystemTest, EntriesCarryWindowsAttributes) {
     ASSERT_EQ(symlink("nowhere", (dir / "dangling").c_str()), 0);
     ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0644), 0);
 
-    const std::map<std::string, std::uint32_t> expected = {
+    const std::map<std::string, Attribute> expected = {
         {"plain.txt", Archive},
         {".hidden", Hidden | Archive},
         {"locked.txt", ReadOnly | Archive},
@@ -75,7 +75,7 @@ TEST_F(PosixFileSystemTest, EntriesCarryWindowsAttributes) {
 
     // Without the read-only lookup and with the listing's exclusions: files and links to them.
     const auto listed = listAll({Hidden | System | VolumeLabel | Directory, false});
-    EXPECT_EQ(listed, (std::map<std::string, std::uint32_t>{
+    EXPECT_EQ(listed, (std::map<std::string, Attribute>{
                           {"plain.txt", Archive}, {"locked.txt", Archive}, {"to-file", Archive}}));
 }
 
@@ -109,7 +109,7 @@ TEST_F(PosixFileSystemTest, DirectoryOperationsReportWindowsErrorNumbers) {
 
     // Relative names now resolve inside the folder.
     EXPECT_EQ(fileSystem.createDirectory("tmp1"), error::None);
-    EXPECT_TRUE(fileSystem.attributes("tmp1").value & attribute::Directory);
+    EXPECT_TRUE(hasAny(fileSystem.attributes("tmp1").value, Attribute::Directory));
     EXPECT_EQ(fileSystem.createDirectory("tmp1"), error::AlreadyExists);
     EXPECT_EQ(fileSystem.createDirectory("file"), error::AlreadyExists);
     EXPECT_EQ(fileSystem.createDirectory("missing/tmp1"), error::FileNotFound);

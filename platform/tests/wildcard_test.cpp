@@ -1,6 +1,7 @@
 #include "platform/wildcard.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 namespace ordinalette::platform {
 namespace {
@@ -45,6 +46,15 @@ TEST(WildcardMask, QuestionMarkTakesAWholeCharacter) {
     // The trail byte 0x41 of ア is not the letter "a".
     EXPECT_FALSE(WildcardMask("*a.txt", cp932).matches("\x83\x41.txt"));
     EXPECT_TRUE(WildcardMask("?.txt", CodePage::utf8()).matches("\xE6\x97\xA5.txt"));
+}
+
+TEST(WildcardMask, KeepsItsOwnMaskWhenTheCallersTextChanges) {
+    const CodePage utf8 = CodePage::utf8();
+    std::string text = "*.txt";
+    const WildcardMask mask(text, utf8);
+    text = "*.jpg";
+    EXPECT_TRUE(mask.matches("a.txt"));
+    EXPECT_FALSE(mask.matches("a.jpg"));
 }
 
 } // namespace

@@ -47,12 +47,12 @@ TEST(Win32FileSystem, EnumerationReportsTheSystemsAttributesAndLeavesOutTheExclu
     EXPECT_EQ(all.size(), 5u) << "letter case of the mask is ignored";
 
     Names listed;
-    const EnumerationFilter files{attribute::Hidden | attribute::System | attribute::VolumeLabel |
-                                  attribute::Directory};
+    const EnumerationFilter files{Attribute::Hidden | Attribute::System | Attribute::VolumeLabel |
+                                  Attribute::Directory};
     fileSystem.enumerate(joinPath(dir.path(), "*.*"), files, [&](const DirectoryEntry& entry) {
         listed.emplace_back(entry.name);
         if (entry.name == "locked.txt") {
-            EXPECT_TRUE(entry.attributes & attribute::ReadOnly);
+            EXPECT_TRUE(hasAny(entry.attributes, Attribute::ReadOnly));
         }
     });
     std::sort(listed.begin(), listed.end());
@@ -60,7 +60,7 @@ TEST(Win32FileSystem, EnumerationReportsTheSystemsAttributesAndLeavesOutTheExclu
 
     const auto hidden = fileSystem.attributes(dir / "hidden.txt");
     ASSERT_TRUE(hidden.ok());
-    EXPECT_TRUE(hidden.value & attribute::Hidden);
+    EXPECT_TRUE(hasAny(hidden.value, Attribute::Hidden));
     EXPECT_EQ(fileSystem.attributes(dir / "missing").error, error::FileNotFound);
     SetFileAttributesA((dir / "locked.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }

@@ -27,14 +27,14 @@ std::size_t characterCount(std::string_view text, const CodePage& codePage) {
     return count;
 }
 
-// Control characters and <>:"/\|?* are refused in a name (the slashes would lead out of the
+// Control characters and <>:"/\|?* are kRefused in a name (the slashes would lead out of the
 // folder); a trail byte is never one of them.
 bool holdsRefusedCharacter(std::string_view name, const CodePage& codePage) {
-    constexpr std::string_view refused = "<>:\"/\\|?*";
+    constexpr std::string_view kRefused = "<>:\"/\\|?*";
     for (std::size_t pos = 0; pos < name.size();) {
         const std::size_t length = codePage.charLength(name, pos);
         const auto byte = static_cast<unsigned char>(name[pos]);
-        if (length == 1 && (byte < 0x20 || refused.find(name[pos]) != std::string_view::npos))
+        if (length == 1 && (byte < 0x20 || kRefused.find(name[pos]) != std::string_view::npos))
             return true;
         pos += length;
     }

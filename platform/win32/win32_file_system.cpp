@@ -98,6 +98,24 @@ Result<FileHandle> openForWriting(std::string_view path, DWORD disposition) {
     return openPlainFile(*cpath, GENERIC_WRITE, 0, disposition, Links::Refuse, error::AccessDenied);
 }
 
+// Owns a search handle of FindFirstFileA and closes it when it goes, also when a visitor throws.
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : m_handle(handle) {}
+    ~FindHandle() {
+        if (valid())
+            FindClose(m_handle);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+
+    bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
 } // namespace
 
 void closeNativeHandle(NativeHandle native) {
@@ -110,28 +128,28 @@ int Win32FileSystem::enumerate(std::string_view pattern, const EnumerationFilter
     if (!cpattern)
         return ERROR_INVALID_NAME;
     WIN32_FIND_DATAA data{};
-    const HANDLE find = FindFirstFileA(cpattern->c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
+    const FindHandle find(FindFirstFileA(cpattern->c_str(), &data));
+    if (!find.valid())
         return lastError();
     // A failure of a later call ends the enumeration; what was found so far stands.
     do {
         const std::string_view name = data.cFileName;
-        if (name == "." || name == ".." || (data.dwFileAttributes & filter.excluded) != 0)
+        const auto attributes = static_cast<Attribute>(data.dwFileAttributes);
+        if (name == "." || name == ".." || hasAny(attributes, filter.excluded))
             continue;
-        visit(DirectoryEntry{name, data.dwFileAttributes});
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+        visit(DirectoryEntry{name, attributes});
+    } while (FindNextFileA(find.get(), &data));
     return error::None;
 }
 
-Result<std::uint32_t> Win32FileSystem::attributes(std::string_view path) {
+Result<Attribute> Win32FileSystem::attributes(std::string_view path) {
     const auto cpath = cPath(path);
     if (!cpath)
-        return Result<std::uint32_t>::failure(ERROR_INVALID_NAME);
+        return Result<Attribute>::failure(ERROR_INVALID_NAME);
     const DWORD attributes = GetFileAttributesA(cpath->c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
-        return Result<std::uint32_t>::failure(lastError());
-    return Result<std::uint32_t>::success(attributes);
+        return Result<Attribute>::failure(lastError());
+    return Result<Attribute>::success(static_cast<Attribute>(attributes));
 }
 
 int Win32FileSystem::changeDirectory(std::string_view path) {
