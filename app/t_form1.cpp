@@ -123,6 +123,7 @@ void TForm1::bindHandlers() {
         });
     };
     bind(ShellTreeView1, &foldertree::TShellTreeView::OnChange, &TForm1::ShellTreeView1Change);
+    connect(ShellTreeView1, &foldertree::TShellTreeView::ErrorRaised, this, &ShowException);
     bind(FilterComboBox1, &TFilterComboBox::OnChange, &TForm1::FilterComboBox1Change);
     bind(CheckBox1, &QCheckBox::toggled, &TForm1::CheckBox1Click);
     bind(Edit1, &QLineEdit::textChanged, &TForm1::Edit1Change);

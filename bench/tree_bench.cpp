@@ -52,12 +52,13 @@ std::vector<std::string> readdirAndSort(const std::string& folder) {
     return names;
 }
 
-QTreeWidgetItem* childNamed(QTreeWidgetItem* node, const QString& text) {
-    for (int i = 0; i < node->childCount(); ++i) {
-        if (node->child(i)->text(0) == text)
-            return node->child(i);
+QModelIndex childNamed(const QModelIndex& node, const QString& text) {
+    const QAbstractItemModel* model = node.model();
+    for (int i = 0; i < model->rowCount(node); ++i) {
+        if (model->index(i, 0, node).data().toString() == text)
+            return model->index(i, 0, node);
     }
-    return nullptr;
+    return {};
 }
 
 constexpr int kFanOut[] = {10, 10, 10, 20};
@@ -156,17 +157,29 @@ int main(int argc, char** argv) {
     const double floor = bestOf([] {}, [&] { count = readdirAndSort(big).size(); });
 
     std::unique_ptr<foldertree::TShellTreeView> tree;
-    QTreeWidgetItem* bigNode = nullptr;
+    QModelIndex bigNode;
     const double expand = bestOf(
         [&] {
             tree = std::make_unique<foldertree::TShellTreeView>(ns);
+            tree->resize(200, 400);
+            tree->show();
             tree->SetPath(dir / "drive");
-            tree->expandItem(tree->currentItem());
-            bigNode = childNamed(tree->currentItem(), "big");
+            tree->expand(tree->currentIndex());
+            bigNode = childNamed(tree->currentIndex(), "big");
+            QApplication::processEvents();
         },
-        [&] { tree->expandItem(bigNode); });
-    const int shown = bigNode->childCount();
-    const double refresh = bestOf([] {}, [&] { tree->RefreshTree(); });
+        [&] {
+            // Expanded as a click on its button does, and shown.
+            tree->setCurrentIndex(bigNode);
+            QTest::keyClick(tree.get(), Qt::Key_Plus);
+            tree->viewport()->repaint();
+        });
+    const int shown = tree->model()->rowCount(bigNode);
+    const double refresh = bestOf([] {},
+                                  [&] {
+                                      tree->RefreshTree();
+                                      tree->viewport()->repaint();
+                                  });
 
     // The watcher's share: how many folders the system watches while 5,000 folders show.
     const std::string visible = dir / "drive/visible";

@@ -7,8 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
-
-class QTreeWidgetItem;
+#include <vector>
 
 namespace ordinalette::foldertree {
 
@@ -43,8 +42,9 @@ private:
     std::uint16_t m_bits = 0;
 };
 
-// The record behind one node of the folder tree: the item's identifier lists and what the tree
-// has already asked of the namespace about it (parent, display name, icons).
+// One node of the folder tree: the item's identifier lists, what the tree has already asked of
+// the namespace about it (parent, display name, icons, subfolders) and the nodes below it, which
+// it owns.
 class TShellFolderItem {
 public:
     // parentFolder may be given when the caller already holds it (the folder it enumerated).
@@ -55,13 +55,30 @@ public:
     ItemIdList ItemID;
     // Absolute list (for the root: the desktop's, the empty list).
     ItemIdList AbsoluteID;
-    // The node that shows the item; null while the record is only a candidate.
-    QTreeWidgetItem* Node = nullptr;
+    // The node above in the tree; null for the root and while the record is only a candidate.
+    TShellFolderItem* Parent = nullptr;
+    // The nodes below, in the folder's order.
+    std::vector<std::unique_ptr<TShellFolderItem>> Children;
+    // Whether the node shows its children (every ancestor may still be collapsed).
+    bool Expanded = false;
+    // Whether Children must be read again before they are shown: never read, or collapsed since.
+    bool Stale = true;
+    // Whether the last reading of the folder failed (an unreadable folder).
+    bool Unreadable = false;
+    // Whether the node shows an expand button: known from the last reading, else probed when
+    // first needed; empty until then.
+    std::optional<bool> HasButton;
+    // Whether HasButton is to be probed again when next needed; it stands until then.
+    bool ProbeAgain = false;
     // Cached image: the item's icon, in its Selected mode the open icon shown while the node
     // is selected. Empty until first asked for, emptied when it must be asked again.
     std::optional<QIcon> Image;
 
     int Level() const { return static_cast<int>(AbsoluteID.size()); }
+    // The node's place among its parent's children; 0 for the root.
+    int Row() const;
+    // Tells the node where it now stands, after its siblings changed.
+    void NoteRow(std::size_t row) const { m_rowHint = row; }
     // Absolute list of the parent; the desktop's for level 1. Cached.
     const ItemIdList& ParentID();
     // The parent's folder object (the desktop's for levels 0 and 1); null when it cannot be
@@ -78,6 +95,8 @@ public:
 private:
     ShellNamespace& m_ns;
     std::optional<ItemIdList> m_parentId;
+    // Where the node stood among its siblings when last looked up; checked before it is used.
+    mutable std::size_t m_rowHint = 0;
     std::shared_ptr<ShellFolder> m_parentFolder;
     std::string m_displayName;
 };

@@ -1,4 +1,3 @@
-#include "foldertree/error_display.h"
 #include "foldertree/t_sh_dir_watcher.h"
 #include "foldertree/t_shell_tree_view.h"
 #include "foldertree/tests/captured_log.h"
@@ -21,6 +20,7 @@ namespace {
 
 using testing::CapturedLog;
 using testing::childNamed;
+using testing::childTexts;
 using testing::NamespaceFixture;
 using testsupport::TempDir;
 
@@ -60,19 +60,38 @@ TEST(TShDirWatcher, ABurstOfFolderChangesGivesOneCallAndFileChangesNone) {
     ASSERT_TRUE(waitFor([&] { return terminated; }));
 }
 
+TEST(TShDirWatcher, AnEmptyListStopsTheWatchingBeforeTheCallReturns) {
+    TempDir dir;
+    dir.makeDir("old");
+    int calls = 0;
+    auto watcher = std::make_unique<TShDirWatcher>(
+        std::vector<std::string>{dir.path()}, nullptr, [&] { ++calls; }, kShortTiming);
+    ASSERT_TRUE(waitFor([&] { return watcher->WatchCount() == 1; }));
+
+    // As around a rename in place: what happens between the two calls is never reported.
+    watcher->SetFolders(std::vector<std::string>{});
+    EXPECT_EQ(watcher->WatchCount(), 0u);
+    std::filesystem::rename(dir / "old", dir / "new");
+    watcher->SetFolders(std::vector<std::string>{dir.path()});
+    ASSERT_TRUE(waitFor([&] { return watcher->WatchCount() == 1; }));
+    dir.makeDir("sentinel");
+    ASSERT_TRUE(waitFor([&] { return calls > 0; }));
+    EXPECT_EQ(calls, 1);
+}
+
 TEST(TShDirWatcher, AFailingReactionIsShownAndEndsTheWatching) {
     std::vector<std::string> shown;
-    SetErrorDisplay([&](const std::exception& error) { shown.emplace_back(error.what()); });
     auto watcher = std::make_unique<TShDirWatcher>(
         std::vector<std::string>{},
         [](std::unique_ptr<TDeviceChangeData>) { throw std::runtime_error("no drive"); }, nullptr,
         kShortTiming);
+    watcher->SetErrorCallback(
+        [&](const std::exception& error) { shown.emplace_back(error.what()); });
     // The owner lets its watcher go when it ends.
     watcher->SetTerminationCallback([&] { watcher.reset(); });
     watcher->PostDeviceChange(std::make_unique<TDeviceChangeData>());
     ASSERT_TRUE(waitFor([&] { return !watcher; }));
     EXPECT_EQ(shown, std::vector<std::string>{"no drive"});
-    SetErrorDisplay(nullptr);
 }
 
 TEST(TShDirWatcher, AReactionFailingWithoutAnExceptionObjectIsLoggedAndEndsTheWatching) {
@@ -124,8 +143,8 @@ protected:
     WatchedTreeTest()
         : tree(std::make_unique<TShellTreeView>(fixture.shellNamespace(), nullptr, kShortTiming)) {}
 
-    QTreeWidgetItem* computer() const { return tree->topLevelItem(0)->child(0); }
-    QTreeWidgetItem* driveNode(const std::string& name) const {
+    QModelIndex computer() const { return tree->model()->index(0, 0, tree->RootIndex()); }
+    QModelIndex driveNode(const std::string& name) const {
         return childNamed(computer(),
                           QString::fromStdString(name + " (" + fixture.drive(name) + ")"));
     }
@@ -168,9 +187,26 @@ TEST_F(WatchedTreeTest, NewFoldersShowAfterTheQuietPeriodButATemporaryOneNever) 
     fixture.dir().makeDir("d/work/tmp1");
     std::filesystem::remove(fixture.drive("d") + "/work/tmp1");
     fixture.dir().makeDir("d/work/done");
-    ASSERT_TRUE(waitFor([&] { return childNamed(driveNode("d")->child(0), "done"); }));
+    const auto work = [&] { return tree->model()->index(0, 0, driveNode("d")); };
+    ASSERT_TRUE(waitFor([&] { return childNamed(work(), "done").isValid(); }));
     EXPECT_FALSE(inserted.contains("tmp1"));
-    EXPECT_EQ(tree->currentItem(), childNamed(driveNode("d")->child(0), "existing"));
+    EXPECT_EQ(tree->currentIndex(), childNamed(work(), "existing"));
+}
+
+TEST_F(WatchedTreeTest, TheDesktopDirectoryMovedAwayAndBackComesBackByItself) {
+    fixture.dir().makeDir("c/home/me/Desktop/projects");
+    tree->RefreshTree();
+    const QStringList whole{"コンピュータ", "projects", "ネットワーク", "ごみ箱"};
+    ASSERT_EQ(childTexts(tree->RootIndex()), whole);
+    ASSERT_TRUE(watchesTheVisiblePart());
+
+    std::filesystem::rename(fixture.desktop(), fixture.desktop() + ".away");
+    ASSERT_TRUE(waitFor([&] { return !childNamed(tree->RootIndex(), "projects").isValid(); }));
+    EXPECT_EQ(childTexts(tree->RootIndex()),
+              (QStringList{"コンピュータ", "ネットワーク", "ごみ箱"}));
+    ASSERT_TRUE(watchesTheVisiblePart());
+    std::filesystem::rename(fixture.desktop() + ".away", fixture.desktop());
+    EXPECT_TRUE(waitFor([&] { return childTexts(tree->RootIndex()) == whole; }));
 }
 
 TEST_F(WatchedTreeTest, DestroyingTheTreeEndsItsWatcher) {
@@ -193,7 +229,7 @@ TEST_F(WatchedTreeTest, DeviceChangesOfNetworkVolumesAndOfDrivesNoLongerListed) 
     arrival->Event = kDeviceArrival;
     arrival->Kind = kDeviceNetwork;
     tree->DeviceChanged(std::move(arrival));
-    EXPECT_NE(childNamed(driveNode("d"), "new"), nullptr);
+    EXPECT_TRUE(childNamed(driveNode("d"), "new").isValid());
     EXPECT_EQ(changes.count(), 0);
 
     // A drive that My Computer no longer lists leaves every other node as it is.
@@ -203,7 +239,7 @@ TEST_F(WatchedTreeTest, DeviceChangesOfNetworkVolumesAndOfDrivesNoLongerListed) 
     gone->Text = " (/nowhere)";
     gone->Drive = fixture.shellNamespace()->driveIDList("/nowhere");
     tree->DeviceChanged(std::move(gone));
-    EXPECT_EQ(tree->topLevelItem(0)->text(0), "デスクトップ");
+    EXPECT_EQ(tree->RootIndex().data().toString(), "デスクトップ");
     EXPECT_EQ(tree->Path(), fixture.drive("d") + "/work");
     EXPECT_EQ(changes.count(), 0);
 
@@ -212,7 +248,7 @@ TEST_F(WatchedTreeTest, DeviceChangesOfNetworkVolumesAndOfDrivesNoLongerListed) 
     removal->Event = kDeviceRemoveComplete;
     removal->Kind = kDeviceNetwork;
     tree->DeviceChanged(std::move(removal));
-    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
+    EXPECT_EQ(tree->currentIndex(), tree->RootIndex());
     EXPECT_EQ(changes.count(), 1);
 }
 
@@ -237,35 +273,35 @@ protected:
 
 TEST_F(MountTest, AMountThatComesAndGoesReachesTheTreeAsDeviceChanges) {
     TShellTreeView tree(ns, nullptr, kShortTiming);
-    QTreeWidgetItem* computer = tree.topLevelItem(0)->child(0);
+    const QModelIndex computer = tree.model()->index(0, 0, tree.RootIndex());
     const std::string mountPoint = dir / "mnt";
     const QString removedText = QString::fromStdString(" (" + mountPoint + ")");
     const auto driveNode = [&] {
-        for (int i = 0; i < computer->childCount(); ++i) {
-            if (computer->child(i)->text(0).endsWith("(" + QString::fromStdString(mountPoint) +
-                                                     ")"))
-                return computer->child(i);
+        for (int i = 0; i < tree.model()->rowCount(computer); ++i) {
+            const QModelIndex drive = tree.model()->index(i, 0, computer);
+            if (drive.data().toString().endsWith("(" + QString::fromStdString(mountPoint) + ")"))
+                return drive;
         }
-        return static_cast<QTreeWidgetItem*>(nullptr);
+        return QModelIndex();
     };
-    ASSERT_EQ(driveNode(), nullptr);
+    ASSERT_FALSE(driveNode().isValid());
 
     ASSERT_EQ(mount("ordinalette-test", mountPoint.c_str(), "tmpfs", 0, nullptr), 0)
         << std::strerror(errno);
     // A tmpfs has no label: the arrival text is the mount in parentheses.
-    ASSERT_TRUE(waitFor([&] { return driveNode() && driveNode()->text(0) == removedText; }));
+    ASSERT_TRUE(waitFor([&] { return driveNode().data().toString() == removedText; }));
     dir.makeDir("mnt/inside");
     tree.SetPath(mountPoint + "/inside");
     ASSERT_EQ(tree.Path(), mountPoint + "/inside");
     QSignalSpy changes(&tree, &TShellTreeView::OnChange);
 
     ASSERT_EQ(umount2(mountPoint.c_str(), 0), 0) << std::strerror(errno);
-    ASSERT_TRUE(waitFor([&] { return tree.currentItem() == computer; }));
+    ASSERT_TRUE(waitFor([&] { return tree.currentIndex() == computer; }));
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(tree.Path(), "");
-    ASSERT_NE(driveNode(), nullptr);
-    EXPECT_EQ(driveNode()->text(0), removedText);
-    EXPECT_EQ(driveNode()->childCount(), 0);
+    ASSERT_TRUE(driveNode().isValid());
+    EXPECT_EQ(driveNode().data().toString(), removedText);
+    EXPECT_EQ(tree.model()->rowCount(driveNode()), 0);
 }
 
 } // namespace
