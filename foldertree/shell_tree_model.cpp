@@ -14,14 +14,14 @@ ShellTreeModel::~ShellTreeModel() = default;
 
 // ---- The Qt model ---------------------------------------------------------------------------
 
-TShellFolderItem* ShellTreeModel::RecordOf(const QModelIndex& index) {
+TShellFolderItem* ShellTreeModel::recordOf(const QModelIndex& index) {
     return index.isValid() ? static_cast<TShellFolderItem*>(index.internalPointer()) : nullptr;
 }
 
-QModelIndex ShellTreeModel::IndexOf(const TShellFolderItem* node) const {
+QModelIndex ShellTreeModel::indexOf(const TShellFolderItem* node) const {
     if (!node)
         return {};
-    return createIndex(node->Row(), 0, const_cast<TShellFolderItem*>(node));
+    return createIndex(node->row(), 0, const_cast<TShellFolderItem*>(node));
 }
 
 QModelIndex ShellTreeModel::index(int row, int column, const QModelIndex& parent) const {
@@ -29,21 +29,21 @@ QModelIndex ShellTreeModel::index(int row, int column, const QModelIndex& parent
         return {};
     if (!parent.isValid())
         return row == 0 && m_root ? createIndex(0, 0, m_root.get()) : QModelIndex();
-    const TShellFolderItem* node = RecordOf(parent);
-    if (static_cast<std::size_t>(row) >= node->Children.size())
+    const TShellFolderItem* node = recordOf(parent);
+    if (static_cast<std::size_t>(row) >= node->children.size())
         return {};
-    return createIndex(row, 0, node->Children[static_cast<std::size_t>(row)].get());
+    return createIndex(row, 0, node->children[static_cast<std::size_t>(row)].get());
 }
 
 QModelIndex ShellTreeModel::parent(const QModelIndex& child) const {
-    const TShellFolderItem* node = RecordOf(child);
-    return node ? IndexOf(node->Parent) : QModelIndex();
+    const TShellFolderItem* node = recordOf(child);
+    return node ? indexOf(node->parent) : QModelIndex();
 }
 
 int ShellTreeModel::rowCount(const QModelIndex& parent) const {
     if (!parent.isValid())
         return m_root ? 1 : 0;
-    return parent.column() == 0 ? static_cast<int>(RecordOf(parent)->Children.size()) : 0;
+    return parent.column() == 0 ? static_cast<int>(recordOf(parent)->children.size()) : 0;
 }
 
 int ShellTreeModel::columnCount(const QModelIndex&) const {
@@ -51,43 +51,43 @@ int ShellTreeModel::columnCount(const QModelIndex&) const {
 }
 
 bool ShellTreeModel::hasChildren(const QModelIndex& parent) const {
-    const TShellFolderItem* node = RecordOf(parent);
-    return node ? node->HasButton.value_or(true) : m_root != nullptr;
+    const TShellFolderItem* node = recordOf(parent);
+    return node ? node->hasButton.value_or(true) : m_root != nullptr;
 }
 
-bool ShellTreeModel::ShowsButton(const QModelIndex& index) const {
-    TShellFolderItem* node = RecordOf(index);
+bool ShellTreeModel::showsButton(const QModelIndex& index) const {
+    TShellFolderItem* node = recordOf(index);
     if (!node)
         return m_root != nullptr;
-    if (!node->HasButton || node->ProbeAgain)
-        node->HasButton = probeButton(*node);
-    node->ProbeAgain = false;
-    return *node->HasButton;
+    if (!node->hasButton || node->probeAgain)
+        node->hasButton = probeButton(*node);
+    node->probeAgain = false;
+    return *node->hasButton;
 }
 
 bool ShellTreeModel::canFetchMore(const QModelIndex& parent) const {
     // Only a node without children: one that had some is merged when it next expands
     // (ExpandNode), not while a view lays out its rows.
-    const TShellFolderItem* node = RecordOf(parent);
-    return node && node->Stale && node->Children.empty();
+    const TShellFolderItem* node = recordOf(parent);
+    return node && node->stale && node->children.empty();
 }
 
 void ShellTreeModel::fetchMore(const QModelIndex& parent) {
-    RefreshChildren(RecordOf(parent));
+    RefreshChildren(recordOf(parent));
 }
 
 QVariant ShellTreeModel::data(const QModelIndex& index, int role) const {
-    TShellFolderItem* node = RecordOf(index);
+    TShellFolderItem* node = recordOf(index);
     if (!node)
         return {};
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return NodeText(*node);
+        return nodeText(*node);
     case Qt::DecorationRole:
-        if (!node->Image && m_imageSource)
-            node->Image = m_imageSource(*node);
-        return node->Image ? QVariant(*node->Image) : QVariant();
+        if (!node->image && m_imageSource)
+            node->image = m_imageSource(*node);
+        return node->image ? QVariant(*node->image) : QVariant();
     default:
         return {};
     }
@@ -102,7 +102,7 @@ Qt::ItemFlags ShellTreeModel::flags(const QModelIndex& index) const {
 
 // ---- Records --------------------------------------------------------------------------------
 
-QString ShellTreeModel::NodeText(TShellFolderItem& record) const {
+QString ShellTreeModel::nodeText(TShellFolderItem& record) const {
     return QString::fromStdU16String(
         platform::decodeText(record.DisplayName(), m_namespace->codePage()));
 }
@@ -112,7 +112,7 @@ bool ShellTreeModel::probeButton(TShellFolderItem& node) const {
     // not be read shows nothing to open until it can be read again.
     if (node.Level() == 0)
         return true;
-    return !node.Unreadable && node.HasAttribute(kAttrHasSubfolder);
+    return !node.unreadable && node.hasAttribute(kAttrHasSubfolder);
 }
 
 bool ShellTreeModel::BuildRoot() {
@@ -127,7 +127,7 @@ bool ShellTreeModel::BuildRoot() {
     return true;
 }
 
-void ShellTreeModel::Clear() {
+void ShellTreeModel::clear() {
     beginResetModel();
     m_root.reset();
     endResetModel();
@@ -158,18 +158,18 @@ TShItemIDType ShellTreeModel::ItemType(TShellFolderItem& item) {
                 return type;
         }
     }
-    if (!item.HasAttribute(kAttrFileSystem))
+    if (!item.hasAttribute(kAttrFileSystem))
         return TShItemIDType::itVirtual;
-    if (level == 2 && item.HasAttribute(kAttrFileSysAncestor))
+    if (level == 2 && item.hasAttribute(kAttrFileSysAncestor))
         return TShItemIDType::itRootDrive;
-    return item.HasAttribute(kAttrFolder) ? TShItemIDType::itFolder : TShItemIDType::itFile;
+    return item.hasAttribute(kAttrFolder) ? TShItemIDType::itFolder : TShItemIDType::itFile;
 }
 
 std::optional<std::vector<ItemIdList>>
 ShellTreeModel::enumerate(const std::shared_ptr<ShellFolder>& folder, TShellFolderItem& parent) {
     auto children = folder->enumFolders(m_includeHidden);
     if (!children) {
-        qCDebug(lcFolderTree) << "cannot read the folders of" << NodeText(parent);
+        qCDebug(lcFolderTree) << "cannot read the folders of" << nodeText(parent);
         return std::nullopt;
     }
     const auto before = [&folder](const ItemIdList& a, const ItemIdList& b) {
@@ -240,8 +240,8 @@ void ShellTreeModel::RefreshChildren(TShellFolderItem* node) {
     const auto folder = folderOf(*node);
     const auto keepOpen = m_namespace->keepFoldersOpen();
     auto fresh = folder ? enumerate(folder, *node) : std::nullopt;
-    node->Stale = false;
-    node->Unreadable = !fresh;
+    node->stale = false;
+    node->unreadable = !fresh;
     if (!folder)
         return; // nothing can be compared: the node keeps what it has
     if (!fresh)
@@ -250,7 +250,7 @@ void ShellTreeModel::RefreshChildren(TShellFolderItem* node) {
     // Walks the existing children and the fresh list together. Records are made only for the
     // children that are new, and those that stand before an existing child are inserted there
     // in one run.
-    auto& children = node->Children;
+    auto& children = node->children;
     std::size_t existing = 0;
     std::vector<std::unique_ptr<TShellFolderItem>> run;
     const auto insertRun = [&] {
@@ -288,21 +288,21 @@ void ShellTreeModel::RefreshChildren(TShellFolderItem* node) {
     insertRun();
     if (existing < children.size())
         removeChildren(node, existing, children.size() - 1);
-    const bool hadButton = node->HasButton.value_or(false);
-    node->HasButton = node->Level() == 0 || !children.empty();
-    node->ProbeAgain = false;
-    if (hadButton != *node->HasButton) {
-        const QModelIndex index = IndexOf(node);
+    const bool hadButton = node->hasButton.value_or(false);
+    node->hasButton = node->Level() == 0 || !children.empty();
+    node->probeAgain = false;
+    if (hadButton != *node->hasButton) {
+        const QModelIndex index = indexOf(node);
         Q_EMIT dataChanged(index, index);
     }
 }
 
 void ShellTreeModel::insertChildren(TShellFolderItem* node, std::size_t at,
                                     std::vector<std::unique_ptr<TShellFolderItem>>& records) {
-    auto& children = node->Children;
-    beginInsertRows(IndexOf(node), static_cast<int>(at), static_cast<int>(at + records.size() - 1));
+    auto& children = node->children;
+    beginInsertRows(indexOf(node), static_cast<int>(at), static_cast<int>(at + records.size() - 1));
     for (auto& record : records)
-        record->Parent = node;
+        record->parent = node;
     children.insert(children.begin() + static_cast<std::ptrdiff_t>(at),
                     std::make_move_iterator(records.begin()),
                     std::make_move_iterator(records.end()));
@@ -311,10 +311,10 @@ void ShellTreeModel::insertChildren(TShellFolderItem* node, std::size_t at,
 }
 
 void ShellTreeModel::removeChildren(TShellFolderItem* node, std::size_t first, std::size_t last) {
-    const QModelIndex parent = IndexOf(node);
-    Q_EMIT NodesAboutToBeDeleted(parent, static_cast<int>(first), static_cast<int>(last));
+    const QModelIndex parent = indexOf(node);
+    Q_EMIT nodesAboutToBeDeleted(parent, static_cast<int>(first), static_cast<int>(last));
     beginRemoveRows(parent, static_cast<int>(first), static_cast<int>(last));
-    auto& children = node->Children;
+    auto& children = node->children;
     children.erase(children.begin() + static_cast<std::ptrdiff_t>(first),
                    children.begin() + static_cast<std::ptrdiff_t>(last + 1));
     noteRows(*node, first);
@@ -322,52 +322,52 @@ void ShellTreeModel::removeChildren(TShellFolderItem* node, std::size_t first, s
 }
 
 void ShellTreeModel::noteRows(const TShellFolderItem& node, std::size_t from) {
-    for (std::size_t row = from; row < node.Children.size(); ++row)
-        node.Children[row]->NoteRow(row);
+    for (std::size_t row = from; row < node.children.size(); ++row)
+        node.children[row]->noteRow(row);
 }
 
-void ShellTreeModel::DropChildren(TShellFolderItem* node) {
-    if (!node->Children.empty())
-        removeChildren(node, 0, node->Children.size() - 1);
-    node->Stale = true;
-    node->HasButton = true;
-    node->ProbeAgain = false;
-    const QModelIndex index = IndexOf(node);
+void ShellTreeModel::dropChildren(TShellFolderItem* node) {
+    if (!node->children.empty())
+        removeChildren(node, 0, node->children.size() - 1);
+    node->stale = true;
+    node->hasButton = true;
+    node->probeAgain = false;
+    const QModelIndex index = indexOf(node);
     Q_EMIT dataChanged(index, index);
 }
 
-void ShellTreeModel::SetNodeText(TShellFolderItem* node, std::string text) {
-    node->Image.reset();
-    node->SetDisplayName(std::move(text));
-    const QModelIndex index = IndexOf(node);
+void ShellTreeModel::setNodeText(TShellFolderItem* node, std::string text) {
+    node->image.reset();
+    node->setDisplayName(std::move(text));
+    const QModelIndex index = indexOf(node);
     Q_EMIT dataChanged(index, index);
 }
 
 // ---- Expanding and re-reading ---------------------------------------------------------------
 
-bool ShellTreeModel::ExpandNode(TShellFolderItem* node) {
+bool ShellTreeModel::expandNode(TShellFolderItem* node) {
     if (!node)
         return false;
-    if (node->Stale)
+    if (node->stale)
         RefreshChildren(node);
-    if (node->Children.empty())
+    if (node->children.empty())
         return false;
-    node->Expanded = true;
-    Q_EMIT ExpandRequested(IndexOf(node));
+    node->expanded = true;
+    Q_EMIT expandRequested(indexOf(node));
     return true;
 }
 
-void ShellTreeModel::SetExpanded(TShellFolderItem* node, bool expanded) {
+void ShellTreeModel::setExpanded(TShellFolderItem* node, bool expanded) {
     if (!node)
         return;
-    node->Expanded = expanded;
+    node->expanded = expanded;
     if (!expanded)
-        node->Stale = true;
+        node->stale = true;
 }
 
-bool ShellTreeModel::Shown(const TShellFolderItem* node) {
-    for (const TShellFolderItem* parent = node->Parent; parent; parent = parent->Parent) {
-        if (!parent->Expanded)
+bool ShellTreeModel::shown(const TShellFolderItem* node) {
+    for (const TShellFolderItem* parent = node->parent; parent; parent = parent->parent) {
+        if (!parent->expanded)
             return false;
     }
     return true;
@@ -378,16 +378,16 @@ void ShellTreeModel::refreshVisible(TShellFolderItem* node) {
     // subfolder shows the next one; an unreadable one is tried again, so that its button
     // follows what can be read. Every other shown node probes its button again once a view
     // asks for it.
-    if (node->Expanded || node->Unreadable) {
+    if (node->expanded || node->unreadable) {
         RefreshChildren(node);
     } else {
-        node->ProbeAgain = true;
+        node->probeAgain = true;
         return;
     }
-    if (!node->Expanded)
+    if (!node->expanded)
         return;
-    for (std::size_t i = 0; i < node->Children.size(); ++i)
-        refreshVisible(node->Children[i].get());
+    for (std::size_t i = 0; i < node->children.size(); ++i)
+        refreshVisible(node->children[i].get());
 }
 
 void ShellTreeModel::RefreshTree() {
@@ -406,9 +406,9 @@ TShellFolderItem* ShellTreeModel::FindNode(const ItemIdList& target) {
     std::vector<const TShellFolderItem*> comparedGreater;
     // Re-reads the parent's children; false when the current node went with the re-read.
     const auto refreshParent = [&]() {
-        const TShellFolderItem* current = parent->Children[index].get();
+        const TShellFolderItem* current = parent->children[index].get();
         RefreshChildren(parent);
-        const auto& children = parent->Children;
+        const auto& children = parent->children;
         const auto found = std::find_if(children.begin(), children.end(),
                                         [&](const auto& child) { return child.get() == current; });
         if (found == children.end())
@@ -416,8 +416,8 @@ TShellFolderItem* ShellTreeModel::FindNode(const ItemIdList& target) {
         index = static_cast<std::size_t>(found - children.begin());
         return true;
     };
-    while (index < parent->Children.size() && matched < target.size()) {
-        TShellFolderItem* current = parent->Children[index].get();
+    while (index < parent->children.size() && matched < target.size()) {
+        TShellFolderItem* current = parent->children[index].get();
         const auto folder = current->ParentFolder();
         const auto order =
             folder ? folder->compareIDs(current->ItemID, {target[matched]}) : std::nullopt;
@@ -426,7 +426,7 @@ TShellFolderItem* ShellTreeModel::FindNode(const ItemIdList& target) {
         if (*order == 0) {
             if (++matched == target.size())
                 return current;
-            if (!ExpandNode(current) && current->Children.empty())
+            if (!expandNode(current) && current->children.empty())
                 RefreshChildren(current);
             parent = current;
             index = 0;
@@ -441,7 +441,7 @@ TShellFolderItem* ShellTreeModel::FindNode(const ItemIdList& target) {
                 break;
             --index;
         } else {
-            if (index + 1 == parent->Children.size() && !refreshParent())
+            if (index + 1 == parent->children.size() && !refreshParent())
                 break;
             ++index;
         }
@@ -451,18 +451,18 @@ TShellFolderItem* ShellTreeModel::FindNode(const ItemIdList& target) {
 
 // ---- Paths and watching ---------------------------------------------------------------------
 
-std::optional<std::string> ShellTreeModel::PathOf(const TShellFolderItem& record) const {
+std::optional<std::string> ShellTreeModel::pathOf(const TShellFolderItem& record) const {
     // The root's path is the desktop directory's.
     return m_namespace->pathFromIDList(record.Level() == 0 ? record.ItemID : record.AbsoluteID);
 }
 
-std::vector<std::string> ShellTreeModel::VisibleFolders() const {
+std::vector<std::string> ShellTreeModel::visibleFolders() const {
     std::vector<std::string> folders;
     if (m_root)
         collectVisibleFolders(*m_root, folders);
     // While the desktop directory is gone, the folder that held it is watched instead, so that
     // the tree reads it again once it is back.
-    if (const auto desktop = m_root ? PathOf(*m_root) : std::nullopt;
+    if (const auto desktop = m_root ? pathOf(*m_root) : std::nullopt;
         desktop && !m_namespace->parseDisplayName(*desktop)) {
         if (const auto cut = desktop->find_last_of('/'); cut != std::string::npos)
             folders.push_back(cut == 0 ? "/" : desktop->substr(0, cut));
@@ -474,17 +474,17 @@ std::vector<std::string> ShellTreeModel::VisibleFolders() const {
 
 void ShellTreeModel::collectVisibleFolders(const TShellFolderItem& node,
                                            std::vector<std::string>& folders) const {
-    if (auto path = PathOf(node))
+    if (auto path = pathOf(node))
         folders.push_back(std::move(*path));
-    if (!node.Expanded)
+    if (!node.expanded)
         return;
-    for (const auto& child : node.Children)
+    for (const auto& child : node.children)
         collectVisibleFolders(*child, folders);
 }
 
 // ---- Renaming and images --------------------------------------------------------------------
 
-int ShellTreeModel::RenameNode(TShellFolderItem* node, const std::string& name) {
+int ShellTreeModel::renameNode(TShellFolderItem* node, const std::string& name) {
     const auto parentFolder = node->ParentFolder();
     if (!parentFolder)
         return platform::error::FileNotFound;
@@ -493,23 +493,23 @@ int ShellTreeModel::RenameNode(TShellFolderItem* node, const std::string& name) 
         return renamed.error;
     ItemIdList absolute = node->Level() == 1 ? ItemIdList{} : node->ParentID();
     absolute.insert(absolute.end(), renamed.value.begin(), renamed.value.end());
-    node->Rename(std::move(renamed.value), std::move(absolute));
-    if (!node->Children.empty())
-        removeChildren(node, 0, node->Children.size() - 1);
+    node->rename(std::move(renamed.value), std::move(absolute));
+    if (!node->children.empty())
+        removeChildren(node, 0, node->children.size() - 1);
     placeAmongSiblings(node);
     RefreshChildren(node);
-    const QModelIndex index = IndexOf(node);
+    const QModelIndex index = indexOf(node);
     Q_EMIT dataChanged(index, index);
     return platform::error::None;
 }
 
 void ShellTreeModel::placeAmongSiblings(TShellFolderItem* node) {
-    TShellFolderItem* parent = node->Parent;
+    TShellFolderItem* parent = node->parent;
     const auto folder = node->ParentFolder();
     if (!parent || !folder)
         return;
-    auto& siblings = parent->Children;
-    const std::size_t from = static_cast<std::size_t>(node->Row());
+    auto& siblings = parent->children;
+    const std::size_t from = static_cast<std::size_t>(node->row());
     std::size_t place = 0;
     for (; place < siblings.size(); ++place) {
         if (place == from)
@@ -521,7 +521,7 @@ void ShellTreeModel::placeAmongSiblings(TShellFolderItem* node) {
     // Qt counts the destination before the node is taken out.
     if (place == from || place == from + 1)
         return;
-    const QModelIndex parentIndex = IndexOf(parent);
+    const QModelIndex parentIndex = indexOf(parent);
     beginMoveRows(parentIndex, static_cast<int>(from), static_cast<int>(from), parentIndex,
                   static_cast<int>(place));
     auto moved = std::move(siblings[from]);
@@ -532,14 +532,14 @@ void ShellTreeModel::placeAmongSiblings(TShellFolderItem* node) {
     endMoveRows();
 }
 
-void ShellTreeModel::ResetImages() {
+void ShellTreeModel::resetImages() {
     if (m_root)
         resetImages(*m_root);
 }
 
 void ShellTreeModel::resetImages(TShellFolderItem& node) {
-    node.Image.reset();
-    for (auto& child : node.Children)
+    node.image.reset();
+    for (auto& child : node.children)
         resetImages(*child);
 }
 

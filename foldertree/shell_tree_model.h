@@ -40,7 +40,7 @@ public:
     bool hasChildren(const QModelIndex& parent = {}) const override;
     // Whether the node shows an expand button, probed now when it is not known yet or a re-read
     // of the tree asked for it again.
-    bool ShowsButton(const QModelIndex& index) const;
+    bool showsButton(const QModelIndex& index) const;
     bool canFetchMore(const QModelIndex& parent) const override;
     // Reads the node's children afresh and merges them.
     void fetchMore(const QModelIndex& parent) override;
@@ -48,10 +48,10 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     // The record of an index of this model; null for none.
-    static TShellFolderItem* RecordOf(const QModelIndex& index);
-    QModelIndex IndexOf(const TShellFolderItem* node) const;
-    TShellFolderItem* Root() const { return m_root.get(); }
-    ShellNamespace& Namespace() const { return *m_namespace; }
+    static TShellFolderItem* recordOf(const QModelIndex& index);
+    QModelIndex indexOf(const TShellFolderItem* node) const;
+    TShellFolderItem* root() const { return m_root.get(); }
+    ShellNamespace& shellNamespace() const { return *m_namespace; }
 
     bool IncludeHidden() const { return m_includeHidden; }
     void SetIncludeHidden(bool include);
@@ -59,7 +59,7 @@ public:
     // Builds the root record; false when the desktop cannot be had and the tree stays empty.
     bool BuildRoot();
     // Deletes every node.
-    void Clear();
+    void clear();
 
     TShItemIDType ItemType(TShellFolderItem& item);
     // Fills the list with the records of the folder's children in the folder's order, those the
@@ -77,40 +77,40 @@ public:
 
     // Reads the node's children unless they are fresh and asks the view to expand it; false when
     // it turns out to have no children, which also removes its button.
-    bool ExpandNode(TShellFolderItem* node);
+    bool expandNode(TShellFolderItem* node);
     // The view expanded or collapsed the node; collapsed children are read again before they
     // show again.
-    void SetExpanded(TShellFolderItem* node, bool expanded);
+    void setExpanded(TShellFolderItem* node, bool expanded);
     // Whether every ancestor of the node is expanded.
-    static bool Shown(const TShellFolderItem* node);
+    static bool shown(const TShellFolderItem* node);
 
     // The file-system path of the record's item; nullopt for items outside the file system.
-    std::optional<std::string> PathOf(const TShellFolderItem& record) const;
+    std::optional<std::string> pathOf(const TShellFolderItem& record) const;
     // The folders of the visible part of the tree, sorted.
-    std::vector<std::string> VisibleFolders() const;
+    std::vector<std::string> visibleFolders() const;
     // The display name as the node shows it.
-    QString NodeText(TShellFolderItem& record) const;
+    QString nodeText(TShellFolderItem& record) const;
 
     // Renames the node's folder to a name in the namespace's code page; on success the node
     // takes its new place among its siblings and its children are read again. The error number
     // of a failure, platform::error::None on success.
-    int RenameNode(TShellFolderItem* node, const std::string& name);
+    int renameNode(TShellFolderItem* node, const std::string& name);
     // Gives the node another text, as a volume change does; its image is asked again.
-    void SetNodeText(TShellFolderItem* node, std::string text);
+    void setNodeText(TShellFolderItem* node, std::string text);
     // Deletes the node's children and gives it the expand button.
-    void DropChildren(TShellFolderItem* node);
+    void dropChildren(TShellFolderItem* node);
 
     // Where the images of the nodes come from; asked once per record and kept.
     using ImageSource = std::function<QIcon(TShellFolderItem&)>;
-    void SetImageSource(ImageSource source) { m_imageSource = std::move(source); }
+    void setImageSource(ImageSource source) { m_imageSource = std::move(source); }
     // Forgets every node's image, collapsed ones included, so that they are asked again.
-    void ResetImages();
+    void resetImages();
 
 Q_SIGNALS:
     // A walk to a target passes through the node: the view expands it.
-    void ExpandRequested(const QModelIndex& index);
+    void expandRequested(const QModelIndex& index);
     // The rows are about to be deleted; a view moves a selection inside them to the parent first.
-    void NodesAboutToBeDeleted(const QModelIndex& parent, int first, int last);
+    void nodesAboutToBeDeleted(const QModelIndex& parent, int first, int last);
 
 private:
     // The folder's children in its order; nullopt when it cannot be read.

@@ -76,15 +76,15 @@ public:
     // Clears both callbacks and ends the thread.
     void StopWatching();
     // Runs on the user-interface thread when the thread has ended; it may destroy the watcher.
-    void SetTerminationCallback(TerminationCallback callback) {
+    void setTerminationCallback(TerminationCallback callback) {
         m_terminationCallback = std::move(callback);
     }
     // Shows an error that left a reaction; watching then ends. Unset, such errors are logged.
-    void SetErrorCallback(ErrorCallback callback) { m_errorCallback = std::move(callback); }
+    void setErrorCallback(ErrorCallback callback) { m_errorCallback = std::move(callback); }
     // How many folders the system watches for this watcher right now.
-    std::size_t WatchCount() const { return m_watchCount; }
+    std::size_t watchCount() const { return m_watchCount; }
     // Watchers not yet destroyed.
-    static int LiveCount() { return s_liveCount; }
+    static int liveCount() { return s_liveCount; }
 
 private:
     void run();

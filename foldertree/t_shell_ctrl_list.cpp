@@ -43,7 +43,7 @@ private:
     std::thread m_thread;
 };
 
-TShellCtrlList& TShellCtrlList::Instance() {
+TShellCtrlList& TShellCtrlList::instance() {
     static TShellCtrlList instance;
     return instance;
 }
@@ -90,7 +90,7 @@ void TShellCtrlList::handOut(const platform::MountEntry& mount, std::uint32_t ev
             const std::string label =
                 event == kDeviceArrival ? platform::volumeLabel(mount.source) : std::string();
             record->Text = label + " (" + mount.mountPoint + ")";
-            record->Drive = control->Namespace().driveIDList(mount.mountPoint);
+            record->Drive = control->shellNamespace().driveIDList(mount.mountPoint);
         }
         control->PostDeviceChange(std::move(record));
     }

@@ -17,7 +17,7 @@ class TShellTreeView;
 // disappears to each tree's watcher as a device change.
 class TShellCtrlList {
 public:
-    static TShellCtrlList& Instance();
+    static TShellCtrlList& instance();
 
     void AddControl(TShellTreeView* control);
     void RemoveControl(TShellTreeView* control);

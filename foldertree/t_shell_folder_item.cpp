@@ -9,10 +9,10 @@ TShellFolderItem::TShellFolderItem(ShellNamespace& ns, ItemIdList itemId, ItemId
     : ItemID(std::move(itemId)), AbsoluteID(std::move(absoluteId)), m_ns(ns),
       m_parentFolder(std::move(parentFolder)) {}
 
-int TShellFolderItem::Row() const {
-    if (!Parent)
+int TShellFolderItem::row() const {
+    if (!parent)
         return 0;
-    const auto& siblings = Parent->Children;
+    const auto& siblings = parent->children;
     // Views ask for the row of the same nodes over and over; it changes only when siblings
     // come or go.
     if (m_rowHint >= siblings.size() || siblings[m_rowHint].get() != this) {
@@ -51,14 +51,14 @@ const std::string& TShellFolderItem::DisplayName() {
     return m_displayName;
 }
 
-void TShellFolderItem::Rename(ItemIdList itemId, ItemIdList absoluteId) {
+void TShellFolderItem::rename(ItemIdList itemId, ItemIdList absoluteId) {
     ItemID = std::move(itemId);
     AbsoluteID = std::move(absoluteId);
     m_displayName.clear();
-    Image.reset();
+    image.reset();
 }
 
-bool TShellFolderItem::HasAttribute(std::uint32_t flag) {
+bool TShellFolderItem::hasAttribute(std::uint32_t flag) {
     const auto folder = ParentFolder();
     return folder && (folder->getAttributesOf(ItemID, flag) & flag) == flag;
 }

@@ -56,29 +56,29 @@ public:
     // Absolute list (for the root: the desktop's, the empty list).
     ItemIdList AbsoluteID;
     // The node above in the tree; null for the root and while the record is only a candidate.
-    TShellFolderItem* Parent = nullptr;
+    TShellFolderItem* parent = nullptr;
     // The nodes below, in the folder's order.
-    std::vector<std::unique_ptr<TShellFolderItem>> Children;
+    std::vector<std::unique_ptr<TShellFolderItem>> children;
     // Whether the node shows its children (every ancestor may still be collapsed).
-    bool Expanded = false;
+    bool expanded = false;
     // Whether Children must be read again before they are shown: never read, or collapsed since.
-    bool Stale = true;
+    bool stale = true;
     // Whether the last reading of the folder failed (an unreadable folder).
-    bool Unreadable = false;
+    bool unreadable = false;
     // Whether the node shows an expand button: known from the last reading, else probed when
     // first needed; empty until then.
-    std::optional<bool> HasButton;
+    std::optional<bool> hasButton;
     // Whether HasButton is to be probed again when next needed; it stands until then.
-    bool ProbeAgain = false;
+    bool probeAgain = false;
     // Cached image: the item's icon, in its Selected mode the open icon shown while the node
     // is selected. Empty until first asked for, emptied when it must be asked again.
-    std::optional<QIcon> Image;
+    std::optional<QIcon> image;
 
     int Level() const { return static_cast<int>(AbsoluteID.size()); }
     // The node's place among its parent's children; 0 for the root.
-    int Row() const;
+    int row() const;
     // Tells the node where it now stands, after its siblings changed.
-    void NoteRow(std::size_t row) const { m_rowHint = row; }
+    void noteRow(std::size_t row) const { m_rowHint = row; }
     // Absolute list of the parent; the desktop's for level 1. Cached.
     const ItemIdList& ParentID();
     // The parent's folder object (the desktop's for levels 0 and 1); null when it cannot be
@@ -86,11 +86,11 @@ public:
     std::shared_ptr<ShellFolder> ParentFolder();
     // The in-folder display name; cached once obtained, asked again while it cannot be had.
     const std::string& DisplayName();
-    void SetDisplayName(std::string name) { m_displayName = std::move(name); }
+    void setDisplayName(std::string name) { m_displayName = std::move(name); }
     // Replaces the identifiers after a rename and forgets what was cached about the old ones.
-    void Rename(ItemIdList itemId, ItemIdList absoluteId);
+    void rename(ItemIdList itemId, ItemIdList absoluteId);
     // Tests an attribute by asking the parent folder; a failed query counts as not set.
-    bool HasAttribute(std::uint32_t flag);
+    bool hasAttribute(std::uint32_t flag);
 
 private:
     ShellNamespace& m_ns;

@@ -28,7 +28,7 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
                                WatchTiming timing)
     : QTreeView(parent), m_model(new ShellTreeModel(std::move(shellNamespace), this)) {
     setModel(m_model);
-    m_model->SetImageSource([this](TShellFolderItem& record) { return NodeImage(record); });
+    m_model->setImageSource([this](TShellFolderItem& record) { return nodeImage(record); });
     setHeaderHidden(true);
     setRootIsDecorated(false);
     setIndentation(19);
@@ -55,8 +55,8 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
     connect(&m_subtreeTimer, &QTimer::timeout, this, &TShellTreeView::expandSubtreeStep);
     connect(this, &QTreeView::expanded, this, &TShellTreeView::onExpanded);
     connect(this, &QTreeView::collapsed, this, &TShellTreeView::onCollapsed);
-    connect(m_model, &ShellTreeModel::ExpandRequested, this, &QTreeView::expand);
-    connect(m_model, &ShellTreeModel::NodesAboutToBeDeleted, this,
+    connect(m_model, &ShellTreeModel::expandRequested, this, &QTreeView::expand);
+    connect(m_model, &ShellTreeModel::nodesAboutToBeDeleted, this,
             &TShellTreeView::onNodesAboutToBeDeleted);
     connect(this, &QTreeView::expanded, this, &TShellTreeView::scheduleWatchUpdate);
     connect(this, &QTreeView::collapsed, this, &TShellTreeView::scheduleWatchUpdate);
@@ -66,10 +66,10 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
         std::vector<std::string>{},
         [this](std::unique_ptr<TDeviceChangeData> record) { DeviceChanged(std::move(record)); },
         [this] { FoldersChanged(); }, timing, this);
-    m_watcher->SetErrorCallback([this](const std::exception& error) { raise(error); });
+    m_watcher->setErrorCallback([this](const std::exception& error) { raise(error); });
     // A watcher that failed has ended its thread: the tree goes on without it.
-    m_watcher->SetTerminationCallback([this] { m_watcher.reset(); });
-    TShellCtrlList::Instance().AddControl(this);
+    m_watcher->setTerminationCallback([this] { m_watcher.reset(); });
+    TShellCtrlList::instance().AddControl(this);
     CreateWnd();
 }
 
@@ -78,7 +78,7 @@ TShellTreeView::~TShellTreeView() {
     disconnect(this, nullptr, this, nullptr);
     disconnect(m_model, nullptr, this, nullptr);
     disconnect(selectionModel(), nullptr, this, nullptr);
-    TShellCtrlList::Instance().RemoveControl(this);
+    TShellCtrlList::instance().RemoveControl(this);
     // Ends and joins the watcher's thread; no delivery reaches the tree after this.
     m_watcher.reset();
 }
@@ -100,47 +100,47 @@ void TShellTreeView::DestroyWnd() {
     m_closing = true;
     if (m_watcher)
         m_watcher->SetFolders(std::nullopt);
-    TShellFolderItem* selected = RecordOf(currentIndex());
+    TShellFolderItem* selected = recordOf(currentIndex());
     if (!selected)
-        selected = m_model->Root();
+        selected = m_model->root();
     if (selected)
         m_savedSelection = selected->AbsoluteID;
-    m_model->Clear();
+    m_model->clear();
 }
 
 void TShellTreeView::BuildRoot() {
     if (!m_model->BuildRoot())
         return;
-    TShellFolderItem* root = m_model->Root();
-    m_model->ExpandNode(root);
-    if (!root->Children.empty())
-        m_model->ExpandNode(root->Children.front().get());
-    selectNode(RootIndex());
+    TShellFolderItem* root = m_model->root();
+    m_model->expandNode(root);
+    if (!root->children.empty())
+        m_model->expandNode(root->children.front().get());
+    selectNode(rootNode());
 }
 
 // ---- Expanding and collapsing --------------------------------------------------------------
 
 void TShellTreeView::expandNode(const QModelIndex& node) {
-    if (!node.isValid() || isExpanded(node) || !m_model->ShowsButton(node) || m_closing)
+    if (!node.isValid() || isExpanded(node) || !m_model->showsButton(node) || m_closing)
         return;
-    m_model->ExpandNode(RecordOf(node));
+    m_model->expandNode(recordOf(node));
 }
 
 void TShellTreeView::onExpanded(const QModelIndex& node) {
     // The view has already expanded the node: its children are read now unless they are fresh,
     // and a node that turns out to be empty is folded back without its button.
-    TShellFolderItem* record = RecordOf(node);
+    TShellFolderItem* record = recordOf(node);
     if (m_closing || !record)
         return;
-    if (record->Stale)
+    if (record->stale)
         m_model->RefreshChildren(record);
-    m_model->SetExpanded(record, true);
-    if (record->Children.empty())
+    m_model->setExpanded(record, true);
+    if (record->children.empty())
         collapse(node);
 }
 
 void TShellTreeView::onCollapsed(const QModelIndex& node) {
-    m_model->SetExpanded(RecordOf(node), false);
+    m_model->setExpanded(recordOf(node), false);
     // The selection never stays hidden inside a collapsed node.
     if (isInside(currentIndex(), node))
         selectNode(node);
@@ -169,15 +169,15 @@ void TShellTreeView::FullCollapse() {
 // ---- Finding and selecting -----------------------------------------------------------------
 
 void TShellTreeView::SelectID(const ItemIdList& target) {
-    TShellFolderItem* selected = RecordOf(currentIndex());
+    TShellFolderItem* selected = recordOf(currentIndex());
     if (selected && selected->Level() == static_cast<int>(target.size())) {
-        const auto desktop = Namespace().desktopFolder();
+        const auto desktop = shellNamespace().desktopFolder();
         const auto order =
             desktop ? desktop->compareIDs(selected->AbsoluteID, target) : std::nullopt;
         if (order && *order == 0)
             return;
     }
-    selectNode(m_model->IndexOf(m_model->FindNode(target)));
+    selectNode(m_model->indexOf(m_model->FindNode(target)));
 }
 
 void TShellTreeView::selectNode(const QModelIndex& node) {
@@ -188,12 +188,12 @@ void TShellTreeView::selectNode(const QModelIndex& node) {
 }
 
 std::string TShellTreeView::Path() const {
-    TShellFolderItem* record = RecordOf(currentIndex());
-    return record ? m_model->PathOf(*record).value_or(std::string()) : std::string();
+    TShellFolderItem* record = recordOf(currentIndex());
+    return record ? m_model->pathOf(*record).value_or(std::string()) : std::string();
 }
 
 void TShellTreeView::SetPath(const std::string& path) {
-    if (const auto list = Namespace().parseDisplayName(path))
+    if (const auto list = shellNamespace().parseDisplayName(path))
         SelectID(*list);
 }
 

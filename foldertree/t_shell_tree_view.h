@@ -54,20 +54,19 @@ public:
     // deletes every node; creating clears the flag, builds the root and selects again.
     void DestroyWnd();
     void CreateWnd();
-    bool Closing() const { return m_closing; }
+    bool closing() const { return m_closing; }
 
     // The nodes, their reading and finding.
-    ShellTreeModel& Model() const { return *m_model; }
-    ShellNamespace& Namespace() const { return m_model->Namespace(); }
+    ShellTreeModel& shellModel() const { return *m_model; }
+    ShellNamespace& shellNamespace() const { return m_model->shellNamespace(); }
     // The root, expanded with its first child, and selected.
     void BuildRoot();
     // Re-reads the open part of the tree.
     void RefreshTree();
     // Selects the node of an absolute list unless it is selected already.
     void SelectID(const ItemIdList& target);
-    // The node selected, and the root; invalid when there is none.
-    QModelIndex Selected() const { return currentIndex(); }
-    QModelIndex RootIndex() const { return m_model->index(0, 0); }
+    // The root; invalid when there is none.
+    QModelIndex rootNode() const { return m_model->index(0, 0); }
 
     // Reactions to the watcher's deliveries, on the user-interface thread.
     void FoldersChanged();
@@ -75,27 +74,27 @@ public:
     // Hands a volume change to the watcher, which delivers it once it has settled.
     void PostDeviceChange(std::unique_ptr<TDeviceChangeData> record);
     // The watcher while it runs; null once it has ended.
-    const TShDirWatcher* Watcher() const { return m_watcher.get(); }
+    const TShDirWatcher* watcher() const { return m_watcher.get(); }
     // The folders of the visible part of the tree, sorted, which the watcher watches.
-    std::vector<std::string> VisibleFolders() const { return m_model->VisibleFolders(); }
+    std::vector<std::string> visibleFolders() const { return m_model->visibleFolders(); }
 
     // The node's image: the item's icon, the open icon while selected, a link emblem over
     // both for links; asked once per record and kept.
-    QIcon NodeImage(TShellFolderItem& record);
+    QIcon nodeImage(TShellFolderItem& record);
     // Forgets every node's images, collapsed ones included, so they are asked again.
-    void ResetImages();
+    void resetImages();
     // Expands the node and then, a few at a time while the event loop runs, every folder below
     // it that lies on the same volume and is reached without a link (the keypad's "*").
-    void ExpandSubtree(const QModelIndex& node);
+    void expandSubtree(const QModelIndex& node);
     // Renames the node's folder to the typed text, as ending a label edit does; a refused
     // name shows the old one again. The selection stays and no change event fires.
-    void RenameNode(const QModelIndex& node, const QString& text);
+    void renameNode(const QModelIndex& node, const QString& text);
     // Puts the node's label into editing, where it may be edited.
     using QTreeView::edit;
 
     // The record of a node; null for none.
-    static TShellFolderItem* RecordOf(const QModelIndex& node) {
-        return ShellTreeModel::RecordOf(node);
+    static TShellFolderItem* recordOf(const QModelIndex& node) {
+        return ShellTreeModel::recordOf(node);
     }
 
 Q_SIGNALS:
@@ -103,7 +102,7 @@ Q_SIGNALS:
     void OnChange();
     // An error the user is to be told of: a refused rename, or a reaction to the watcher that
     // failed (watching has then ended).
-    void ErrorRaised(const std::exception& error);
+    void errorRaised(const std::exception& error);
 
 protected:
     bool event(QEvent* event) override;
@@ -147,7 +146,7 @@ private:
     bool onLabelOrIcon(const QModelIndex& node, const QPoint& pos) const;
     bool onExpandButton(const QModelIndex& node, const QPoint& pos) const;
     void setDropHighlight(const QModelIndex& node);
-    void raise(const std::exception& error) { Q_EMIT ErrorRaised(error); }
+    void raise(const std::exception& error) { Q_EMIT errorRaised(error); }
 
     ShellTreeModel* m_model;
     bool m_closing = false;

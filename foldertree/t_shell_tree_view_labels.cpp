@@ -23,12 +23,12 @@ std::string renameFailure(const QString& folder, int error) {
 
 } // namespace
 
-QIcon TShellTreeView::NodeImage(TShellFolderItem& record) {
-    if (record.Image)
-        return *record.Image;
+QIcon TShellTreeView::nodeImage(TShellFolderItem& record) {
+    if (record.image)
+        return *record.image;
     // Images are made once per kind of item and shared by every record of that kind.
     const auto kind = std::make_pair(m_model->ItemType(record),
-                                     record.Level() > 0 && record.HasAttribute(kAttrLink));
+                                     record.Level() > 0 && record.hasAttribute(kAttrLink));
     auto cached = m_images.find(kind);
     if (cached == m_images.end()) {
         const int size = iconSize().width();
@@ -42,13 +42,13 @@ QIcon TShellTreeView::NodeImage(TShellFolderItem& record) {
         shown.addPixmap(image(true).pixmap(size, size), QIcon::Selected);
         cached = m_images.emplace(kind, shown).first;
     }
-    record.Image = cached->second;
+    record.image = cached->second;
     return cached->second;
 }
 
-void TShellTreeView::ResetImages() {
+void TShellTreeView::resetImages() {
     m_images.clear();
-    m_model->ResetImages();
+    m_model->resetImages();
     viewport()->update();
 }
 
@@ -58,7 +58,7 @@ bool TShellTreeView::event(QEvent* event) {
     case QEvent::PaletteChange:
     case QEvent::ThemeChange:
         // The images follow the new settings once the change has settled.
-        QMetaObject::invokeMethod(this, &TShellTreeView::ResetImages, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &TShellTreeView::resetImages, Qt::QueuedConnection);
         break;
     default:
         break;
@@ -69,9 +69,9 @@ bool TShellTreeView::event(QEvent* event) {
 // ---- Renaming in place ----------------------------------------------------------------------
 
 bool TShellTreeView::canEditLabel(const QModelIndex& node) {
-    TShellFolderItem* record = RecordOf(node);
+    TShellFolderItem* record = recordOf(node);
     return record && m_clickState == ClickState::None && record->Level() != 0 &&
-           record->HasAttribute(kAttrCanRename);
+           record->hasAttribute(kAttrCanRename);
 }
 
 void TShellTreeView::startEditing(const QModelIndex& node) {
@@ -83,7 +83,7 @@ bool TShellTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent*
     if (!canEditLabel(index) || !QTreeView::edit(index, trigger, event))
         return false;
     m_editing = index;
-    m_labelEdit.Begin(indexWidget(index));
+    m_labelEdit.begin(indexWidget(index));
     return true;
 }
 
@@ -95,7 +95,7 @@ void TShellTreeView::keyPressEvent(QKeyEvent* event) {
         break;
     case Qt::Key_Asterisk:
         // The tree view's own "*" would read the whole namespace at once, through links.
-        ExpandSubtree(current);
+        expandSubtree(current);
         break;
     case Qt::Key_Right:
     case Qt::Key_Plus:
@@ -119,7 +119,7 @@ void TShellTreeView::commitData(QWidget* editor) {
     // Only an edit the user ended renames; one the program ended (its node gone, the selection
     // moved) drops the typed text. The folder is renamed once the editor is closed.
     const auto* line = qobject_cast<QLineEdit*>(editor);
-    if (m_labelEdit.EndedByUser() && line && m_editing.isValid())
+    if (m_labelEdit.endedByUser() && line && m_editing.isValid())
         m_pendingRename = {m_editing, line->text()};
 }
 
@@ -130,28 +130,28 @@ void TShellTreeView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEdit
     const auto [index, text] = std::move(*m_pendingRename);
     m_pendingRename.reset();
     if (index.isValid())
-        RenameNode(index, text);
+        renameNode(index, text);
 }
 
-void TShellTreeView::RenameNode(const QModelIndex& node, const QString& text) {
-    TShellFolderItem* record = RecordOf(node);
+void TShellTreeView::renameNode(const QModelIndex& node, const QString& text) {
+    TShellFolderItem* record = recordOf(node);
     if (!record)
         return;
     // Watching stops around the rename, so the watcher's re-read cannot run in its middle.
     if (m_watcher)
         m_watcher->SetFolders(std::vector<std::string>{});
-    const auto& codePage = Namespace().codePage();
+    const auto& codePage = shellNamespace().codePage();
     const std::u16string typed = text.toStdU16String();
     const std::string name = platform::encodeText(typed, codePage);
     // An unchanged label renames nothing: a name shown with replacement characters would
     // otherwise be replaced by them. A name the code page cannot hold is an invalid name.
-    const QString oldText = m_model->NodeText(*record);
+    const QString oldText = m_model->nodeText(*record);
     int failure = platform::error::None;
-    if (text != oldText && record->HasAttribute(kAttrCanRename)) {
+    if (text != oldText && record->hasAttribute(kAttrCanRename)) {
         // Moving the node among its siblings is no change of the selection.
         const QScopedValueRollback renaming(m_renaming, true);
         failure = platform::decodeText(name, codePage) != typed ? platform::error::PathNotFound
-                                                                : m_model->RenameNode(record, name);
+                                                                : m_model->renameNode(record, name);
     }
     scheduleWatchUpdate();
     // Renamed or not, the label shows the record's name: a refused name gives the old back,

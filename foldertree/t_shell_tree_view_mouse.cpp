@@ -50,7 +50,7 @@ void TShellTreeView::mousePressEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
-    if (event->button() == Qt::RightButton && node.isValid() && node != RootIndex()) {
+    if (event->button() == Qt::RightButton && node.isValid() && node != rootNode()) {
         setDropHighlight(node);
         m_clickState = ClickState::RightPending;
     }
@@ -70,7 +70,7 @@ void TShellTreeView::mouseReleaseEvent(QMouseEvent* event) {
     const QModelIndex target = m_dropHighlight;
     const bool pending = m_clickState == ClickState::LeftPending;
     m_clickState = ClickState::None;
-    if (pending && RecordOf(target)) {
+    if (pending && recordOf(target)) {
         // A click on the label of the node already selected edits it, unless a second click
         // follows at once (a double-click).
         const bool wasSelected = target == currentIndex();
@@ -123,7 +123,7 @@ void TShellTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& opti
     // The expand button of a row is probed when the row is first painted; a row that turns out
     // to have none is laid out again without it.
     const bool laidOutWithButton = m_model->hasChildren(index);
-    if (laidOutWithButton != m_model->ShowsButton(index))
+    if (laidOutWithButton != m_model->showsButton(index))
         const_cast<TShellTreeView*>(this)->scheduleDelayedItemsLayout();
     // While a click is pending, the pressed node shows as selected and the selection does not:
     // the view marks the selected row itself, so that row is drawn with the highlight in the

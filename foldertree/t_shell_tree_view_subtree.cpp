@@ -12,16 +12,16 @@ constexpr qint64 kStepMilliseconds = 20;
 
 } // namespace
 
-void TShellTreeView::ExpandSubtree(const QModelIndex& node) {
-    TShellFolderItem* record = RecordOf(node);
+void TShellTreeView::expandSubtree(const QModelIndex& node) {
+    TShellFolderItem* record = recordOf(node);
     if (!record)
         return;
     expandNode(node);
     // The walk starts only from a folder of the file system, and not through a link either.
-    if (!m_model->PathOf(*record) || (record->Level() > 0 && record->HasAttribute(kAttrLink)))
+    if (!m_model->pathOf(*record) || (record->Level() > 0 && record->hasAttribute(kAttrLink)))
         return;
     if (m_subtreeQueue.empty()) {
-        const auto mountPoints = Namespace().mountPoints();
+        const auto mountPoints = shellNamespace().mountPoints();
         m_subtreeMountPoints = {mountPoints.begin(), mountPoints.end()};
     }
     queueChildren(node);
@@ -31,7 +31,7 @@ void TShellTreeView::ExpandSubtree(const QModelIndex& node) {
 }
 
 void TShellTreeView::expandSubtreeStep() {
-    const auto keepOpen = Namespace().keepFoldersOpen();
+    const auto keepOpen = shellNamespace().keepFoldersOpen();
     // The view lays its rows out once for all the nodes expanded in this turn.
     scheduleDelayedItemsLayout();
     QElapsedTimer step;
@@ -39,9 +39,9 @@ void TShellTreeView::expandSubtreeStep() {
     while (!m_subtreeQueue.empty() && !step.hasExpired(kStepMilliseconds)) {
         const QModelIndex node = m_subtreeQueue.front();
         m_subtreeQueue.pop_front();
-        TShellFolderItem* record = RecordOf(node);
+        TShellFolderItem* record = recordOf(node);
         // A node deleted by a re-read or hidden by a collapse meanwhile is left alone.
-        if (!record || m_closing || !ShellTreeModel::Shown(record) || !staysOnVolume(*record))
+        if (!record || m_closing || !ShellTreeModel::shown(record) || !staysOnVolume(*record))
             continue;
         expandNode(node);
         queueChildren(node);
@@ -53,9 +53,9 @@ void TShellTreeView::expandSubtreeStep() {
 }
 
 bool TShellTreeView::staysOnVolume(TShellFolderItem& node) {
-    if (node.HasAttribute(kAttrLink))
+    if (node.hasAttribute(kAttrLink))
         return false;
-    const auto path = m_model->PathOf(node);
+    const auto path = m_model->pathOf(node);
     return path && !m_subtreeMountPoints.contains(*path);
 }
 

@@ -13,7 +13,7 @@ void TShellTreeView::scheduleWatchUpdate() {
         m_watchUpdatePending = false;
         // A subtree walk gives the watcher its folders once, when it is done.
         if (m_watcher && !m_closing && !m_subtreeTimer.isActive())
-            m_watcher->SetFolders(VisibleFolders());
+            m_watcher->SetFolders(visibleFolders());
     });
 }
 
@@ -32,7 +32,7 @@ void TShellTreeView::FoldersChanged() {
 void TShellTreeView::DeviceChanged(std::unique_ptr<TDeviceChangeData> record) {
     if (record->Kind == kDeviceNetwork) {
         if (record->Event != kDeviceArrival)
-            selectNode(RootIndex());
+            selectNode(rootNode());
         RefreshTree();
         return;
     }
@@ -42,13 +42,13 @@ void TShellTreeView::DeviceChanged(std::unique_ptr<TDeviceChangeData> record) {
     // Only the drive's own node: a mount that is gone may already have left My Computer.
     if (!drive || drive->AbsoluteID != *record->Drive)
         return;
-    m_model->SetNodeText(drive, record->Text);
+    m_model->setNodeText(drive, record->Text);
     if (record->Event != kDeviceRemoveComplete)
         return;
-    const QModelIndex node = m_model->IndexOf(drive);
+    const QModelIndex node = m_model->indexOf(drive);
     selectNode(node.parent());
     collapse(node);
-    m_model->DropChildren(drive);
+    m_model->dropChildren(drive);
 }
 
 void TShellTreeView::PostDeviceChange(std::unique_ptr<TDeviceChangeData> record) {

@@ -28,7 +28,7 @@ protected:
         tree->resize(400, 600);
         tree->SetPath(fixture.drive("d") + "/old/inner");
         tree->SetPath(fixture.drive("d") + "/old");
-        drive = childNamed(tree->model()->index(0, 0, tree->RootIndex()),
+        drive = childNamed(tree->model()->index(0, 0, tree->rootNode()),
                            QString::fromStdString("d (" + fixture.drive("d") + ")"));
     }
 
@@ -60,7 +60,7 @@ protected:
     std::vector<std::string> shown;
 
     void collectErrors(const std::function<void()>& check = {}) {
-        QObject::connect(tree.get(), &TShellTreeView::ErrorRaised,
+        QObject::connect(tree.get(), &TShellTreeView::errorRaised,
                          [this, check](const std::exception& error) {
                              if (check)
                                  check();
@@ -88,10 +88,10 @@ TEST_F(RenameTest, RenamingTheSelectedFolderKeepsSelectionAndExpansionWithoutAnE
     // Watching resumes over the new path.
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
-            const auto visible = tree->VisibleFolders();
+            const auto visible = tree->visibleFolders();
             return std::count(visible.begin(), visible.end(),
                               fixture.drive("d") + "/alpha/inner") == 1 &&
-                   tree->Watcher()->WatchCount() == visible.size();
+                   tree->watcher()->watchCount() == visible.size();
         },
         15000));
 }
@@ -215,7 +215,7 @@ TEST_F(RenameTest, AnUnchangedLabelLeavesANameWithUndecodableBytesAlone) {
 }
 
 TEST_F(RenameTest, TheRootDrivesAndSpecialItemsCannotBeEdited) {
-    const QModelIndex root = tree->RootIndex();
+    const QModelIndex root = tree->rootNode();
     for (const QModelIndex& node : {root, tree->model()->index(0, 0, root), QModelIndex(drive),
                                     tree->model()->index(1, 0, root)}) {
         EXPECT_FALSE(typeName(node, "x")) << node.data().toString().toStdString();
@@ -241,17 +241,17 @@ TEST_F(RenameTest, ImagesAreAskedAgainAfterASettingsChange) {
     ASSERT_TRUE(inner.isValid());
     (void)image(inner, QIcon::Normal);
     tree->FullCollapse();
-    ASSERT_TRUE(TShellTreeView::RecordOf(inner)->Image.has_value());
+    ASSERT_TRUE(TShellTreeView::recordOf(inner)->image.has_value());
 
     QEvent styleChange(QEvent::StyleChange);
     QCoreApplication::sendEvent(tree.get(), &styleChange);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
-            return !TShellTreeView::RecordOf(inner)->Image && !TShellTreeView::RecordOf(m)->Image;
+            return !TShellTreeView::recordOf(inner)->image && !TShellTreeView::recordOf(m)->image;
         },
         15000));
     (void)image(inner, QIcon::Normal);
-    EXPECT_TRUE(TShellTreeView::RecordOf(inner)->Image.has_value());
+    EXPECT_TRUE(TShellTreeView::recordOf(inner)->image.has_value());
 }
 
 } // namespace

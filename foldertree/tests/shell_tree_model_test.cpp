@@ -86,8 +86,8 @@ class ModelTest : public ::testing::Test {
 protected:
     ModelTest() {
         EXPECT_TRUE(model.BuildRoot());
-        model.ExpandNode(model.Root());
-        model.ExpandNode(model.Root()->Children.front().get());
+        model.expandNode(model.root());
+        model.expandNode(model.root()->children.front().get());
     }
 
     QModelIndex root() const { return model.index(0, 0); }
@@ -98,10 +98,10 @@ protected:
     }
     // Finds the node of a path, expanding its ancestors.
     QModelIndex open(const std::string& path) {
-        const auto list = model.Namespace().parseDisplayName(path);
-        return list ? model.IndexOf(model.FindNode(*list)) : QModelIndex();
+        const auto list = model.shellNamespace().parseDisplayName(path);
+        return list ? model.indexOf(model.FindNode(*list)) : QModelIndex();
     }
-    TShellFolderItem* record(const QModelIndex& index) { return ShellTreeModel::RecordOf(index); }
+    TShellFolderItem* record(const QModelIndex& index) { return ShellTreeModel::recordOf(index); }
 
     NamespaceFixture fixture;
     std::shared_ptr<UnreadableFolders> unreadable =
@@ -126,9 +126,9 @@ TEST_F(ModelTest, FindNodeOpensTheWayToAFolderAndGivesTheRootForWhatItNeverShows
     const QModelIndex year = open(fixture.drive("d") + "/photos/2024");
     ASSERT_TRUE(year.isValid());
     EXPECT_EQ(year.data().toString(), "2024");
-    EXPECT_EQ(model.PathOf(*record(year)), fixture.drive("d") + "/photos/2024");
-    EXPECT_TRUE(record(driveNode("d"))->Expanded);
-    EXPECT_TRUE(record(year.parent())->Expanded);
+    EXPECT_EQ(model.pathOf(*record(year)), fixture.drive("d") + "/photos/2024");
+    EXPECT_TRUE(record(driveNode("d"))->expanded);
+    EXPECT_TRUE(record(year.parent())->expanded);
     EXPECT_EQ(open(fixture.drive("d") + "/photos/a.jpg"), root());
 }
 
@@ -160,7 +160,7 @@ TEST_F(ModelTest, RefreshTreeMergesChangesAndKeepsTheNodesThatStay) {
     EXPECT_EQ(childTexts(d), (QStringList{"alpha", "Bar", "beta", "epsilon", "gamma"}));
     EXPECT_EQ(record(model.index(0, 0, d)), alpha);
     EXPECT_EQ(record(model.index(2, 0, d)), beta);
-    EXPECT_TRUE(beta->Expanded);
+    EXPECT_TRUE(beta->expanded);
     EXPECT_TRUE(inner.isValid());
     EXPECT_EQ(inner.parent(), model.index(2, 0, d));
     EXPECT_EQ(inserted.count(), 2); // one row each, nothing re-inserted
@@ -175,17 +175,17 @@ TEST_F(ModelTest, RefreshTreeMergesChangesAndKeepsTheNodesThatStay) {
 TEST_F(ModelTest, AnExpandedFolderThatLostItsLastSubfolderShowsTheNextOne) {
     fixture.dir().makeDir("d/box/first");
     const QModelIndex box = open(fixture.drive("d") + "/box/first").parent();
-    ASSERT_TRUE(record(box)->Expanded);
+    ASSERT_TRUE(record(box)->expanded);
 
     std::filesystem::remove(fixture.drive("d") + "/box/first");
     model.RefreshTree();
     EXPECT_EQ(model.rowCount(box), 0);
-    EXPECT_FALSE(model.ShowsButton(box));
+    EXPECT_FALSE(model.showsButton(box));
 
     fixture.dir().makeDir("d/box/second");
     model.RefreshTree();
     EXPECT_EQ(childTexts(box), QStringList{"second"});
-    EXPECT_TRUE(model.ShowsButton(box));
+    EXPECT_TRUE(model.showsButton(box));
 }
 
 TEST_F(ModelTest, TheFixedItemsStayWhileTheDesktopDirectoryIsAwayAndItsFoldersComeBack) {
@@ -201,14 +201,14 @@ TEST_F(ModelTest, TheFixedItemsStayWhileTheDesktopDirectoryIsAwayAndItsFoldersCo
     EXPECT_EQ(computerKept, computer()); // My Computer keeps its node and its drives
     EXPECT_EQ(model.rowCount(computer()), 3);
     // The folder that held the desktop directory is watched until it is back.
-    const auto watched = model.VisibleFolders();
+    const auto watched = model.visibleFolders();
     EXPECT_EQ(std::count(watched.begin(), watched.end(), fixture.drive("c") + "/home/me"), 1);
 
     std::filesystem::rename(fixture.desktop() + ".away", fixture.desktop());
     model.RefreshTree();
     EXPECT_EQ(childTexts(root()),
               (QStringList{"コンピュータ", "projects", "ネットワーク", "ごみ箱"}));
-    const auto back = model.VisibleFolders();
+    const auto back = model.visibleFolders();
     EXPECT_EQ(std::count(back.begin(), back.end(), fixture.drive("c") + "/home/me"), 0);
 }
 
@@ -216,18 +216,18 @@ TEST_F(ModelTest, AnUnreadableFolderKeepsNoButtonUntilItCanBeReadAgain) {
     fixture.dir().makeDir("d/locked/inside");
     const QModelIndex locked = open(fixture.drive("d") + "/locked");
     ASSERT_EQ(locked.data().toString(), "locked");
-    EXPECT_TRUE(model.ShowsButton(locked)); // the probe sees a subfolder
+    EXPECT_TRUE(model.showsButton(locked)); // the probe sees a subfolder
 
     unreadable->names = {"locked"};
-    EXPECT_FALSE(model.ExpandNode(record(locked)));
-    EXPECT_FALSE(model.ShowsButton(locked));
+    EXPECT_FALSE(model.expandNode(record(locked)));
+    EXPECT_FALSE(model.showsButton(locked));
     model.RefreshTree();
-    EXPECT_FALSE(model.ShowsButton(locked));
+    EXPECT_FALSE(model.showsButton(locked));
 
     unreadable->names.clear();
     model.RefreshTree();
-    EXPECT_TRUE(model.ShowsButton(locked));
-    EXPECT_TRUE(model.ExpandNode(record(locked)));
+    EXPECT_TRUE(model.showsButton(locked));
+    EXPECT_TRUE(model.expandNode(record(locked)));
     EXPECT_EQ(childTexts(locked), QStringList{"inside"});
 }
 

@@ -39,7 +39,7 @@ TEST(TShDirWatcher, ABurstOfFolderChangesGivesOneCallAndFileChangesNone) {
     auto watcher = std::make_unique<TShDirWatcher>(
         std::vector<std::string>{dir.path()}, nullptr, [&] { seen.push_back(dir.entries()); },
         kShortTiming);
-    ASSERT_TRUE(waitFor([&] { return watcher->WatchCount() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return watcher->watchCount() == 1; }));
 
     for (const char* name : {"a", "b", "c", "d", "e"})
         dir.makeDir(name);
@@ -55,7 +55,7 @@ TEST(TShDirWatcher, ABurstOfFolderChangesGivesOneCallAndFileChangesNone) {
     EXPECT_EQ(seen[1].back(), "sentinel");
 
     bool terminated = false;
-    watcher->SetTerminationCallback([&] { terminated = true; });
+    watcher->setTerminationCallback([&] { terminated = true; });
     watcher->StopWatching();
     ASSERT_TRUE(waitFor([&] { return terminated; }));
 }
@@ -66,14 +66,14 @@ TEST(TShDirWatcher, AnEmptyListStopsTheWatchingBeforeTheCallReturns) {
     int calls = 0;
     auto watcher = std::make_unique<TShDirWatcher>(
         std::vector<std::string>{dir.path()}, nullptr, [&] { ++calls; }, kShortTiming);
-    ASSERT_TRUE(waitFor([&] { return watcher->WatchCount() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return watcher->watchCount() == 1; }));
 
     // As around a rename in place: what happens between the two calls is never reported.
     watcher->SetFolders(std::vector<std::string>{});
-    EXPECT_EQ(watcher->WatchCount(), 0u);
+    EXPECT_EQ(watcher->watchCount(), 0u);
     std::filesystem::rename(dir / "old", dir / "new");
     watcher->SetFolders(std::vector<std::string>{dir.path()});
-    ASSERT_TRUE(waitFor([&] { return watcher->WatchCount() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return watcher->watchCount() == 1; }));
     dir.makeDir("sentinel");
     ASSERT_TRUE(waitFor([&] { return calls > 0; }));
     EXPECT_EQ(calls, 1);
@@ -85,10 +85,10 @@ TEST(TShDirWatcher, AFailingReactionIsShownAndEndsTheWatching) {
         std::vector<std::string>{},
         [](std::unique_ptr<TDeviceChangeData>) { throw std::runtime_error("no drive"); }, nullptr,
         kShortTiming);
-    watcher->SetErrorCallback(
+    watcher->setErrorCallback(
         [&](const std::exception& error) { shown.emplace_back(error.what()); });
     // The owner lets its watcher go when it ends.
-    watcher->SetTerminationCallback([&] { watcher.reset(); });
+    watcher->setTerminationCallback([&] { watcher.reset(); });
     watcher->PostDeviceChange(std::make_unique<TDeviceChangeData>());
     ASSERT_TRUE(waitFor([&] { return !watcher; }));
     EXPECT_EQ(shown, std::vector<std::string>{"no drive"});
@@ -99,7 +99,7 @@ TEST(TShDirWatcher, AReactionFailingWithoutAnExceptionObjectIsLoggedAndEndsTheWa
     auto watcher = std::make_unique<TShDirWatcher>(
         std::vector<std::string>{}, [](std::unique_ptr<TDeviceChangeData>) { throw 42; }, nullptr,
         kShortTiming);
-    watcher->SetTerminationCallback([&] { watcher.reset(); });
+    watcher->setTerminationCallback([&] { watcher.reset(); });
     watcher->PostDeviceChange(std::make_unique<TDeviceChangeData>());
     ASSERT_TRUE(waitFor([&] { return !watcher; }));
     EXPECT_EQ(log.messages(),
@@ -143,15 +143,15 @@ protected:
     WatchedTreeTest()
         : tree(std::make_unique<TShellTreeView>(fixture.shellNamespace(), nullptr, kShortTiming)) {}
 
-    QModelIndex computer() const { return tree->model()->index(0, 0, tree->RootIndex()); }
+    QModelIndex computer() const { return tree->model()->index(0, 0, tree->rootNode()); }
     QModelIndex driveNode(const std::string& name) const {
         return childNamed(computer(),
                           QString::fromStdString(name + " (" + fixture.drive(name) + ")"));
     }
     bool watchesTheVisiblePart() {
         return waitFor([&] {
-            return tree->Watcher() &&
-                   tree->Watcher()->WatchCount() == tree->VisibleFolders().size();
+            return tree->watcher() &&
+                   tree->watcher()->watchCount() == tree->visibleFolders().size();
         });
     }
 
@@ -163,13 +163,13 @@ TEST_F(WatchedTreeTest, WatchedFoldersFollowTheVisiblePartOfTheTree) {
     for (const char* name : {"d/one/a", "d/one/b", "d/two"})
         fixture.dir().makeDir(name);
     ASSERT_TRUE(watchesTheVisiblePart());
-    const std::size_t collapsed = tree->VisibleFolders().size();
+    const std::size_t collapsed = tree->visibleFolders().size();
     tree->SetPath(fixture.drive("d") + "/one/a");
     ASSERT_TRUE(watchesTheVisiblePart());
-    EXPECT_EQ(tree->VisibleFolders().size(), collapsed + 4); // one, two, a, b
+    EXPECT_EQ(tree->visibleFolders().size(), collapsed + 4); // one, two, a, b
     tree->FullCollapse();
     ASSERT_TRUE(watchesTheVisiblePart());
-    EXPECT_EQ(tree->VisibleFolders().size(), 1u); // the desktop directory alone
+    EXPECT_EQ(tree->visibleFolders().size(), 1u); // the desktop directory alone
 }
 
 TEST_F(WatchedTreeTest, NewFoldersShowAfterTheQuietPeriodButATemporaryOneNever) {
@@ -197,25 +197,25 @@ TEST_F(WatchedTreeTest, TheDesktopDirectoryMovedAwayAndBackComesBackByItself) {
     fixture.dir().makeDir("c/home/me/Desktop/projects");
     tree->RefreshTree();
     const QStringList whole{"コンピュータ", "projects", "ネットワーク", "ごみ箱"};
-    ASSERT_EQ(childTexts(tree->RootIndex()), whole);
+    ASSERT_EQ(childTexts(tree->rootNode()), whole);
     ASSERT_TRUE(watchesTheVisiblePart());
 
     std::filesystem::rename(fixture.desktop(), fixture.desktop() + ".away");
-    ASSERT_TRUE(waitFor([&] { return !childNamed(tree->RootIndex(), "projects").isValid(); }));
-    EXPECT_EQ(childTexts(tree->RootIndex()),
+    ASSERT_TRUE(waitFor([&] { return !childNamed(tree->rootNode(), "projects").isValid(); }));
+    EXPECT_EQ(childTexts(tree->rootNode()),
               (QStringList{"コンピュータ", "ネットワーク", "ごみ箱"}));
     ASSERT_TRUE(watchesTheVisiblePart());
     std::filesystem::rename(fixture.desktop() + ".away", fixture.desktop());
-    EXPECT_TRUE(waitFor([&] { return childTexts(tree->RootIndex()) == whole; }));
+    EXPECT_TRUE(waitFor([&] { return childTexts(tree->rootNode()) == whole; }));
 }
 
 TEST_F(WatchedTreeTest, DestroyingTheTreeEndsItsWatcher) {
     ASSERT_TRUE(watchesTheVisiblePart());
-    const int live = TShDirWatcher::LiveCount();
+    const int live = TShDirWatcher::liveCount();
     fixture.dir().makeDir("c/home/me/Desktop/new");
     // Freed at once, with no event loop running afterwards (as at the end of the program).
     tree.reset();
-    EXPECT_EQ(TShDirWatcher::LiveCount(), live - 1);
+    EXPECT_EQ(TShDirWatcher::liveCount(), live - 1);
 }
 
 TEST_F(WatchedTreeTest, DeviceChangesOfNetworkVolumesAndOfDrivesNoLongerListed) {
@@ -239,7 +239,7 @@ TEST_F(WatchedTreeTest, DeviceChangesOfNetworkVolumesAndOfDrivesNoLongerListed) 
     gone->Text = " (/nowhere)";
     gone->Drive = fixture.shellNamespace()->driveIDList("/nowhere");
     tree->DeviceChanged(std::move(gone));
-    EXPECT_EQ(tree->RootIndex().data().toString(), "デスクトップ");
+    EXPECT_EQ(tree->rootNode().data().toString(), "デスクトップ");
     EXPECT_EQ(tree->Path(), fixture.drive("d") + "/work");
     EXPECT_EQ(changes.count(), 0);
 
@@ -248,7 +248,7 @@ TEST_F(WatchedTreeTest, DeviceChangesOfNetworkVolumesAndOfDrivesNoLongerListed) 
     removal->Event = kDeviceRemoveComplete;
     removal->Kind = kDeviceNetwork;
     tree->DeviceChanged(std::move(removal));
-    EXPECT_EQ(tree->currentIndex(), tree->RootIndex());
+    EXPECT_EQ(tree->currentIndex(), tree->rootNode());
     EXPECT_EQ(changes.count(), 1);
 }
 
@@ -273,7 +273,7 @@ protected:
 
 TEST_F(MountTest, AMountThatComesAndGoesReachesTheTreeAsDeviceChanges) {
     TShellTreeView tree(ns, nullptr, kShortTiming);
-    const QModelIndex computer = tree.model()->index(0, 0, tree.RootIndex());
+    const QModelIndex computer = tree.model()->index(0, 0, tree.rootNode());
     const std::string mountPoint = dir / "mnt";
     const QString removedText = QString::fromStdString(" (" + mountPoint + ")");
     const auto driveNode = [&] {

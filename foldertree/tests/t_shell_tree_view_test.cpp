@@ -18,7 +18,7 @@ class TreeTest : public ::testing::Test {
 protected:
     TreeTest() : tree(fixture.shellNamespace()) { tree.resize(400, 600); }
 
-    QModelIndex root() const { return tree.RootIndex(); }
+    QModelIndex root() const { return tree.rootNode(); }
     QModelIndex computer() const { return tree.model()->index(0, 0, root()); }
     QString driveText(const std::string& name) const {
         return QString::fromStdString(name + " (" + fixture.drive(name) + ")");
@@ -123,13 +123,13 @@ TEST_F(TreeTest, AFolderWithoutSubfoldersLosesItsButtonWhenExpanded) {
     const QModelIndex box = childNamed(driveNode("d"), "box");
     const QModelIndex empty = childNamed(driveNode("d"), "empty");
     ASSERT_TRUE(box.isValid() && empty.isValid());
-    EXPECT_TRUE(tree.Model().ShowsButton(box));
-    EXPECT_FALSE(tree.Model().ShowsButton(empty));
+    EXPECT_TRUE(tree.shellModel().showsButton(box));
+    EXPECT_FALSE(tree.shellModel().showsButton(empty));
 
     std::filesystem::remove(fixture.drive("d") + "/box/item");
     tree.expand(box);
     EXPECT_EQ(tree.model()->rowCount(box), 0);
-    EXPECT_FALSE(tree.Model().ShowsButton(box));
+    EXPECT_FALSE(tree.shellModel().showsButton(box));
     EXPECT_FALSE(tree.isExpanded(box));
 }
 
@@ -231,14 +231,14 @@ TEST_F(TreeTest, NothingChangesTheSelectionWhileTheWindowIsClosing) {
     tree.SetPath(fixture.drive("d"));
     QSignalSpy changes(&tree, &TShellTreeView::OnChange);
     tree.DestroyWnd();
-    EXPECT_TRUE(tree.Closing());
+    EXPECT_TRUE(tree.closing());
     EXPECT_EQ(tree.model()->rowCount(), 0);
     EXPECT_EQ(changes.count(), 0);
     EXPECT_EQ(tree.Path(), "");
 
     // Created again, the tree selects what was selected before.
     tree.CreateWnd();
-    EXPECT_FALSE(tree.Closing());
+    EXPECT_FALSE(tree.closing());
     EXPECT_EQ(tree.Path(), fixture.drive("d") + "/");
 }
 
