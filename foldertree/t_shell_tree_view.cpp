@@ -58,6 +58,9 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
     connect(m_model, &ShellTreeModel::expandRequested, this, &QTreeView::expand);
     connect(m_model, &ShellTreeModel::nodesAboutToBeDeleted, this,
             &TShellTreeView::onNodesAboutToBeDeleted);
+    // A node whose expand button came or went is laid out again.
+    connect(m_model, &QAbstractItemModel::dataChanged, this,
+            [this] { scheduleDelayedItemsLayout(); });
     connect(this, &QTreeView::expanded, this, &TShellTreeView::scheduleWatchUpdate);
     connect(this, &QTreeView::collapsed, this, &TShellTreeView::scheduleWatchUpdate);
     connect(m_model, &QAbstractItemModel::rowsInserted, this, &TShellTreeView::scheduleWatchUpdate);

@@ -133,6 +133,25 @@ TEST_F(TreeTest, AFolderWithoutSubfoldersLosesItsButtonWhenExpanded) {
     EXPECT_FALSE(tree.isExpanded(box));
 }
 
+TEST_F(TreeTest, ExpandButtonsAreProbedForThePaintedRowsOnly) {
+    for (int i = 0; i < 200; ++i)
+        fixture.dir().makeDir("d/f" + std::to_string(1000 + i));
+    fixture.dir().makeDir("d/f1000/inner");
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    tree.SetPath(fixture.drive("d") + "/f1000");
+    tree.expand(driveNode("d"));
+    const QModelIndex first = childNamed(driveNode("d"), "f1000");
+    const QModelIndex second = childNamed(driveNode("d"), "f1001");
+    const QModelIndex last = childNamed(driveNode("d"), "f1199");
+    // Painting the rows in view learns their buttons and lays them out again.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !tree.model()->hasChildren(second); }, 15000));
+    EXPECT_TRUE(tree.model()->hasChildren(first));
+    EXPECT_FALSE(TShellTreeView::recordOf(last)->hasButton.has_value());
+    tree.scrollTo(last);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !tree.model()->hasChildren(last); }, 15000));
+}
+
 TEST_F(TreeTest, KeypadStarExpandsTheSubtreeOnItsVolumeWithoutFollowingLinks) {
     fixture.dir().makeDir("d/elsewhere/inside");
     fixture.dir().makeDir("d/top/proc/inside");
