@@ -239,11 +239,21 @@ void ShellTreeModel::RefreshChildren(TShellFolderItem* node) {
         return;
     const auto folder = folderOf(*node);
     const auto keepOpen = m_namespace->keepFoldersOpen();
-    auto fresh = folder ? enumerate(folder, *node) : std::nullopt;
     node->stale = false;
-    node->unreadable = !fresh;
+    node->unreadable = !folder;
     if (!folder)
         return; // nothing can be compared: the node keeps what it has
+    if (node->children.empty()) {
+        // A first reading has nothing to merge with.
+        std::vector<std::unique_ptr<TShellFolderItem>> list;
+        node->unreadable = ReadChildren(folder, *node, list) < 0;
+        if (!list.empty())
+            insertChildren(node, 0, list);
+        noteButton(node);
+        return;
+    }
+    auto fresh = enumerate(folder, *node);
+    node->unreadable = !fresh;
     if (!fresh)
         fresh.emplace();
 
@@ -288,8 +298,12 @@ void ShellTreeModel::RefreshChildren(TShellFolderItem* node) {
     insertRun();
     if (existing < children.size())
         removeChildren(node, existing, children.size() - 1);
+    noteButton(node);
+}
+
+void ShellTreeModel::noteButton(TShellFolderItem* node) {
     const bool hadButton = node->hasButton.value_or(false);
-    node->hasButton = node->Level() == 0 || !children.empty();
+    node->hasButton = node->Level() == 0 || !node->children.empty();
     node->probeAgain = false;
     if (hadButton != *node->hasButton) {
         const QModelIndex index = indexOf(node);

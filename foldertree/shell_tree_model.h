@@ -124,6 +124,9 @@ private:
     // Whether the item shows an expand button when its children were not read: the desktop
     // always does; every other item when it has the has-subfolders attribute.
     bool probeButton(TShellFolderItem& node) const;
+    // After a reading: the node shows a button exactly when it has children (the desktop
+    // always).
+    void noteButton(TShellFolderItem* node);
     void insertChildren(TShellFolderItem* node, std::size_t at,
                         std::vector<std::unique_ptr<TShellFolderItem>>& records);
     void removeChildren(TShellFolderItem* node, std::size_t first, std::size_t last);

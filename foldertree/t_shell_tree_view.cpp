@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QHeaderView>
-#include <QScopedValueRollback>
 
 namespace ordinalette::foldertree {
 
