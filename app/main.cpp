@@ -1,7 +1,6 @@
 #include "app/error_box.h"
 #include "app/platform_debug_log.h"
 #include "app/t_form1.h"
-#include "foldertree/error_display.h"
 #include "foldertree/linux_shell_namespace.h"
 #include "platform/file_system.h"
 #include "platform/state_directory.h"
@@ -14,7 +13,6 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ordinalette"));
     ordinalette::app::routePlatformDebugLog();
-    ordinalette::foldertree::SetErrorDisplay(&ordinalette::app::showException);
     ordinalette::app::TForm1 form(ordinalette::platform::systemFileSystem(),
                                   ordinalette::foldertree::LinuxShellNamespace::forCurrentUser(),
                                   ordinalette::platform::runJournalDirectory());

@@ -107,6 +107,7 @@ void TForm1::bindHandlers() {
         });
     };
     bind(ShellTreeView1, &foldertree::TShellTreeView::OnChange, &TForm1::ShellTreeView1Change);
+    connect(ShellTreeView1, &foldertree::TShellTreeView::errorRaised, this, &showException);
     bind(FilterComboBox1, &TFilterComboBox::OnChange, &TForm1::FilterComboBox1Change);
     bind(CheckBox1, &QCheckBox::toggled, &TForm1::CheckBox1Click);
     bind(Edit1, &QLineEdit::textChanged, &TForm1::Edit1Change);
@@ -358,7 +359,8 @@ void TForm1::FormCreate() {
     changeControl([this] { ShellTreeView1->FullCollapse(); });
     // The root of the volume that holds the desktop directory; selecting it lists it.
     changeControl([this] {
-        ShellTreeView1->SetPath(ShellTreeView1->Namespace().volumeRoot(ShellTreeView1->Path()));
+        ShellTreeView1->SetPath(
+            ShellTreeView1->shellNamespace().volumeRoot(ShellTreeView1->Path()));
     });
     const platform::Result<std::string> workingDirectory = m_fileSystem.currentDirectory();
     if (!workingDirectory.ok())

@@ -13,7 +13,7 @@ LabelEditGuard::LabelEditGuard(QWidget* view) : m_view(view) {
     QApplication::instance()->installEventFilter(this);
 }
 
-void LabelEditGuard::Begin(QWidget* editor) {
+void LabelEditGuard::begin(QWidget* editor) {
     m_editor = editor;
     m_endedByUser = false;
     m_keys = Keys::Edit;

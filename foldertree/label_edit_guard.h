@@ -21,10 +21,10 @@ public:
     explicit LabelEditGuard(QWidget* view);
 
     // An edit began in this editor.
-    void Begin(QWidget* editor);
+    void begin(QWidget* editor);
     // Whether the user has ended the current edit with Enter, Tab or a move of the focus, so
     // that the typed text may be taken.
-    bool EndedByUser() const { return m_endedByUser; }
+    bool endedByUser() const { return m_endedByUser; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -104,8 +104,9 @@ public:
             children.push_back({makeId(IdKind::Computer, "computer")});
             children.push_back({makeId(IdKind::Network, "network")});
             children.push_back({makeId(IdKind::Trash, "trash")});
-            if (!appendFolders(m_location.path, includeHidden, children))
-                return std::nullopt;
+            // The fixed items never depend on the desktop directory, which may be gone or
+            // unreadable for a while.
+            appendFolders(m_location.path, includeHidden, children);
             break;
         case LocationKind::Computer:
             for (const auto& mount : m_ns->drives())
@@ -431,9 +432,9 @@ bool LinuxShellNamespace::isFolder(const std::string& path) const {
     return found.ok() && platform::hasAny(found.value, platform::Attribute::Directory);
 }
 
-std::shared_ptr<void> LinuxShellNamespace::keepFoldersOpen() {
+KeptFoldersOpen LinuxShellNamespace::keepFoldersOpen() {
     ++m_keepOpen;
-    return std::shared_ptr<void>(nullptr, [self = shared_from_this()](void*) {
+    return KeptFoldersOpen([self = shared_from_this()] {
         if (--self->m_keepOpen == 0)
             self->m_handles.clear();
     });

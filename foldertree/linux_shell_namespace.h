@@ -42,7 +42,7 @@ public:
     ItemIdList driveIDList(const std::string& mountPoint) override;
     std::string volumeRoot(const std::string& path) override;
     std::vector<std::string> mountPoints() override;
-    std::shared_ptr<void> keepFoldersOpen() override;
+    KeptFoldersOpen keepFoldersOpen() override;
     const platform::CodePage& codePage() const override { return m_codePage; }
 
     const NamespaceRoots& roots() const { return m_roots; }

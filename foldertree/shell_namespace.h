@@ -4,6 +4,7 @@
 #include "platform/error_number.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -68,6 +69,25 @@ struct DriveVolume {
     bool network = false;   // a network file system: also listed under the network
 };
 
+// While it lives, folders opened to probe their entries may stay open; when the last one goes
+// they are closed. Moved, never copied.
+class KeptFoldersOpen {
+public:
+    KeptFoldersOpen() = default;
+    explicit KeptFoldersOpen(std::function<void()> release) : m_release(std::move(release)) {}
+    KeptFoldersOpen(KeptFoldersOpen&& other) noexcept : m_release(std::move(other.m_release)) {
+        other.m_release = nullptr;
+    }
+    KeptFoldersOpen& operator=(KeptFoldersOpen&&) = delete;
+    ~KeptFoldersOpen() {
+        if (m_release)
+            m_release();
+    }
+
+private:
+    std::function<void()> m_release;
+};
+
 // The shell namespace as the folder tree sees it.
 class ShellNamespace {
 public:
@@ -93,7 +113,7 @@ public:
     // While the returned object lives, folders opened to probe their entries may stay open, so
     // that reading thousands of entries of one folder is cheap; none stays open after it (an
     // open folder would keep its volume from being unmounted).
-    virtual std::shared_ptr<void> keepFoldersOpen() = 0;
+    virtual KeptFoldersOpen keepFoldersOpen() = 0;
     // The code page of display names and paths.
     virtual const platform::CodePage& codePage() const = 0;
 };

@@ -1,7 +1,6 @@
 #include "foldertree/t_sh_dir_watcher.h"
 
 #include "foldertree/debug_log.h"
-#include "foldertree/error_display.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -18,9 +17,9 @@ using Clock = std::chrono::steady_clock;
 std::atomic<int> TShDirWatcher::s_liveCount{0};
 
 TShDirWatcher::TShDirWatcher(std::vector<std::string> folders, DeviceCallback deviceCallback,
-                             FoldersCallback foldersCallback, WatchTiming timing)
-    : m_context(std::make_unique<QObject>()), m_timing(timing),
-      m_deviceCallback(std::move(deviceCallback)), m_foldersCallback(std::move(foldersCallback)) {
+                             FoldersCallback foldersCallback, WatchTiming timing, QObject* owner)
+    : m_context(new QObject(owner)), m_timing(timing), m_deviceCallback(std::move(deviceCallback)),
+      m_foldersCallback(std::move(foldersCallback)) {
     ++s_liveCount;
     SetFolders(std::move(folders));
     m_thread = std::thread([this] { run(); });
@@ -30,13 +29,18 @@ TShDirWatcher::~TShDirWatcher() {
     StopWatching();
     if (m_thread.joinable())
         m_thread.join();
+    delete m_context.data();
     --s_liveCount;
 }
 
 void TShDirWatcher::SetFolders(std::optional<std::vector<std::string>> folders) {
     std::lock_guard lock(m_lock);
-    if (!folders) {
+    if (!folders || folders->empty()) {
+        // Stopped here and now rather than when the thread next wakes: the changes of a rename
+        // in place, made right after this, must not reach the tree.
         m_folders.clear();
+        m_watchSet.setFolders({});
+        m_watchCount = 0;
         m_foldersChanged.set();
         return;
     }
@@ -113,7 +117,7 @@ void TShDirWatcher::run() {
             rebuildWatches();
             break;
         default:
-            if (m_watchSet.readChanges())
+            if (std::lock_guard lock(m_lock); m_watchSet.readChanges())
                 quietUntil = Clock::now() + m_timing.quietPeriod;
             break;
         }
@@ -153,15 +157,18 @@ bool TShDirWatcher::deliver(std::function<void()> call) {
     // Not a blocking queued call: the owner joins this thread on the user-interface thread,
     // which must not wait for a thread that waits for it. This wait ends on the stop as well.
     QMetaObject::invokeMethod(
-        m_context.get(),
-        [this, call = std::move(call), alive = QPointer<QObject>(m_context.get())] {
+        m_context,
+        [this, call = std::move(call), alive = m_context] {
             // A failing reaction is shown like any error that leaves a handler, and ends the
             // watching; the tree then works without it.
             bool failed = false;
             try {
                 call();
             } catch (const std::exception& error) {
-                DisplayError(error);
+                if (m_errorCallback)
+                    m_errorCallback(error);
+                else
+                    qCDebug(lcFolderTree) << "a reaction to a change failed:" << error.what();
                 failed = true;
             } catch (...) {
                 qCDebug(lcFolderTree, "a reaction to a change failed; watching ends");
@@ -184,10 +191,13 @@ bool TShDirWatcher::deliver(std::function<void()> call) {
 }
 
 void TShDirWatcher::finish() {
-    m_watchSet.setFolders({});
-    m_watchCount = 0;
+    {
+        std::lock_guard lock(m_lock);
+        m_watchSet.setFolders({});
+        m_watchCount = 0;
+    }
     QMetaObject::invokeMethod(
-        m_context.get(),
+        m_context,
         [this] {
             // Taken out first, as the callback may destroy the watcher.
             const TerminationCallback callback = std::move(m_terminationCallback);

@@ -4,9 +4,11 @@
 #include "platform/posix/change_notification.h"
 
 #include <QObject>
+#include <QPointer>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -53,9 +55,11 @@ public:
     using FoldersCallback = std::function<void()>;
     using DeviceCallback = std::function<void(std::unique_ptr<TDeviceChangeData>)>;
     using TerminationCallback = std::function<void()>;
+    using ErrorCallback = std::function<void(const std::exception&)>;
 
+    // Deliveries run in the thread of owner (the user-interface thread), and go with it.
     TShDirWatcher(std::vector<std::string> folders, DeviceCallback deviceCallback,
-                  FoldersCallback foldersCallback, WatchTiming timing);
+                  FoldersCallback foldersCallback, WatchTiming timing, QObject* owner = nullptr);
     // Ends the thread and waits for it; a delivery not yet run on the user-interface thread
     // is dropped.
     ~TShDirWatcher();
@@ -63,7 +67,8 @@ public:
     TShDirWatcher& operator=(const TShDirWatcher&) = delete;
 
     // Watches these folders from now on (none: stop watching); nothing happens for the list
-    // already watched.
+    // already watched. An empty list stops the watching before the call returns, so that
+    // changes made right after it are never reported.
     void SetFolders(std::optional<std::vector<std::string>> folders);
     // Delivers the record after the settling time, replacing one still pending; discarded
     // once the device callback is cleared.
@@ -71,13 +76,15 @@ public:
     // Clears both callbacks and ends the thread.
     void StopWatching();
     // Runs on the user-interface thread when the thread has ended; it may destroy the watcher.
-    void SetTerminationCallback(TerminationCallback callback) {
+    void setTerminationCallback(TerminationCallback callback) {
         m_terminationCallback = std::move(callback);
     }
+    // Shows an error that left a reaction; watching then ends. Unset, such errors are logged.
+    void setErrorCallback(ErrorCallback callback) { m_errorCallback = std::move(callback); }
     // How many folders the system watches for this watcher right now.
-    std::size_t WatchCount() const { return m_watchCount; }
+    std::size_t watchCount() const { return m_watchCount; }
     // Watchers not yet destroyed.
-    static int LiveCount() { return s_liveCount; }
+    static int liveCount() { return s_liveCount; }
 
 private:
     void run();
@@ -89,14 +96,16 @@ private:
     bool deliver(std::function<void()> call);
     void finish();
 
-    // Lives on the user-interface thread; deliveries run there, and those still queued go with it.
-    std::unique_ptr<QObject> m_context;
+    // Lives on the user-interface thread, a child of the owner; deliveries run there, and those
+    // still queued go with it.
+    QPointer<QObject> m_context;
     const WatchTiming m_timing;
     DeviceCallback m_deviceCallback;
     FoldersCallback m_foldersCallback;
     TerminationCallback m_terminationCallback;
+    ErrorCallback m_errorCallback;
 
-    std::mutex m_lock; // guards m_folders and m_pending
+    std::mutex m_lock; // guards m_folders, m_pending and m_watchSet
     std::vector<std::string> m_folders;
     std::unique_ptr<TDeviceChangeData> m_pending;
 

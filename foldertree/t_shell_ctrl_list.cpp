@@ -18,13 +18,13 @@ bool holds(const std::vector<DriveVolume>& drives, const DriveVolume& drive) {
 
 } // namespace
 
-TShellCtrlList& TShellCtrlList::Instance() {
+TShellCtrlList& TShellCtrlList::instance() {
     static TShellCtrlList instance;
     return instance;
 }
 
 void TShellCtrlList::AddControl(TShellTreeView* control) {
-    m_controls.push_back({control, control->Namespace().driveVolumes()});
+    m_controls.push_back({control, control->shellNamespace().driveVolumes()});
     if (m_monitor)
         return;
     m_monitor = std::make_unique<MountMonitor>();
@@ -49,7 +49,7 @@ void TShellCtrlList::RemoveControl(TShellTreeView* control) {
 
 void TShellCtrlList::mountsChanged() {
     for (auto& [control, seen] : m_controls) {
-        auto drives = control->Namespace().driveVolumes();
+        auto drives = control->shellNamespace().driveVolumes();
         for (const auto& old : seen) {
             if (!holds(drives, old))
                 handOut(*control, old, kDeviceRemoveComplete);
@@ -69,8 +69,8 @@ void TShellCtrlList::handOut(TShellTreeView& control, const DriveVolume& drive,
     record->Kind = drive.network ? kDeviceNetwork : kDeviceMedia;
     if (!drive.network) {
         record->Text = arrivalText(event == kDeviceArrival ? drive.label : std::string(),
-                                   drive.mountPoint, control.Namespace().codePage());
-        record->Drive = control.Namespace().driveIDList(drive.mountPoint);
+                                   drive.mountPoint, control.shellNamespace().codePage());
+        record->Drive = control.shellNamespace().driveIDList(drive.mountPoint);
     }
     control.PostDeviceChange(std::move(record));
 }

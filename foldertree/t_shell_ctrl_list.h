@@ -19,7 +19,7 @@ class TShellTreeView;
 // are no drives of a tree reach no tree.
 class TShellCtrlList {
 public:
-    static TShellCtrlList& Instance();
+    static TShellCtrlList& instance();
 
     void AddControl(TShellTreeView* control);
     void RemoveControl(TShellTreeView* control);

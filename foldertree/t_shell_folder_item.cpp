@@ -1,11 +1,28 @@
 #include "foldertree/t_shell_folder_item.h"
 
+#include <algorithm>
+
 namespace ordinalette::foldertree {
 
 TShellFolderItem::TShellFolderItem(ShellNamespace& ns, ItemIdList itemId, ItemIdList absoluteId,
                                    std::shared_ptr<ShellFolder> parentFolder)
     : ItemID(std::move(itemId)), AbsoluteID(std::move(absoluteId)), m_ns(ns),
       m_parentFolder(std::move(parentFolder)) {}
+
+int TShellFolderItem::row() const {
+    if (!parent)
+        return 0;
+    const auto& siblings = parent->children;
+    // Views ask for the row of the same nodes over and over; it changes only when siblings
+    // come or go.
+    if (m_rowHint >= siblings.size() || siblings[m_rowHint].get() != this) {
+        const auto found =
+            std::find_if(siblings.begin(), siblings.end(),
+                         [this](const auto& sibling) { return sibling.get() == this; });
+        m_rowHint = static_cast<std::size_t>(found - siblings.begin());
+    }
+    return static_cast<int>(m_rowHint);
+}
 
 const ItemIdList& TShellFolderItem::ParentID() {
     if (!m_parentId) {
@@ -34,14 +51,14 @@ const std::string& TShellFolderItem::DisplayName() {
     return m_displayName;
 }
 
-void TShellFolderItem::Rename(ItemIdList itemId, ItemIdList absoluteId) {
+void TShellFolderItem::rename(ItemIdList itemId, ItemIdList absoluteId) {
     ItemID = std::move(itemId);
     AbsoluteID = std::move(absoluteId);
     m_displayName.clear();
-    Image.reset();
+    image.reset();
 }
 
-bool TShellFolderItem::HasAttribute(std::uint32_t flag) {
+bool TShellFolderItem::hasAttribute(std::uint32_t flag) {
     const auto folder = ParentFolder();
     return folder && (folder->getAttributesOf(ItemID, flag) & flag) == flag;
 }

@@ -2,14 +2,16 @@
 
 #include "foldertree/label_edit_guard.h"
 #include "foldertree/shell_namespace.h"
+#include "foldertree/shell_tree_model.h"
 #include "foldertree/t_sh_dir_watcher.h"
 #include "foldertree/t_shell_folder_item.h"
 
 #include <QPersistentModelIndex>
 #include <QPoint>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <deque>
+#include <exception>
 #include <map>
 #include <memory>
 #include <optional>
@@ -19,14 +21,14 @@
 
 namespace ordinalette::foldertree {
 
-// The tree of the shell namespace in which the user picks the folder to work on: the desktop
-// as the one root, My Computer with its drives, the folders on the desktop, the network and
-// the recycle bin, folders only. Children are read when a node expands and merged on every
-// re-read, so nodes that stay keep their state.
+// The tree of the shell namespace in which the user picks the folder to work on: the view of a
+// ShellTreeModel, which holds the nodes, reads and merges them. The view shows them, selects on
+// the release of a click, renames a folder when its label is edited, and keeps the model current
+// through its watcher.
 //
 // The root is built and selected by the constructor, before anyone can connect to OnChange;
 // a user of the tree reads Path once after connecting.
-class TShellTreeView : public QTreeWidget {
+class TShellTreeView : public QTreeView {
     Q_OBJECT
 public:
     // A tree over the namespace of the user running the program.
@@ -45,24 +47,26 @@ public:
     // Collapses every node; collapsed nodes keep their children.
     void FullCollapse();
 
-    bool IncludeHidden() const { return m_includeHidden; }
-    void SetIncludeHidden(bool include);
+    bool IncludeHidden() const { return m_model->IncludeHidden(); }
+    void SetIncludeHidden(bool include) { m_model->SetIncludeHidden(include); }
 
     // The window's life: destroying sets the closing flag, remembers the selection and
     // deletes every node; creating clears the flag, builds the root and selects again.
     void DestroyWnd();
     void CreateWnd();
-    bool Closing() const { return m_closing; }
+    bool closing() const { return m_closing; }
 
-    // Operations of the tree, also used by its watcher's reactions.
+    // The nodes, their reading and finding.
+    ShellTreeModel& shellModel() const { return *m_model; }
+    ShellNamespace& shellNamespace() const { return m_model->shellNamespace(); }
+    // The root, expanded with its first child, and selected.
     void BuildRoot();
-    TShItemIDType ItemType(TShellFolderItem& item);
-    int ReadChildren(const std::shared_ptr<ShellFolder>& folder, TShellFolderItem& parent,
-                     std::vector<std::unique_ptr<TShellFolderItem>>& list);
-    void RefreshChildren(QTreeWidgetItem* node);
+    // Re-reads the open part of the tree.
     void RefreshTree();
-    QTreeWidgetItem* FindNode(const ItemIdList& target);
+    // Selects the node of an absolute list unless it is selected already.
     void SelectID(const ItemIdList& target);
+    // The root; invalid when there is none.
+    QModelIndex rootNode() const { return m_model->index(0, 0); }
 
     // Reactions to the watcher's deliveries, on the user-interface thread.
     void FoldersChanged();
@@ -70,29 +74,35 @@ public:
     // Hands a volume change to the watcher, which delivers it once it has settled.
     void PostDeviceChange(std::unique_ptr<TDeviceChangeData> record);
     // The watcher while it runs; null once it has ended.
-    const TShDirWatcher* Watcher() const { return m_watcher.get(); }
+    const TShDirWatcher* watcher() const { return m_watcher.get(); }
     // The folders of the visible part of the tree, sorted, which the watcher watches.
-    std::vector<std::string> VisibleFolders() const;
+    std::vector<std::string> visibleFolders() const { return m_model->visibleFolders(); }
 
     // The node's image: the item's icon, the open icon while selected, a link emblem over
     // both for links; asked once per record and kept.
-    QIcon NodeImage(TShellFolderItem& record);
+    QIcon nodeImage(TShellFolderItem& record);
     // Forgets every node's images, collapsed ones included, so they are asked again.
-    void ResetImages();
+    void resetImages();
     // Expands the node and then, a few at a time while the event loop runs, every folder below
     // it that lies on the same volume and is reached without a link (the keypad's "*").
-    void ExpandSubtree(QTreeWidgetItem* node);
+    void expandSubtree(const QModelIndex& node);
     // Renames the node's folder to the typed text, as ending a label edit does; a refused
     // name shows the old one again. The selection stays and no change event fires.
-    void RenameNode(QTreeWidgetItem* node, const QString& text);
+    void renameNode(const QModelIndex& node, const QString& text);
+    // Puts the node's label into editing, where it may be edited.
+    using QTreeView::edit;
 
-    // The record of a node; null for no node.
-    static TShellFolderItem* RecordOf(QTreeWidgetItem* node);
-    ShellNamespace& Namespace() const { return *m_namespace; }
+    // The record of a node; null for none.
+    static TShellFolderItem* recordOf(const QModelIndex& node) {
+        return ShellTreeModel::recordOf(node);
+    }
 
 Q_SIGNALS:
     // Fires on every change of the selected node, by the user or by the program.
     void OnChange();
+    // An error the user is to be told of: a refused rename, or a reaction to the watcher that
+    // failed (watching has then ended).
+    void errorRaised(const std::exception& error);
 
 protected:
     bool event(QEvent* event) override;
@@ -113,47 +123,35 @@ protected:
 private:
     enum class ClickState { None, LeftPending, RightPending };
 
-    QTreeWidgetItem* makeNode(std::unique_ptr<TShellFolderItem> record);
-    void attach(QTreeWidgetItem* node);
-    void deleteChild(QTreeWidgetItem* node, int index);
     // A label may be edited for a valid item that can be renamed, not the root, not while a
     // click is pending.
-    bool canEditLabel(QTreeWidgetItem* node);
-    void startEditing(QTreeWidgetItem* node);
-    // After a rename: the node's children read again, its place among its siblings found.
-    void reread(QTreeWidgetItem* node);
-    QString nodeText(TShellFolderItem& record) const;
-    // The file-system path of the record's item; nullopt for items outside the file system.
-    std::optional<std::string> pathOf(const TShellFolderItem& record) const;
-    void expandNode(QTreeWidgetItem* node);
-    void onExpanded(QTreeWidgetItem* node);
-    void readBeforeExpanding(QTreeWidgetItem* node);
-    void collapseAll(QTreeWidgetItem* node);
+    bool canEditLabel(const QModelIndex& node);
+    void startEditing(const QModelIndex& node);
+    // Expands a node that shows an expand button, reading its children first.
+    void expandNode(const QModelIndex& node);
+    void onExpanded(const QModelIndex& node);
+    void onCollapsed(const QModelIndex& node);
+    // Moves a selection inside rows about to be deleted to the node that holds them.
+    void onNodesAboutToBeDeleted(const QModelIndex& parent, int first, int last);
+    void collapseAll(const QModelIndex& node);
     void expandSubtreeStep();
     // Whether a subtree walk may expand the node: a folder of the file system, no link, no
     // other volume's mount point.
-    bool staysOnVolume(QTreeWidgetItem* node);
-    void queueChildren(QTreeWidgetItem* node);
-    void onCollapsed(QTreeWidgetItem* node);
+    bool staysOnVolume(TShellFolderItem& node);
+    void queueChildren(const QModelIndex& node);
     // Gives the watcher the visible folders once the current change of the tree is done.
     void scheduleWatchUpdate();
-    void collectVisibleFolders(QTreeWidgetItem* node, std::vector<std::string>& folders) const;
-    void refreshVisible(QTreeWidgetItem* node);
     // Selects a node unless the selection may not change now (a click pending, closing).
-    void selectNode(QTreeWidgetItem* node);
-    bool onLabelOrIcon(QTreeWidgetItem* node, const QPoint& pos) const;
-    bool onExpandButton(QTreeWidgetItem* node, const QPoint& pos) const;
-    void setDropHighlight(QTreeWidgetItem* node);
-    QTreeWidgetItem* dropHighlight() const;
+    void selectNode(const QModelIndex& node);
+    bool onLabelOrIcon(const QModelIndex& node, const QPoint& pos) const;
+    bool onExpandButton(const QModelIndex& node, const QPoint& pos) const;
+    void setDropHighlight(const QModelIndex& node);
+    void raise(const std::exception& error) { Q_EMIT errorRaised(error); }
 
-    std::shared_ptr<ShellNamespace> m_namespace;
-    bool m_includeHidden = true;
-    TShVirtuaItems m_virtualItems{TShItemIDType::itBitBucket, TShItemIDType::itNetWork,
-                                  TShItemIDType::itVirtual};
+    ShellTreeModel* m_model;
     bool m_closing = false;
     ClickState m_clickState = ClickState::None;
     QPersistentModelIndex m_dropHighlight;
-    QTreeWidgetItem* m_expanding = nullptr;
     std::optional<ItemIdList> m_savedSelection;
     std::unique_ptr<TShDirWatcher> m_watcher;
     bool m_renaming = false;

@@ -7,50 +7,50 @@
 
 namespace ordinalette::foldertree {
 
-bool TShellTreeView::onLabelOrIcon(QTreeWidgetItem* node, const QPoint& pos) const {
-    const QRect cell = visualItemRect(node);
+bool TShellTreeView::onLabelOrIcon(const QModelIndex& node, const QPoint& pos) const {
+    const QRect cell = visualRect(node);
     const int iconWidth = iconSize().width();
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    const int right =
-        cell.left() + iconWidth + 4 * margin + fontMetrics().horizontalAdvance(node->text(0));
+    const int right = cell.left() + iconWidth + 4 * margin +
+                      fontMetrics().horizontalAdvance(node.data().toString());
     return cell.contains(pos) && pos.x() <= right;
 }
 
-bool TShellTreeView::onExpandButton(QTreeWidgetItem* node, const QPoint& pos) const {
-    const QRect cell = visualItemRect(node);
-    return node->parent() && pos.x() < cell.left() && pos.x() >= cell.left() - indentation();
+bool TShellTreeView::onExpandButton(const QModelIndex& node, const QPoint& pos) const {
+    const QRect cell = visualRect(node);
+    return node.parent().isValid() && pos.x() < cell.left() &&
+           pos.x() >= cell.left() - indentation();
 }
 
-void TShellTreeView::setDropHighlight(QTreeWidgetItem* node) {
-    m_dropHighlight = node ? QPersistentModelIndex(indexFromItem(node)) : QPersistentModelIndex();
+void TShellTreeView::setDropHighlight(const QModelIndex& node) {
+    m_dropHighlight = node;
     viewport()->update();
-}
-
-QTreeWidgetItem* TShellTreeView::dropHighlight() const {
-    return m_dropHighlight.isValid() ? itemFromIndex(m_dropHighlight) : nullptr;
 }
 
 void TShellTreeView::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
-    QTreeWidgetItem* node = itemAt(pos);
+    const QModelIndex node = indexAt(pos);
     if (event->button() == Qt::LeftButton) {
         m_clickState = ClickState::None;
-        if (node && onLabelOrIcon(node, pos)) {
+        if (node.isValid() && onLabelOrIcon(node, pos)) {
             setDropHighlight(node);
             m_clickState = ClickState::LeftPending;
             setFocus(Qt::MouseFocusReason);
             event->accept();
             return;
         }
-        setDropHighlight(nullptr);
-        if (node && onExpandButton(node, pos))
-            QTreeWidget::mousePressEvent(event);
-        else
-            setFocus(Qt::MouseFocusReason);
+        setDropHighlight({});
+        setFocus(Qt::MouseFocusReason);
+        if (node.isValid() && onExpandButton(node, pos)) {
+            if (isExpanded(node))
+                collapse(node);
+            else
+                expandNode(node);
+        }
         event->accept();
         return;
     }
-    if (event->button() == Qt::RightButton && node && node != topLevelItem(0)) {
+    if (event->button() == Qt::RightButton && node.isValid() && node != rootNode()) {
         setDropHighlight(node);
         m_clickState = ClickState::RightPending;
     }
@@ -61,23 +61,23 @@ void TShellTreeView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         // A right click whose context menu request did not come ends here.
         if (event->button() == Qt::RightButton && m_clickState == ClickState::RightPending) {
-            setDropHighlight(nullptr);
+            setDropHighlight({});
             m_clickState = ClickState::None;
         }
         event->accept();
         return;
     }
-    QTreeWidgetItem* target = dropHighlight();
+    const QModelIndex target = m_dropHighlight;
     const bool pending = m_clickState == ClickState::LeftPending;
     m_clickState = ClickState::None;
-    if (pending && RecordOf(target)) {
+    if (pending && recordOf(target)) {
         // A click on the label of the node already selected edits it, unless a second click
         // follows at once (a double-click).
-        const bool wasSelected = target == currentItem();
+        const bool wasSelected = target == currentIndex();
         selectNode(target);
-        setDropHighlight(nullptr);
+        setDropHighlight({});
         if (wasSelected && onLabelOrIcon(target, event->position().toPoint())) {
-            m_editCandidate = indexFromItem(target);
+            m_editCandidate = target;
             m_editTimer.start();
         }
     }
@@ -87,22 +87,17 @@ void TShellTreeView::mouseReleaseEvent(QMouseEvent* event) {
 void TShellTreeView::mouseMoveEvent(QMouseEvent* event) {
     // No drag selection: a pending click stays pending until the release.
     if (event->buttons() == Qt::NoButton)
-        QTreeWidget::mouseMoveEvent(event);
+        QTreeView::mouseMoveEvent(event);
 }
 
 void TShellTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
     m_editTimer.stop();
     const QPoint pos = event->position().toPoint();
-    QTreeWidgetItem* node = itemAt(pos);
-    if (event->button() != Qt::LeftButton || !node) {
-        event->accept();
-        return;
-    }
-    if (onExpandButton(node, pos)) {
-        QTreeWidget::mousePressEvent(event);
-    } else if (onLabelOrIcon(node, pos)) {
-        if (node->isExpanded())
-            collapseItem(node);
+    const QModelIndex node = indexAt(pos);
+    if (event->button() == Qt::LeftButton && node.isValid() &&
+        (onExpandButton(node, pos) || onLabelOrIcon(node, pos))) {
+        if (isExpanded(node))
+            collapse(node);
         else
             expandNode(node);
     }
@@ -111,7 +106,7 @@ void TShellTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TShellTreeView::contextMenuEvent(QContextMenuEvent* event) {
     // No context menu is linked to the tree: the right click only ends.
-    setDropHighlight(nullptr);
+    setDropHighlight({});
     m_clickState = ClickState::None;
     event->accept();
 }
@@ -120,20 +115,33 @@ QItemSelectionModel::SelectionFlags TShellTreeView::selectionCommand(const QMode
                                                                      const QEvent* event) const {
     if (m_closing || m_clickState != ClickState::None)
         return QItemSelectionModel::NoUpdate;
-    return QTreeWidget::selectionCommand(index, event);
+    return QTreeView::selectionCommand(index, event);
 }
 
 void TShellTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
-    // While a click is pending, the pressed node shows as selected and the selection does not.
+    // The expand button of a row is probed when the row is first painted; a row that turns out
+    // to have none is laid out again without it.
+    const bool laidOutWithButton = m_model->hasChildren(index);
+    if (laidOutWithButton != m_model->showsButton(index))
+        const_cast<TShellTreeView*>(this)->scheduleDelayedItemsLayout();
+    // While a click is pending, the pressed node shows as selected and the selection does not:
+    // the view marks the selected row itself, so that row is drawn with the highlight in the
+    // colours of an ordinary row.
     if (!m_dropHighlight.isValid())
-        return QTreeWidget::drawRow(painter, option, index);
+        return QTreeView::drawRow(painter, option, index);
     QStyleOptionViewItem shown(option);
-    if (index == m_dropHighlight)
+    if (index == m_dropHighlight) {
         shown.state |= QStyle::State_Selected;
-    else
-        shown.state &= ~QStyle::State_Selected;
-    QTreeWidget::drawRow(painter, shown, index);
+    } else if (selectionModel()->isSelected(index)) {
+        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+            shown.palette.setColor(group, QPalette::Highlight,
+                                   option.palette.color(group, QPalette::Base));
+            shown.palette.setColor(group, QPalette::HighlightedText,
+                                   option.palette.color(group, QPalette::Text));
+        }
+    }
+    QTreeView::drawRow(painter, shown, index);
 }
 
 } // namespace ordinalette::foldertree

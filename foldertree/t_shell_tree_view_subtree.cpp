@@ -10,27 +10,18 @@ namespace {
 // How long one turn of the event loop may spend expanding, so that input and painting go on.
 constexpr qint64 kStepMilliseconds = 20;
 
-// Whether every ancestor of the node is expanded.
-bool shown(const QTreeWidgetItem* node) {
-    for (const QTreeWidgetItem* parent = node->parent(); parent; parent = parent->parent()) {
-        if (!parent->isExpanded())
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
-void TShellTreeView::ExpandSubtree(QTreeWidgetItem* node) {
-    TShellFolderItem* record = RecordOf(node);
+void TShellTreeView::expandSubtree(const QModelIndex& node) {
+    TShellFolderItem* record = recordOf(node);
     if (!record)
         return;
     expandNode(node);
     // The walk starts only from a folder of the file system, and not through a link either.
-    if (!pathOf(*record) || (record->Level() > 0 && record->HasAttribute(kAttrLink)))
+    if (!m_model->pathOf(*record) || (record->Level() > 0 && record->hasAttribute(kAttrLink)))
         return;
     if (m_subtreeQueue.empty()) {
-        const auto mountPoints = m_namespace->mountPoints();
+        const auto mountPoints = shellNamespace().mountPoints();
         m_subtreeMountPoints = {mountPoints.begin(), mountPoints.end()};
     }
     queueChildren(node);
@@ -40,16 +31,17 @@ void TShellTreeView::ExpandSubtree(QTreeWidgetItem* node) {
 }
 
 void TShellTreeView::expandSubtreeStep() {
-    const auto keepOpen = m_namespace->keepFoldersOpen();
+    const auto keepOpen = shellNamespace().keepFoldersOpen();
     // The view lays its rows out once for all the nodes expanded in this turn.
     scheduleDelayedItemsLayout();
     QElapsedTimer step;
     step.start();
     while (!m_subtreeQueue.empty() && !step.hasExpired(kStepMilliseconds)) {
-        QTreeWidgetItem* node = itemFromIndex(m_subtreeQueue.front());
+        const QModelIndex node = m_subtreeQueue.front();
         m_subtreeQueue.pop_front();
+        TShellFolderItem* record = recordOf(node);
         // A node deleted by a re-read or hidden by a collapse meanwhile is left alone.
-        if (!node || m_closing || !shown(node) || !staysOnVolume(node))
+        if (!record || m_closing || !ShellTreeModel::shown(record) || !staysOnVolume(*record))
             continue;
         expandNode(node);
         queueChildren(node);
@@ -60,17 +52,16 @@ void TShellTreeView::expandSubtreeStep() {
     }
 }
 
-bool TShellTreeView::staysOnVolume(QTreeWidgetItem* node) {
-    TShellFolderItem* record = RecordOf(node);
-    if (!record || record->HasAttribute(kAttrLink))
+bool TShellTreeView::staysOnVolume(TShellFolderItem& node) {
+    if (node.hasAttribute(kAttrLink))
         return false;
-    const auto path = pathOf(*record);
+    const auto path = m_model->pathOf(node);
     return path && !m_subtreeMountPoints.contains(*path);
 }
 
-void TShellTreeView::queueChildren(QTreeWidgetItem* node) {
-    for (int i = 0; i < node->childCount(); ++i)
-        m_subtreeQueue.emplace_back(indexFromItem(node->child(i)));
+void TShellTreeView::queueChildren(const QModelIndex& node) {
+    for (int i = 0; i < m_model->rowCount(node); ++i)
+        m_subtreeQueue.emplace_back(m_model->index(i, 0, node));
 }
 
 } // namespace ordinalette::foldertree

@@ -2,7 +2,6 @@
 #include "foldertree/t_shell_tree_view.h"
 
 #include <QTimer>
-#include <algorithm>
 
 namespace ordinalette::foldertree {
 
@@ -14,29 +13,14 @@ void TShellTreeView::scheduleWatchUpdate() {
         m_watchUpdatePending = false;
         // A subtree walk gives the watcher its folders once, when it is done.
         if (m_watcher && !m_closing && !m_subtreeTimer.isActive())
-            m_watcher->SetFolders(VisibleFolders());
+            m_watcher->SetFolders(visibleFolders());
     });
 }
 
-std::vector<std::string> TShellTreeView::VisibleFolders() const {
-    std::vector<std::string> folders;
-    if (QTreeWidgetItem* root = topLevelItem(0))
-        collectVisibleFolders(root, folders);
-    std::sort(folders.begin(), folders.end());
-    folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
-    return folders;
-}
-
-void TShellTreeView::collectVisibleFolders(QTreeWidgetItem* node,
-                                           std::vector<std::string>& folders) const {
-    if (TShellFolderItem* record = RecordOf(node)) {
-        if (auto path = pathOf(*record))
-            folders.push_back(std::move(*path));
-    }
-    if (!node->isExpanded())
-        return;
-    for (int i = 0; i < node->childCount(); ++i)
-        collectVisibleFolders(node->child(i), folders);
+void TShellTreeView::RefreshTree() {
+    m_model->RefreshTree();
+    // The rows in view probe their expand buttons again as they are painted.
+    viewport()->update();
 }
 
 void TShellTreeView::FoldersChanged() {
@@ -48,26 +32,23 @@ void TShellTreeView::FoldersChanged() {
 void TShellTreeView::DeviceChanged(std::unique_ptr<TDeviceChangeData> record) {
     if (record->Kind == kDeviceNetwork) {
         if (record->Event != kDeviceArrival)
-            selectNode(topLevelItem(0));
+            selectNode(rootNode());
         RefreshTree();
         return;
     }
     if (record->Kind != kDeviceMedia || !record->Drive)
         return;
-    QTreeWidgetItem* node = FindNode(*record->Drive);
-    TShellFolderItem* drive = RecordOf(node);
+    TShellFolderItem* drive = m_model->FindNode(*record->Drive);
     // Only the drive's own node: a mount that is gone may already have left My Computer.
     if (!drive || drive->AbsoluteID != *record->Drive)
         return;
-    drive->Image.reset();
-    drive->SetDisplayName(record->Text);
-    node->setText(0, nodeText(*drive));
+    m_model->setNodeText(drive, record->Text);
     if (record->Event != kDeviceRemoveComplete)
         return;
-    selectNode(node->parent());
-    while (node->childCount() > 0)
-        deleteChild(node, node->childCount() - 1);
-    node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    const QModelIndex node = m_model->indexOf(drive);
+    selectNode(node.parent());
+    collapse(node);
+    m_model->dropChildren(drive);
 }
 
 void TShellTreeView::PostDeviceChange(std::unique_ptr<TDeviceChangeData> record) {

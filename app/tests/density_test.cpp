@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QFontInfo>
 #include <QScreen>
-#include <QTreeWidgetItemIterator>
 #include <gtest/gtest.h>
 
 namespace ordinalette::app {
@@ -28,9 +27,12 @@ TEST(FormDensity, EveryControlDrawsItsTextInTheWindowsTwelvePixelFont) {
         EXPECT_EQ(QFontInfo(control->font()).pixelSize(), 12);
     }
     // The tree's rows are laid out for the system's small icons of 16 pixels.
-    for (QTreeWidgetItemIterator node(form.ShellTreeView1); *node; ++node) {
-        SCOPED_TRACE((*node)->text(0).toStdString());
-        EXPECT_EQ((*node)->icon(0).availableSizes(), QList<QSize>{QSize(16, 16)});
+    const QAbstractItemModel* tree = form.ShellTreeView1->model();
+    for (QModelIndex node = tree->index(0, 0); node.isValid();
+         node = form.ShellTreeView1->indexBelow(node)) {
+        SCOPED_TRACE(node.data().toString().toStdString());
+        EXPECT_EQ(node.data(Qt::DecorationRole).value<QIcon>().availableSizes(),
+                  QList<QSize>{QSize(16, 16)});
     }
     // The drop-down list opens in a window of its own, which must not fall back to the
     // application's font either.

@@ -327,7 +327,7 @@ TEST_F(Handlers, EnterAndEscapeEndingALabelEditInTheTreeNeitherStartNorEnd) {
     };
     form.ShellTreeView1->setFocus(Qt::MouseFocusReason);
 
-    form.ShellTreeView1->editItem(form.ShellTreeView1->currentItem());
+    form.ShellTreeView1->edit(form.ShellTreeView1->currentIndex());
     ASSERT_NE(openEditor(), nullptr);
     openEditor()->setText("Autumn");
     QTest::keyClick(openEditor(), Qt::Key_Return);
@@ -336,7 +336,7 @@ TEST_F(Handlers, EnterAndEscapeEndingALabelEditInTheTreeNeitherStartNorEnd) {
     EXPECT_EQ(fixture.names.dir().entries("d/Autumn"),
               (std::vector<std::string>{"a.txt", "b.txt"}));
 
-    form.ShellTreeView1->editItem(form.ShellTreeView1->currentItem());
+    form.ShellTreeView1->edit(form.ShellTreeView1->currentIndex());
     ASSERT_NE(openEditor(), nullptr);
     QTest::keyClick(openEditor(), Qt::Key_Escape);
     ASSERT_TRUE(QTest::qWaitFor([&] { return openEditor() == nullptr; }, 15000));

@@ -26,18 +26,18 @@ void NamespaceFixture::writeMountTable(const std::string& extraLines) const {
                                      mountLine(drive("net"), "nfs", "server:/export") + extraLines);
 }
 
-QTreeWidgetItem* childNamed(QTreeWidgetItem* node, const QString& text) {
-    for (int i = 0; node && i < node->childCount(); ++i) {
-        if (node->child(i)->text(0) == text)
-            return node->child(i);
+QModelIndex childNamed(const QModelIndex& node, const QString& text) {
+    for (int i = 0; node.isValid() && i < node.model()->rowCount(node); ++i) {
+        if (node.model()->index(i, 0, node).data().toString() == text)
+            return node.model()->index(i, 0, node);
     }
-    return nullptr;
+    return {};
 }
 
-QStringList childTexts(QTreeWidgetItem* node) {
+QStringList childTexts(const QModelIndex& node) {
     QStringList texts;
-    for (int i = 0; node && i < node->childCount(); ++i)
-        texts << node->child(i)->text(0);
+    for (int i = 0; node.isValid() && i < node.model()->rowCount(node); ++i)
+        texts << node.model()->index(i, 0, node).data().toString();
     return texts;
 }
 

@@ -4,8 +4,8 @@
 #include "platform/file_system.h"
 #include "testsupport/temp_dir.h"
 
+#include <QModelIndex>
 #include <QStringList>
-#include <QTreeWidgetItem>
 #include <memory>
 #include <string>
 
@@ -34,9 +34,9 @@ private:
     std::shared_ptr<LinuxShellNamespace> m_namespace;
 };
 
-// The child of a node with that text, or null.
-QTreeWidgetItem* childNamed(QTreeWidgetItem* node, const QString& text);
+// The child of a node with that text, or an invalid index.
+QModelIndex childNamed(const QModelIndex& node, const QString& text);
 // The texts of a node's children in order.
-QStringList childTexts(QTreeWidgetItem* node);
+QStringList childTexts(const QModelIndex& node);
 
 } // namespace ordinalette::foldertree::testing

@@ -1,4 +1,3 @@
-#include "foldertree/error_display.h"
 #include "foldertree/t_sh_dir_watcher.h"
 #include "foldertree/t_shell_tree_view.h"
 #include "foldertree/tests/namespace_fixture.h"
@@ -29,7 +28,7 @@ protected:
         tree->resize(400, 600);
         tree->SetPath(fixture.drive("d") + "/old/inner");
         tree->SetPath(fixture.drive("d") + "/old");
-        drive = childNamed(tree->topLevelItem(0)->child(0),
+        drive = childNamed(tree->model()->index(0, 0, tree->rootNode()),
                            QString::fromStdString("d (" + fixture.drive("d") + ")"));
     }
 
@@ -43,8 +42,8 @@ protected:
     }
 
     // Edits the node's label the way a user does: type the text, press Enter.
-    bool typeName(QTreeWidgetItem* node, const QString& text) {
-        tree->editItem(node);
+    bool typeName(const QModelIndex& node, const QString& text) {
+        tree->edit(node);
         QLineEdit* editor = openEditor();
         if (!editor)
             return false;
@@ -56,43 +55,52 @@ protected:
 
     NamespaceFixture fixture;
     std::unique_ptr<TShellTreeView> tree;
-    QTreeWidgetItem* drive = nullptr;
+    QPersistentModelIndex drive;
+    // The errors the tree raised, in order.
+    std::vector<std::string> shown;
+
+    void collectErrors(const std::function<void()>& check = {}) {
+        QObject::connect(tree.get(), &TShellTreeView::errorRaised,
+                         [this, check](const std::exception& error) {
+                             if (check)
+                                 check();
+                             shown.emplace_back(error.what());
+                         });
+    }
 };
 
 TEST_F(RenameTest, RenamingTheSelectedFolderKeepsSelectionAndExpansionWithoutAnEvent) {
-    QTreeWidgetItem* old = tree->currentItem();
-    ASSERT_EQ(old->text(0), "old");
-    ASSERT_TRUE(old->isExpanded());
+    const QPersistentModelIndex old = tree->currentIndex();
+    ASSERT_EQ(old.data().toString(), "old");
+    ASSERT_TRUE(tree->isExpanded(old));
     QSignalSpy changes(tree.get(), &TShellTreeView::OnChange);
 
     ASSERT_TRUE(typeName(old, "alpha"));
     EXPECT_EQ(changes.count(), 0);
-    EXPECT_EQ(tree->currentItem(), old);
-    EXPECT_EQ(old->text(0), "alpha");
+    EXPECT_EQ(tree->currentIndex(), old);
+    EXPECT_EQ(old.data().toString(), "alpha");
     EXPECT_EQ(tree->Path(), fixture.drive("d") + "/alpha");
     EXPECT_EQ(childTexts(drive), (QStringList{"alpha", "m"})); // at its sorted place
-    EXPECT_TRUE(old->isExpanded());
+    EXPECT_TRUE(tree->isExpanded(old));
     EXPECT_EQ(childTexts(old), (QStringList{"inner"}));
     EXPECT_EQ(fixture.dir().entries("d"), (std::vector<std::string>{"alpha", "m"}));
 
     // Watching resumes over the new path.
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
-            const auto visible = tree->VisibleFolders();
+            const auto visible = tree->visibleFolders();
             return std::count(visible.begin(), visible.end(),
                               fixture.drive("d") + "/alpha/inner") == 1 &&
-                   tree->Watcher()->WatchCount() == visible.size();
+                   tree->watcher()->watchCount() == visible.size();
         },
         15000));
 }
 
 TEST_F(RenameTest, ARefusedNameShowsTheOldOneAgainTellsWhyAndMovesNothing) {
-    QTreeWidgetItem* old = tree->currentItem();
+    const QPersistentModelIndex old = tree->currentIndex();
     QSignalSpy changes(tree.get(), &TShellTreeView::OnChange);
-    std::vector<std::string> shown;
-    SetErrorDisplay([&](const std::exception& error) {
-        EXPECT_EQ(old->text(0), "old") << "the old name is back before the message";
-        shown.emplace_back(error.what());
+    collectErrors([&] {
+        EXPECT_EQ(old.data().toString(), "old") << "the old name is back before the message";
     });
     const std::string told = "フォルダ old の名前を変更できません\n";
     ASSERT_TRUE(typeName(old, "old")); // an unchanged label is no failure
@@ -100,9 +108,8 @@ TEST_F(RenameTest, ARefusedNameShowsTheOldOneAgainTellsWhyAndMovesNothing) {
          {QString("m"), QString("a/b"), QString(".."), QString(""),
           QString("x") + QChar(0xD800)}) { // no code page holds a lone surrogate
         ASSERT_TRUE(typeName(old, refused));
-        EXPECT_EQ(old->text(0), "old") << refused.toStdString();
+        EXPECT_EQ(old.data().toString(), "old") << refused.toStdString();
     }
-    SetErrorDisplay(nullptr);
     EXPECT_EQ(shown, (std::vector<std::string>{
                          told + "I/O エラー (183)", told + "不正なファイル名です",
                          told + "不正なファイル名です", told + "不正なファイル名です",
@@ -126,25 +133,23 @@ protected:
 };
 
 TEST_F(RenameWithoutNoReplaceTest, AFolderIsRenamedAndNeverReplacesAnother) {
-    QTreeWidgetItem* old = tree->currentItem();
-    std::vector<std::string> shown;
-    SetErrorDisplay([&](const std::exception& error) { shown.emplace_back(error.what()); });
+    const QPersistentModelIndex old = tree->currentIndex();
+    collectErrors();
     ASSERT_TRUE(typeName(old, "m"));
-    EXPECT_EQ(old->text(0), "old");
+    EXPECT_EQ(old.data().toString(), "old");
     ASSERT_TRUE(typeName(old, "alpha"));
-    SetErrorDisplay(nullptr);
     EXPECT_EQ(shown,
               std::vector<std::string>{"フォルダ old の名前を変更できません\nI/O エラー (183)"});
-    EXPECT_EQ(old->text(0), "alpha");
+    EXPECT_EQ(old.data().toString(), "alpha");
     EXPECT_EQ(tree->Path(), fixture.drive("d") + "/alpha");
     EXPECT_EQ(fixture.dir().entries("d"), (std::vector<std::string>{"alpha", "m"}));
     EXPECT_EQ(fixture.dir().entries("d/alpha"), std::vector<std::string>{"inner"});
 }
 
 TEST_F(RenameTest, AnEditTheProgramEndsDropsTheTypedTextWhileTheUsersOwnEndsRename) {
-    QTreeWidgetItem* old = tree->currentItem();
-    const auto typeInto = [&](QTreeWidgetItem* node, const QString& text) {
-        tree->editItem(node);
+    const QPersistentModelIndex old = tree->currentIndex();
+    const auto typeInto = [&](const QModelIndex& node, const QString& text) {
+        tree->edit(node);
         QLineEdit* editor = openEditor();
         if (editor)
             QTest::keyClicks(editor, text);
@@ -160,11 +165,11 @@ TEST_F(RenameTest, AnEditTheProgramEndsDropsTheTypedTextWhileTheUsersOwnEndsRena
     removal->Drive = fixture.shellNamespace()->driveIDList(fixture.drive("c"));
     tree->DeviceChanged(std::move(removal));
     EXPECT_EQ(openEditor(), nullptr);
-    EXPECT_EQ(old->text(0), "old");
+    EXPECT_EQ(old.data().toString(), "old");
 
     // The window destroyed and created again.
     tree->SetPath(fixture.drive("d") + "/m");
-    ASSERT_NE(typeInto(tree->currentItem(), "half"), nullptr);
+    ASSERT_NE(typeInto(tree->currentIndex(), "half"), nullptr);
     tree->DestroyWnd();
     tree->CreateWnd();
     QCoreApplication::processEvents();
@@ -173,11 +178,11 @@ TEST_F(RenameTest, AnEditTheProgramEndsDropsTheTypedTextWhileTheUsersOwnEndsRena
     // The user's own ends: Enter, and a click elsewhere that takes the focus.
     tree->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(tree.get()));
-    QLineEdit* editor = typeInto(tree->currentItem(), "enter");
+    QLineEdit* editor = typeInto(tree->currentIndex(), "enter");
     ASSERT_NE(editor, nullptr);
     QTest::keyClick(editor, Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return openEditor() == nullptr; }, 15000));
-    ASSERT_NE(typeInto(tree->currentItem(), "clicked"), nullptr);
+    ASSERT_NE(typeInto(tree->currentIndex(), "clicked"), nullptr);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->viewport()->rect().bottomLeft());
     ASSERT_TRUE(QTest::qWaitFor([&] { return openEditor() == nullptr; }, 15000));
     EXPECT_EQ(fixture.dir().entries("d"), (std::vector<std::string>{"clicked", "old"}));
@@ -192,7 +197,7 @@ TEST_F(RenameTest, F2OrASecondClickOnTheSelectedLabelStartsEditing) {
     QTest::keyClick(editor, Qt::Key_Escape);
     ASSERT_TRUE(QTest::qWaitFor([&] { return openEditor() == nullptr; }, 15000));
 
-    const QRect cell = tree->visualItemRect(tree->currentItem());
+    const QRect cell = tree->visualRect(tree->currentIndex());
     const QPoint label(cell.left() + 24, cell.center().y());
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, label);
     EXPECT_TRUE(QTest::qWaitFor([&] { return openEditor() != nullptr; }, 15000));
@@ -202,17 +207,18 @@ TEST_F(RenameTest, F2OrASecondClickOnTheSelectedLabelStartsEditing) {
 TEST_F(RenameTest, AnUnchangedLabelLeavesANameWithUndecodableBytesAlone) {
     fixture.dir().makeDir("d/bad\xff");
     tree->RefreshTree();
-    QTreeWidgetItem* bad = childNamed(drive, QString::fromUtf8("bad\uFFFD"));
-    ASSERT_NE(bad, nullptr);
-    ASSERT_TRUE(typeName(bad, bad->text(0)));
+    const QPersistentModelIndex bad = childNamed(drive, QString::fromUtf8("bad\uFFFD"));
+    ASSERT_TRUE(bad.isValid());
+    ASSERT_TRUE(typeName(bad, bad.data().toString()));
     EXPECT_EQ(fixture.dir().entries("d"), (std::vector<std::string>{"bad\xff", "m", "old"}));
-    EXPECT_EQ(bad->text(0), QString::fromUtf8("bad\uFFFD"));
+    EXPECT_EQ(bad.data().toString(), QString::fromUtf8("bad\uFFFD"));
 }
 
 TEST_F(RenameTest, TheRootDrivesAndSpecialItemsCannotBeEdited) {
-    QTreeWidgetItem* root = tree->topLevelItem(0);
-    for (QTreeWidgetItem* node : {root, root->child(0), drive, root->child(1)}) {
-        EXPECT_FALSE(typeName(node, "x")) << node->text(0).toStdString();
+    const QModelIndex root = tree->rootNode();
+    for (const QModelIndex& node : {root, tree->model()->index(0, 0, root), QModelIndex(drive),
+                                    tree->model()->index(1, 0, root)}) {
+        EXPECT_FALSE(typeName(node, "x")) << node.data().toString().toStdString();
         EXPECT_EQ(openEditor(), nullptr);
     }
 }
@@ -221,31 +227,31 @@ TEST_F(RenameTest, ImagesAreAskedAgainAfterASettingsChange) {
     std::filesystem::create_directory_symlink(fixture.drive("d") + "/m",
                                               fixture.drive("d") + "/link");
     tree->RefreshTree();
-    const auto image = [&](QTreeWidgetItem* node, QIcon::Mode mode) {
-        return node->data(0, Qt::DecorationRole).value<QIcon>().pixmap(16, 16, mode).toImage();
+    const auto image = [&](const QModelIndex& node, QIcon::Mode mode) {
+        return node.data(Qt::DecorationRole).value<QIcon>().pixmap(16, 16, mode).toImage();
     };
-    QTreeWidgetItem* m = childNamed(drive, "m");
-    QTreeWidgetItem* link = childNamed(drive, "link");
-    ASSERT_TRUE(m && link);
+    const QModelIndex m = childNamed(drive, "m");
+    const QModelIndex link = childNamed(drive, "link");
+    ASSERT_TRUE(m.isValid() && link.isValid());
     EXPECT_NE(image(m, QIcon::Normal), image(m, QIcon::Selected));  // the open folder
     EXPECT_NE(image(m, QIcon::Normal), image(link, QIcon::Normal)); // the link emblem
 
     // A node inside a collapsed one is asked again too.
-    QTreeWidgetItem* inner = childNamed(childNamed(drive, "old"), "inner");
-    ASSERT_TRUE(inner);
+    const QModelIndex inner = childNamed(childNamed(drive, "old"), "inner");
+    ASSERT_TRUE(inner.isValid());
     (void)image(inner, QIcon::Normal);
     tree->FullCollapse();
-    ASSERT_TRUE(TShellTreeView::RecordOf(inner)->Image.has_value());
+    ASSERT_TRUE(TShellTreeView::recordOf(inner)->image.has_value());
 
     QEvent styleChange(QEvent::StyleChange);
     QCoreApplication::sendEvent(tree.get(), &styleChange);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
-            return !TShellTreeView::RecordOf(inner)->Image && !TShellTreeView::RecordOf(m)->Image;
+            return !TShellTreeView::recordOf(inner)->image && !TShellTreeView::recordOf(m)->image;
         },
         15000));
     (void)image(inner, QIcon::Normal);
-    EXPECT_TRUE(TShellTreeView::RecordOf(inner)->Image.has_value());
+    EXPECT_TRUE(TShellTreeView::recordOf(inner)->image.has_value());
 }
 
 } // namespace

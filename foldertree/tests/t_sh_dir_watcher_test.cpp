@@ -1,4 +1,3 @@
-#include "foldertree/error_display.h"
 #include "foldertree/mount_table.h"
 #include "foldertree/t_sh_dir_watcher.h"
 #include "foldertree/t_shell_ctrl_list.h"
@@ -22,6 +21,7 @@ namespace {
 
 using testing::CapturedLog;
 using testing::childNamed;
+using testing::childTexts;
 using testing::NamespaceFixture;
 using testsupport::TempDir;
 
@@ -40,7 +40,7 @@ TEST(TShDirWatcher, ABurstOfFolderChangesGivesOneCallAndFileChangesNone) {
     auto watcher = std::make_unique<TShDirWatcher>(
         std::vector<std::string>{dir.path()}, nullptr, [&] { seen.push_back(dir.entries()); },
         kShortTiming);
-    ASSERT_TRUE(waitFor([&] { return watcher->WatchCount() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return watcher->watchCount() == 1; }));
 
     for (const char* name : {"a", "b", "c", "d", "e"})
         dir.makeDir(name);
@@ -56,24 +56,43 @@ TEST(TShDirWatcher, ABurstOfFolderChangesGivesOneCallAndFileChangesNone) {
     EXPECT_EQ(seen[1].back(), "sentinel");
 
     bool terminated = false;
-    watcher->SetTerminationCallback([&] { terminated = true; });
+    watcher->setTerminationCallback([&] { terminated = true; });
     watcher->StopWatching();
     ASSERT_TRUE(waitFor([&] { return terminated; }));
 }
 
+TEST(TShDirWatcher, AnEmptyListStopsTheWatchingBeforeTheCallReturns) {
+    TempDir dir;
+    dir.makeDir("old");
+    int calls = 0;
+    auto watcher = std::make_unique<TShDirWatcher>(
+        std::vector<std::string>{dir.path()}, nullptr, [&] { ++calls; }, kShortTiming);
+    ASSERT_TRUE(waitFor([&] { return watcher->watchCount() == 1; }));
+
+    // As around a rename in place: what happens between the two calls is never reported.
+    watcher->SetFolders(std::vector<std::string>{});
+    EXPECT_EQ(watcher->watchCount(), 0u);
+    std::filesystem::rename(dir / "old", dir / "new");
+    watcher->SetFolders(std::vector<std::string>{dir.path()});
+    ASSERT_TRUE(waitFor([&] { return watcher->watchCount() == 1; }));
+    dir.makeDir("sentinel");
+    ASSERT_TRUE(waitFor([&] { return calls > 0; }));
+    EXPECT_EQ(calls, 1);
+}
+
 TEST(TShDirWatcher, AFailingReactionIsShownAndEndsTheWatching) {
     std::vector<std::string> shown;
-    SetErrorDisplay([&](const std::exception& error) { shown.emplace_back(error.what()); });
     auto watcher = std::make_unique<TShDirWatcher>(
         std::vector<std::string>{},
         [](std::unique_ptr<TDeviceChangeData>) { throw std::runtime_error("no drive"); }, nullptr,
         kShortTiming);
+    watcher->setErrorCallback(
+        [&](const std::exception& error) { shown.emplace_back(error.what()); });
     // The owner lets its watcher go when it ends.
-    watcher->SetTerminationCallback([&] { watcher.reset(); });
+    watcher->setTerminationCallback([&] { watcher.reset(); });
     watcher->PostDeviceChange(std::make_unique<TDeviceChangeData>());
     ASSERT_TRUE(waitFor([&] { return !watcher; }));
     EXPECT_EQ(shown, std::vector<std::string>{"no drive"});
-    SetErrorDisplay(nullptr);
 }
 
 TEST(TShDirWatcher, AReactionFailingWithoutAnExceptionObjectIsLoggedAndEndsTheWatching) {
@@ -81,7 +100,7 @@ TEST(TShDirWatcher, AReactionFailingWithoutAnExceptionObjectIsLoggedAndEndsTheWa
     auto watcher = std::make_unique<TShDirWatcher>(
         std::vector<std::string>{}, [](std::unique_ptr<TDeviceChangeData>) { throw 42; }, nullptr,
         kShortTiming);
-    watcher->SetTerminationCallback([&] { watcher.reset(); });
+    watcher->setTerminationCallback([&] { watcher.reset(); });
     watcher->PostDeviceChange(std::make_unique<TDeviceChangeData>());
     ASSERT_TRUE(waitFor([&] { return !watcher; }));
     EXPECT_EQ(log.messages(),
@@ -125,15 +144,15 @@ protected:
     WatchedTreeTest()
         : tree(std::make_unique<TShellTreeView>(fixture.shellNamespace(), nullptr, kShortTiming)) {}
 
-    QTreeWidgetItem* computer() const { return tree->topLevelItem(0)->child(0); }
-    QTreeWidgetItem* driveNode(const std::string& name) const {
+    QModelIndex computer() const { return tree->model()->index(0, 0, tree->rootNode()); }
+    QModelIndex driveNode(const std::string& name) const {
         return childNamed(computer(),
                           QString::fromStdString(name + " (" + fixture.drive(name) + ")"));
     }
     bool watchesTheVisiblePart() {
         return waitFor([&] {
-            return tree->Watcher() &&
-                   tree->Watcher()->WatchCount() == tree->VisibleFolders().size();
+            return tree->watcher() &&
+                   tree->watcher()->watchCount() == tree->visibleFolders().size();
         });
     }
 
@@ -145,13 +164,13 @@ TEST_F(WatchedTreeTest, WatchedFoldersFollowTheVisiblePartOfTheTree) {
     for (const char* name : {"d/one/a", "d/one/b", "d/two"})
         fixture.dir().makeDir(name);
     ASSERT_TRUE(watchesTheVisiblePart());
-    const std::size_t collapsed = tree->VisibleFolders().size();
+    const std::size_t collapsed = tree->visibleFolders().size();
     tree->SetPath(fixture.drive("d") + "/one/a");
     ASSERT_TRUE(watchesTheVisiblePart());
-    EXPECT_EQ(tree->VisibleFolders().size(), collapsed + 4); // one, two, a, b
+    EXPECT_EQ(tree->visibleFolders().size(), collapsed + 4); // one, two, a, b
     tree->FullCollapse();
     ASSERT_TRUE(watchesTheVisiblePart());
-    EXPECT_EQ(tree->VisibleFolders().size(), 1u); // the desktop directory alone
+    EXPECT_EQ(tree->visibleFolders().size(), 1u); // the desktop directory alone
 }
 
 TEST_F(WatchedTreeTest, NewFoldersShowAfterTheQuietPeriodButATemporaryOneNever) {
@@ -169,18 +188,38 @@ TEST_F(WatchedTreeTest, NewFoldersShowAfterTheQuietPeriodButATemporaryOneNever) 
     fixture.dir().makeDir("d/work/tmp1");
     std::filesystem::remove(fixture.drive("d") + "/work/tmp1");
     fixture.dir().makeDir("d/work/done");
-    ASSERT_TRUE(waitFor([&] { return childNamed(driveNode("d")->child(0), "done"); }));
+    const auto work = [&] { return tree->model()->index(0, 0, driveNode("d")); };
+    ASSERT_TRUE(waitFor([&] { return childNamed(work(), "done").isValid(); }));
     EXPECT_FALSE(inserted.contains("tmp1"));
-    EXPECT_EQ(tree->currentItem(), childNamed(driveNode("d")->child(0), "existing"));
+    EXPECT_EQ(tree->currentIndex(), childNamed(work(), "existing"));
+}
+
+TEST_F(WatchedTreeTest, TheDesktopDirectoryMovedAwayAndBackComesBackByItself) {
+    fixture.dir().makeDir("c/home/me/Desktop/photos");
+    fixture.dir().makeDir("c/home/me/Desktop/projects");
+    tree->RefreshTree();
+    const QStringList whole{"コンピュータ", "photos", "projects", "ネットワーク", "ごみ箱"};
+    ASSERT_EQ(childTexts(tree->rootNode()), whole);
+    ASSERT_TRUE(watchesTheVisiblePart());
+
+    std::filesystem::rename(fixture.desktop(), fixture.desktop() + ".away");
+    ASSERT_TRUE(waitFor([&] { return !childNamed(tree->rootNode(), "photos").isValid(); }));
+    EXPECT_EQ(childTexts(tree->rootNode()),
+              (QStringList{"コンピュータ", "ネットワーク", "ごみ箱"}));
+    // The two folders on the desktop are no longer watched; the folder that held the desktop
+    // directory is.
+    ASSERT_TRUE(watchesTheVisiblePart());
+    std::filesystem::rename(fixture.desktop() + ".away", fixture.desktop());
+    EXPECT_TRUE(waitFor([&] { return childTexts(tree->rootNode()) == whole; }));
 }
 
 TEST_F(WatchedTreeTest, DestroyingTheTreeEndsItsWatcher) {
     ASSERT_TRUE(watchesTheVisiblePart());
-    const int live = TShDirWatcher::LiveCount();
+    const int live = TShDirWatcher::liveCount();
     fixture.dir().makeDir("c/home/me/Desktop/new");
     // Freed at once, with no event loop running afterwards (as at the end of the program).
     tree.reset();
-    EXPECT_EQ(TShDirWatcher::LiveCount(), live - 1);
+    EXPECT_EQ(TShDirWatcher::liveCount(), live - 1);
 }
 
 TEST_F(WatchedTreeTest, DeviceChangesOfNetworkVolumesAndOfDrivesNoLongerListed) {
@@ -194,7 +233,7 @@ TEST_F(WatchedTreeTest, DeviceChangesOfNetworkVolumesAndOfDrivesNoLongerListed) 
     arrival->Event = kDeviceArrival;
     arrival->Kind = kDeviceNetwork;
     tree->DeviceChanged(std::move(arrival));
-    EXPECT_NE(childNamed(driveNode("d"), "new"), nullptr);
+    EXPECT_TRUE(childNamed(driveNode("d"), "new").isValid());
     EXPECT_EQ(changes.count(), 0);
 
     // A drive that My Computer no longer lists leaves every other node as it is.
@@ -204,7 +243,7 @@ TEST_F(WatchedTreeTest, DeviceChangesOfNetworkVolumesAndOfDrivesNoLongerListed) 
     gone->Text = " (/nowhere)";
     gone->Drive = fixture.shellNamespace()->driveIDList("/nowhere");
     tree->DeviceChanged(std::move(gone));
-    EXPECT_EQ(tree->topLevelItem(0)->text(0), "デスクトップ");
+    EXPECT_EQ(tree->rootNode().data().toString(), "デスクトップ");
     EXPECT_EQ(tree->Path(), fixture.drive("d") + "/work");
     EXPECT_EQ(changes.count(), 0);
 
@@ -213,7 +252,7 @@ TEST_F(WatchedTreeTest, DeviceChangesOfNetworkVolumesAndOfDrivesNoLongerListed) 
     removal->Event = kDeviceRemoveComplete;
     removal->Kind = kDeviceNetwork;
     tree->DeviceChanged(std::move(removal));
-    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
+    EXPECT_EQ(tree->currentIndex(), tree->rootNode());
     EXPECT_EQ(changes.count(), 1);
 }
 
@@ -260,23 +299,23 @@ protected:
 
 TEST_F(MountTest, ADriveThatComesAndGoesReachesTheTreeAndWithoutItsVolumeReadsNothing) {
     TShellTreeView tree(ns, nullptr, kShortTiming);
-    QTreeWidgetItem* computer = tree.topLevelItem(0)->child(0);
+    const QModelIndex computer = tree.model()->index(0, 0, tree.rootNode());
     const std::string mountPoint = dir / "mnt";
     const auto driveNode = [&] {
-        for (int i = 0; i < computer->childCount(); ++i) {
-            if (computer->child(i)->text(0).endsWith("(" + QString::fromStdString(mountPoint) +
-                                                     ")"))
-                return computer->child(i);
+        for (int i = 0; i < tree.model()->rowCount(computer); ++i) {
+            const QModelIndex drive = tree.model()->index(i, 0, computer);
+            if (drive.data().toString().endsWith("(" + QString::fromStdString(mountPoint) + ")"))
+                return drive;
         }
-        return static_cast<QTreeWidgetItem*>(nullptr);
+        return QModelIndex();
     };
-    ASSERT_EQ(driveNode(), nullptr);
+    ASSERT_FALSE(driveNode().isValid());
 
     // The label as the volume holds it, "MYVOL", shows as "Myvol".
     std::filesystem::create_symlink(dir / "sdz1", dir / "by-label/MYVOL");
     ASSERT_TRUE(mountTmpfs(dir / "sdz1", mountPoint)) << std::strerror(errno);
     ASSERT_TRUE(waitFor([&] {
-        return driveNode() && driveNode()->text(0).toStdString() == "Myvol (" + mountPoint + ")";
+        return driveNode().data().toString().toStdString() == "Myvol (" + mountPoint + ")";
     }));
     dir.makeDir("mnt/inside");
     tree.SetPath(mountPoint + "/inside");
@@ -284,34 +323,34 @@ TEST_F(MountTest, ADriveThatComesAndGoesReachesTheTreeAndWithoutItsVolumeReadsNo
     QSignalSpy changes(&tree, &TShellTreeView::OnChange);
 
     ASSERT_EQ(umount2(mountPoint.c_str(), 0), 0) << std::strerror(errno);
-    ASSERT_TRUE(waitFor([&] { return tree.currentItem() == computer; }));
+    ASSERT_TRUE(waitFor([&] { return tree.currentIndex() == computer; }));
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(tree.Path(), "");
-    ASSERT_NE(driveNode(), nullptr);
-    EXPECT_EQ(driveNode()->text(0).toStdString(), " (" + mountPoint + ")");
-    EXPECT_EQ(driveNode()->childCount(), 0);
+    ASSERT_TRUE(driveNode().isValid());
+    EXPECT_EQ(driveNode().data().toString().toStdString(), " (" + mountPoint + ")");
+    EXPECT_EQ(tree.model()->rowCount(driveNode()), 0);
 
     // Selected and expanded, the drive reads nothing of the folder it was mounted on.
-    tree.setCurrentItem(driveNode());
+    tree.setCurrentIndex(driveNode());
     EXPECT_EQ(tree.Path(), "");
-    tree.expandItem(driveNode());
-    EXPECT_EQ(driveNode()->childCount(), 0);
+    tree.expand(driveNode());
+    EXPECT_EQ(tree.model()->rowCount(driveNode()), 0);
     // The next re-read of My Computer drops it.
     tree.RefreshTree();
-    EXPECT_EQ(driveNode(), nullptr);
+    EXPECT_FALSE(driveNode().isValid());
 }
 
 TEST_F(MountTest, AFolderThatBecameAMountPointShowsTheSubfoldersOfItsVolume) {
     dir.makeDir("desktop/empty");
     TShellTreeView tree(ns, nullptr, kShortTiming);
-    QTreeWidgetItem* empty = childNamed(tree.topLevelItem(0), "empty");
-    ASSERT_NE(empty, nullptr);
-    EXPECT_NE(empty->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+    const QPersistentModelIndex empty = childNamed(tree.rootNode(), "empty");
+    ASSERT_TRUE(empty.isValid());
+    EXPECT_FALSE(tree.shellModel().showsButton(empty));
 
     ASSERT_TRUE(mountTmpfs("volume", dir / "desktop/empty")) << std::strerror(errno);
     dir.makeDir("desktop/empty/inside");
     tree.RefreshTree();
-    EXPECT_EQ(empty->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+    EXPECT_TRUE(tree.shellModel().showsButton(empty));
     umount2((dir / "desktop/empty").c_str(), MNT_DETACH);
 }
 
@@ -319,8 +358,8 @@ TEST_F(MountTest, MountsThatAreNoDrivesReachNoTree) {
     TShellTreeView tree(ns, nullptr, kShortTiming);
     tree.SetPath(dir / "desktop");
     QSignalSpy changes(&tree, &TShellTreeView::OnChange);
-    QTreeWidgetItem* computer = tree.topLevelItem(0)->child(0);
-    const int drives = computer->childCount();
+    const QModelIndex computer = tree.model()->index(0, 0, tree.rootNode());
+    const int drives = tree.model()->rowCount(computer);
 
     // Outside the places a desktop shows, or inside a hidden folder of the home directory.
     ASSERT_TRUE(mountTmpfs("outside", outside / "mnt")) << std::strerror(errno);
@@ -329,7 +368,7 @@ TEST_F(MountTest, MountsThatAreNoDrivesReachNoTree) {
     ASSERT_EQ(umount2((dir / ".cache/mnt").c_str(), 0), 0);
     // A drive's arrival comes after them, and only it reaches the tree.
     ASSERT_TRUE(mountTmpfs("drive", dir / "mnt")) << std::strerror(errno);
-    ASSERT_TRUE(waitFor([&] { return computer->childCount() == drives + 1; }));
+    ASSERT_TRUE(waitFor([&] { return tree.model()->rowCount(computer) == drives + 1; }));
     EXPECT_EQ(changes.count(), 0);
     EXPECT_EQ(tree.Path(), dir / "desktop");
 }
