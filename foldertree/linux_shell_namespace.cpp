@@ -145,20 +145,20 @@ public:
         return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
     }
 
-    std::uint32_t getAttributesOf(const ItemIdList& item, std::uint32_t mask) override {
+    ShellAttribute getAttributesOf(const ItemIdList& item, ShellAttribute mask) override {
         // A folder's own subfolders are probed through an open handle of the folder; a probe
         // that finds nothing asks again by path, in case the handle's folder has moved.
         if (item.size() == 1 && kindOf(item.front()) == IdKind::Folder &&
             isFileSystem(m_location.kind) && isSingleName(item.front().name)) {
             if (const auto handle = m_ns->folderHandle(m_location.path)) {
-                const auto found = folderAttributes(
-                    platform::probeFolder(*handle, item.front().name, mask & kAttrHasSubfolder));
-                if (found != 0)
+                const auto found = folderAttributes(platform::probeFolder(
+                    *handle, item.front().name, hasAny(mask, ShellAttribute::HasSubfolder)));
+                if (found != ShellAttribute::None)
                     return found & mask;
             }
         }
         const auto location = resolve(m_location, item, m_ns->roots());
-        return location ? attributes(*location, mask) & mask : 0;
+        return location ? attributes(*location, mask) & mask : ShellAttribute::None;
     }
 
     std::optional<std::string> getDisplayNameOf(const ItemIdList& item) override {
@@ -230,36 +230,41 @@ private:
         return true;
     }
 
-    std::uint32_t attributes(const Location& location, std::uint32_t mask) const {
-        const bool wantsSubfolders = mask & kAttrHasSubfolder;
+    ShellAttribute attributes(const Location& location, ShellAttribute mask) const {
+        const bool wantsSubfolders = hasAny(mask, ShellAttribute::HasSubfolder);
         switch (location.kind) {
         case LocationKind::Desktop:
-            return kAttrFolder | kAttrFileSystem | kAttrFileSysAncestor | kAttrHasSubfolder;
+            return ShellAttribute::Folder | ShellAttribute::FileSystem |
+                   ShellAttribute::FileSysAncestor | ShellAttribute::HasSubfolder;
         case LocationKind::Computer:
-            return kAttrFolder | kAttrFileSysAncestor | kAttrHasSubfolder;
+            return ShellAttribute::Folder | ShellAttribute::FileSysAncestor |
+                   ShellAttribute::HasSubfolder;
         case LocationKind::Network:
-            return kAttrFolder | kAttrFileSysAncestor |
-                   (wantsSubfolders && !networkDrives().empty() ? kAttrHasSubfolder : 0);
+            return ShellAttribute::Folder | ShellAttribute::FileSysAncestor |
+                   (wantsSubfolders && !networkDrives().empty() ? ShellAttribute::HasSubfolder
+                                                                : ShellAttribute::None);
         case LocationKind::Trash:
-            return kAttrFolder;
+            return ShellAttribute::Folder;
         case LocationKind::Drive:
             // A drive stays a drive while its volume is unreadable or gone (media removed).
-            return kAttrFolder | kAttrFileSystem | kAttrFileSysAncestor |
+            return ShellAttribute::Folder | ShellAttribute::FileSystem |
+                   ShellAttribute::FileSysAncestor |
                    (wantsSubfolders && m_ns->isMounted(location.path) &&
                             platform::probeFolder(location.path, true).hasSubfolders
-                        ? kAttrHasSubfolder
-                        : 0);
+                        ? ShellAttribute::HasSubfolder
+                        : ShellAttribute::None);
         case LocationKind::Folder:
             return folderAttributes(platform::probeFolder(location.path, wantsSubfolders));
         }
-        return 0;
+        return ShellAttribute::None;
     }
 
-    static std::uint32_t folderAttributes(const platform::FolderProbe& probe) {
+    static ShellAttribute folderAttributes(const platform::FolderProbe& probe) {
         if (!probe.isFolder)
-            return 0;
-        return kAttrFolder | kAttrFileSystem | kAttrCanRename |
-               (probe.hasSubfolders ? kAttrHasSubfolder : 0) | (probe.isLink ? kAttrLink : 0);
+            return ShellAttribute::None;
+        return ShellAttribute::Folder | ShellAttribute::FileSystem | ShellAttribute::CanRename |
+               (probe.hasSubfolders ? ShellAttribute::HasSubfolder : ShellAttribute::None) |
+               (probe.isLink ? ShellAttribute::Link : ShellAttribute::None);
     }
 
     std::vector<DriveVolume> networkDrives() const {

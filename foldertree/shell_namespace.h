@@ -2,6 +2,7 @@
 
 #include "platform/code_page.h"
 #include "platform/error_number.h"
+#include "platform/flag_set.h"
 
 #include <cstdint>
 #include <functional>
@@ -28,12 +29,19 @@ struct ItemId {
 using ItemIdList = std::vector<ItemId>;
 
 // Attribute flags of shell items, with the shell's values.
-inline constexpr std::uint32_t kAttrCanRename = 0x10;
-inline constexpr std::uint32_t kAttrLink = 0x10000;
-inline constexpr std::uint32_t kAttrFileSysAncestor = 0x10000000;
-inline constexpr std::uint32_t kAttrFolder = 0x20000000;
-inline constexpr std::uint32_t kAttrFileSystem = 0x40000000;
-inline constexpr std::uint32_t kAttrHasSubfolder = 0x80000000;
+enum class ShellAttribute : std::uint32_t {
+    None = 0,
+    CanRename = 0x10,
+    Link = 0x10000,
+    FileSysAncestor = 0x10000000,
+    Folder = 0x20000000,
+    FileSystem = 0x40000000,
+    HasSubfolder = 0x80000000,
+};
+using platform::operator|;
+using platform::operator&;
+using platform::hasAll;
+using platform::hasAny;
 
 // The special locations of the namespace.
 enum class SpecialFolder { Desktop, DesktopDirectory, Drives, Network, BitBucket };
@@ -50,8 +58,8 @@ public:
     // <0, 0 or >0 as a stands before, equals or stands after b; nullopt when they cannot be
     // compared.
     virtual std::optional<int> compareIDs(const ItemIdList& a, const ItemIdList& b) = 0;
-    // The item's attributes within mask; 0 for a failed query.
-    virtual std::uint32_t getAttributesOf(const ItemIdList& item, std::uint32_t mask) = 0;
+    // The item's attributes within mask; none for a failed query.
+    virtual ShellAttribute getAttributesOf(const ItemIdList& item, ShellAttribute mask) = 0;
     // The item's display name within this folder, in the namespace's code page.
     virtual std::optional<std::string> getDisplayNameOf(const ItemIdList& item) = 0;
     // The folder object of a child folder; null when it cannot be had.
@@ -119,3 +127,7 @@ public:
 };
 
 } // namespace ordinalette::foldertree
+
+template <>
+inline constexpr bool ordinalette::platform::kIsFlagSet<ordinalette::foldertree::ShellAttribute> =
+    true;

@@ -112,7 +112,7 @@ bool ShellTreeModel::probeButton(TShellFolderItem& node) const {
     // not be read shows nothing to open until it can be read again.
     if (node.Level() == 0)
         return true;
-    return !node.unreadable && node.hasAttribute(kAttrHasSubfolder);
+    return !node.unreadable && node.hasAttribute(ShellAttribute::HasSubfolder);
 }
 
 bool ShellTreeModel::BuildRoot() {
@@ -158,11 +158,12 @@ TShItemIDType ShellTreeModel::ItemType(TShellFolderItem& item) {
                 return type;
         }
     }
-    if (!item.hasAttribute(kAttrFileSystem))
+    if (!item.hasAttribute(ShellAttribute::FileSystem))
         return TShItemIDType::itVirtual;
-    if (level == 2 && item.hasAttribute(kAttrFileSysAncestor))
+    if (level == 2 && item.hasAttribute(ShellAttribute::FileSysAncestor))
         return TShItemIDType::itRootDrive;
-    return item.hasAttribute(kAttrFolder) ? TShItemIDType::itFolder : TShItemIDType::itFile;
+    return item.hasAttribute(ShellAttribute::Folder) ? TShItemIDType::itFolder
+                                                     : TShItemIDType::itFile;
 }
 
 std::optional<std::vector<ItemIdList>>

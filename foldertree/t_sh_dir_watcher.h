@@ -20,19 +20,17 @@
 namespace ordinalette::foldertree {
 
 // Device events of a volume change.
-inline constexpr std::uint32_t kDeviceArrival = 0x8000;
-inline constexpr std::uint32_t kDeviceRemoveComplete = 0x8004;
+enum class DeviceEvent : std::uint32_t { None = 0, Arrival = 0x8000, RemoveComplete = 0x8004 };
 // Kinds of volume change.
-inline constexpr std::uint16_t kDeviceMedia = 1;
-inline constexpr std::uint16_t kDeviceNetwork = 2;
+enum class DeviceKind : std::uint16_t { None = 0, Media = 1, Network = 2 };
 
-// One volume change for one tree: a mount under My Computer that came or went (kind 1) or a
-// network file system (kind 2).
+// One volume change for one tree: a mount under My Computer that came or went (a media
+// change) or a network file system (a network change).
 struct TDeviceChangeData {
-    std::string Text;                // the drive's node text (kind 1)
-    std::uint32_t Event = 0;         // kDeviceArrival or kDeviceRemoveComplete
-    std::uint16_t Kind = 0;          // kDeviceMedia or kDeviceNetwork
-    std::optional<ItemIdList> Drive; // the drive's absolute list (kind 1)
+    std::string Text; // the drive's node text (media change)
+    DeviceEvent Event = DeviceEvent::None;
+    DeviceKind Kind = DeviceKind::None;
+    std::optional<ItemIdList> Drive; // the drive's absolute list (media change)
 };
 
 // How long a watcher waits before it delivers: the quiet period after the last folder-name

@@ -52,23 +52,22 @@ void TShellCtrlList::mountsChanged() {
         auto drives = control->shellNamespace().driveVolumes();
         for (const auto& old : seen) {
             if (!holds(drives, old))
-                handOut(*control, old, kDeviceRemoveComplete);
+                handOut(*control, old, DeviceEvent::RemoveComplete);
         }
         for (const auto& drive : drives) {
             if (!holds(seen, drive))
-                handOut(*control, drive, kDeviceArrival);
+                handOut(*control, drive, DeviceEvent::Arrival);
         }
         seen = std::move(drives);
     }
 }
 
-void TShellCtrlList::handOut(TShellTreeView& control, const DriveVolume& drive,
-                             std::uint32_t event) {
+void TShellCtrlList::handOut(TShellTreeView& control, const DriveVolume& drive, DeviceEvent event) {
     auto record = std::make_unique<TDeviceChangeData>();
     record->Event = event;
-    record->Kind = drive.network ? kDeviceNetwork : kDeviceMedia;
+    record->Kind = drive.network ? DeviceKind::Network : DeviceKind::Media;
     if (!drive.network) {
-        record->Text = arrivalText(event == kDeviceArrival ? drive.label : std::string(),
+        record->Text = arrivalText(event == DeviceEvent::Arrival ? drive.label : std::string(),
                                    drive.mountPoint, control.shellNamespace().codePage());
         record->Drive = control.shellNamespace().driveIDList(drive.mountPoint);
     }

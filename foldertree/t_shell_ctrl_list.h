@@ -2,6 +2,7 @@
 
 #include "foldertree/mount_monitor.h"
 #include "foldertree/shell_namespace.h"
+#include "foldertree/t_sh_dir_watcher.h"
 
 #include <QSocketNotifier>
 #include <memory>
@@ -33,7 +34,7 @@ private:
     TShellCtrlList() = default;
     // Compares each tree's drives with the ones seen before and hands out what changed.
     void mountsChanged();
-    static void handOut(TShellTreeView& control, const DriveVolume& drive, std::uint32_t event);
+    static void handOut(TShellTreeView& control, const DriveVolume& drive, DeviceEvent event);
 
     std::vector<Watched> m_controls;
     std::unique_ptr<MountMonitor> m_monitor;

@@ -58,9 +58,9 @@ void TShellFolderItem::rename(ItemIdList itemId, ItemIdList absoluteId) {
     image.reset();
 }
 
-bool TShellFolderItem::hasAttribute(std::uint32_t flag) {
+bool TShellFolderItem::hasAttribute(ShellAttribute flag) {
     const auto folder = ParentFolder();
-    return folder && (folder->getAttributesOf(ItemID, flag) & flag) == flag;
+    return folder && hasAll(folder->getAttributesOf(ItemID, flag), flag);
 }
 
 } // namespace ordinalette::foldertree

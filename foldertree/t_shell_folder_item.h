@@ -90,7 +90,7 @@ public:
     // Replaces the identifiers after a rename and forgets what was cached about the old ones.
     void rename(ItemIdList itemId, ItemIdList absoluteId);
     // Tests an attribute by asking the parent folder; a failed query counts as not set.
-    bool hasAttribute(std::uint32_t flag);
+    bool hasAttribute(ShellAttribute flag);
 
 private:
     ShellNamespace& m_ns;

@@ -27,8 +27,8 @@ QIcon TShellTreeView::nodeImage(TShellFolderItem& record) {
     if (record.image)
         return *record.image;
     // Images are made once per kind of item and shared by every record of that kind.
-    const auto kind = std::make_pair(m_model->ItemType(record),
-                                     record.Level() > 0 && record.hasAttribute(kAttrLink));
+    const auto kind = std::make_pair(
+        m_model->ItemType(record), record.Level() > 0 && record.hasAttribute(ShellAttribute::Link));
     auto cached = m_images.find(kind);
     if (cached == m_images.end()) {
         const int size = iconSize().width();
@@ -71,7 +71,7 @@ bool TShellTreeView::event(QEvent* event) {
 bool TShellTreeView::canEditLabel(const QModelIndex& node) {
     TShellFolderItem* record = recordOf(node);
     return record && m_clickState == ClickState::None && record->Level() != 0 &&
-           record->hasAttribute(kAttrCanRename);
+           record->hasAttribute(ShellAttribute::CanRename);
 }
 
 void TShellTreeView::startEditing(const QModelIndex& node) {
@@ -147,7 +147,7 @@ void TShellTreeView::renameNode(const QModelIndex& node, const QString& text) {
     // otherwise be replaced by them. A name the code page cannot hold is an invalid name.
     const QString oldText = m_model->nodeText(*record);
     int failure = platform::error::None;
-    if (text != oldText && record->hasAttribute(kAttrCanRename)) {
+    if (text != oldText && record->hasAttribute(ShellAttribute::CanRename)) {
         // Moving the node among its siblings is no change of the selection.
         const QScopedValueRollback renaming(m_renaming, true);
         failure = platform::decodeText(name, codePage) != typed ? platform::error::PathNotFound

@@ -18,7 +18,8 @@ void TShellTreeView::expandSubtree(const QModelIndex& node) {
         return;
     expandNode(node);
     // The walk starts only from a folder of the file system, and not through a link either.
-    if (!m_model->pathOf(*record) || (record->Level() > 0 && record->hasAttribute(kAttrLink)))
+    if (!m_model->pathOf(*record) ||
+        (record->Level() > 0 && record->hasAttribute(ShellAttribute::Link)))
         return;
     if (m_subtreeQueue.empty()) {
         const auto mountPoints = shellNamespace().mountPoints();
@@ -53,7 +54,7 @@ void TShellTreeView::expandSubtreeStep() {
 }
 
 bool TShellTreeView::staysOnVolume(TShellFolderItem& node) {
-    if (node.hasAttribute(kAttrLink))
+    if (node.hasAttribute(ShellAttribute::Link))
         return false;
     const auto path = m_model->pathOf(node);
     return path && !m_subtreeMountPoints.contains(*path);

@@ -30,20 +30,20 @@ void TShellTreeView::FoldersChanged() {
 }
 
 void TShellTreeView::DeviceChanged(std::unique_ptr<TDeviceChangeData> record) {
-    if (record->Kind == kDeviceNetwork) {
-        if (record->Event != kDeviceArrival)
+    if (record->Kind == DeviceKind::Network) {
+        if (record->Event != DeviceEvent::Arrival)
             selectNode(rootNode());
         RefreshTree();
         return;
     }
-    if (record->Kind != kDeviceMedia || !record->Drive)
+    if (record->Kind != DeviceKind::Media || !record->Drive)
         return;
     TShellFolderItem* drive = m_model->FindNode(*record->Drive);
     // Only the drive's own node: a mount that is gone may already have left My Computer.
     if (!drive || drive->AbsoluteID != *record->Drive)
         return;
     m_model->setNodeText(drive, record->Text);
-    if (record->Event != kDeviceRemoveComplete)
+    if (record->Event != DeviceEvent::RemoveComplete)
         return;
     const QModelIndex node = m_model->indexOf(drive);
     selectNode(node.parent());

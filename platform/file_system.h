@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/error_number.h"
+#include "platform/flag_set.h"
 #include "platform/os_handle.h"
 
 #include <cstddef>
@@ -22,19 +23,7 @@ enum class Attribute : std::uint32_t {
     Archive = 0x20,
 };
 
-constexpr Attribute operator|(Attribute a, Attribute b) {
-    return static_cast<Attribute>(static_cast<std::uint32_t>(a) | static_cast<std::uint32_t>(b));
-}
-constexpr Attribute operator&(Attribute a, Attribute b) {
-    return static_cast<Attribute>(static_cast<std::uint32_t>(a) & static_cast<std::uint32_t>(b));
-}
-constexpr Attribute& operator|=(Attribute& a, Attribute b) {
-    return a = a | b;
-}
-// Whether the set holds any of the given bits.
-constexpr bool hasAny(Attribute set, Attribute bits) {
-    return (set & bits) != Attribute::None;
-}
+template <> inline constexpr bool kIsFlagSet<Attribute> = true;
 
 struct DirectoryEntry {
     std::string_view name; // valid only during the visitor's call

@@ -58,8 +58,8 @@ TEST(LinuxShellNamespace, DrivesAreTheMountsShownToTheUserAndTheNetworkHoldsNetw
     ASSERT_TRUE(trash);
     EXPECT_TRUE(namesOf(*trash).empty());
     EXPECT_EQ(desktop->getAttributesOf(*ns->specialFolderLocation(SpecialFolder::BitBucket),
-                                       kAttrFileSystem | kAttrHasSubfolder),
-              0u);
+                                       ShellAttribute::FileSystem | ShellAttribute::HasSubfolder),
+              ShellAttribute::None);
 }
 
 TEST(LinuxShellNamespace, WithoutAMountTableTheWholeFileSystemIsOneDrive) {
@@ -118,8 +118,9 @@ TEST(LinuxShellNamespace, ADriveWithoutItsVolumeReadsNothingOfTheFolderItWasMoun
     fixture.dir().writeFile("mountinfo", NamespaceFixture::mountLine(fixture.drive("c"), "ext4"));
     EXPECT_FALSE(ns->pathFromIDList(drive));
     EXPECT_FALSE(desktop->bindToObject(drive));
-    EXPECT_EQ(desktop->getAttributesOf(drive, kAttrHasSubfolder | kAttrFileSysAncestor),
-              kAttrFileSysAncestor);
+    EXPECT_EQ(desktop->getAttributesOf(drive, ShellAttribute::HasSubfolder |
+                                                  ShellAttribute::FileSysAncestor),
+              ShellAttribute::FileSysAncestor);
     EXPECT_EQ(namesOf(*computer), (std::vector<std::string>{"c (" + fixture.drive("c") + ")"}));
     EXPECT_FALSE(ns->parseDisplayName(fixture.drive("d") + "/photos"));
 
@@ -175,22 +176,23 @@ TEST(LinuxShellNamespace, AttributesTellFoldersLinksAndSubfolders) {
     std::filesystem::create_directory_symlink(fixture.drive("d") + "/parent",
                                               fixture.drive("d") + "/link");
     auto drive = ns->desktopFolder()->bindToObject(*ns->parseDisplayName(fixture.drive("d")));
-    const std::uint32_t all =
-        kAttrFolder | kAttrFileSystem | kAttrHasSubfolder | kAttrLink | kAttrCanRename;
-    EXPECT_EQ(drive->getAttributesOf({ns->folderId("parent")}, all),
-              all & ~std::uint32_t(kAttrLink));
+    const auto notLink = ShellAttribute::Folder | ShellAttribute::FileSystem |
+                         ShellAttribute::HasSubfolder | ShellAttribute::CanRename;
+    const auto all = notLink | ShellAttribute::Link;
+    EXPECT_EQ(drive->getAttributesOf({ns->folderId("parent")}, all), notLink);
     EXPECT_EQ(drive->getAttributesOf({ns->folderId("leaf")}, all),
-              kAttrFolder | kAttrFileSystem | kAttrCanRename);
-    EXPECT_EQ(drive->getAttributesOf({ns->folderId("link")}, kAttrLink | kAttrHasSubfolder),
-              kAttrLink | kAttrHasSubfolder);
-    EXPECT_EQ(drive->getAttributesOf({ns->folderId("gone")}, all), 0u);
+              ShellAttribute::Folder | ShellAttribute::FileSystem | ShellAttribute::CanRename);
+    EXPECT_EQ(drive->getAttributesOf({ns->folderId("link")},
+                                     ShellAttribute::Link | ShellAttribute::HasSubfolder),
+              ShellAttribute::Link | ShellAttribute::HasSubfolder);
+    EXPECT_EQ(drive->getAttributesOf({ns->folderId("gone")}, all), ShellAttribute::None);
 
     // A folder whose only subfolder is a link to a folder has subfolders.
     fixture.dir().makeDir("d/links");
     std::filesystem::create_directory_symlink(fixture.drive("d") + "/leaf",
                                               fixture.drive("d") + "/links/to-leaf");
-    EXPECT_EQ(drive->getAttributesOf({ns->folderId("links")}, kAttrHasSubfolder),
-              kAttrHasSubfolder);
+    EXPECT_EQ(drive->getAttributesOf({ns->folderId("links")}, ShellAttribute::HasSubfolder),
+              ShellAttribute::HasSubfolder);
 }
 
 } // namespace

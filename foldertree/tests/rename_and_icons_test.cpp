@@ -159,8 +159,8 @@ TEST_F(RenameTest, AnEditTheProgramEndsDropsTheTypedTextWhileTheUsersOwnEndsRena
     // A volume unmounted meanwhile moves the selection to My Computer.
     ASSERT_NE(typeInto(old, "half"), nullptr);
     auto removal = std::make_unique<TDeviceChangeData>();
-    removal->Event = kDeviceRemoveComplete;
-    removal->Kind = kDeviceMedia;
+    removal->Event = DeviceEvent::RemoveComplete;
+    removal->Kind = DeviceKind::Media;
     removal->Text = " (" + fixture.drive("c") + ")";
     removal->Drive = fixture.shellNamespace()->driveIDList(fixture.drive("c"));
     tree->DeviceChanged(std::move(removal));

@@ -53,7 +53,7 @@ private:
         std::optional<int> compareIDs(const ItemIdList& a, const ItemIdList& b) override {
             return m_real->compareIDs(a, b);
         }
-        std::uint32_t getAttributesOf(const ItemIdList& item, std::uint32_t mask) override {
+        ShellAttribute getAttributesOf(const ItemIdList& item, ShellAttribute mask) override {
             return m_real->getAttributesOf(item, mask);
         }
         std::optional<std::string> getDisplayNameOf(const ItemIdList& item) override {

@@ -230,16 +230,16 @@ TEST_F(WatchedTreeTest, DeviceChangesOfNetworkVolumesAndOfDrivesNoLongerListed) 
     // A network volume connected: the open part is read again.
     fixture.dir().makeDir("d/new");
     auto arrival = std::make_unique<TDeviceChangeData>();
-    arrival->Event = kDeviceArrival;
-    arrival->Kind = kDeviceNetwork;
+    arrival->Event = DeviceEvent::Arrival;
+    arrival->Kind = DeviceKind::Network;
     tree->DeviceChanged(std::move(arrival));
     EXPECT_TRUE(childNamed(driveNode("d"), "new").isValid());
     EXPECT_EQ(changes.count(), 0);
 
     // A drive that My Computer no longer lists leaves every other node as it is.
     auto gone = std::make_unique<TDeviceChangeData>();
-    gone->Event = kDeviceRemoveComplete;
-    gone->Kind = kDeviceMedia;
+    gone->Event = DeviceEvent::RemoveComplete;
+    gone->Kind = DeviceKind::Media;
     gone->Text = " (/nowhere)";
     gone->Drive = fixture.shellNamespace()->driveIDList("/nowhere");
     tree->DeviceChanged(std::move(gone));
@@ -249,8 +249,8 @@ TEST_F(WatchedTreeTest, DeviceChangesOfNetworkVolumesAndOfDrivesNoLongerListed) 
 
     // A network volume gone: the root is selected.
     auto removal = std::make_unique<TDeviceChangeData>();
-    removal->Event = kDeviceRemoveComplete;
-    removal->Kind = kDeviceNetwork;
+    removal->Event = DeviceEvent::RemoveComplete;
+    removal->Kind = DeviceKind::Network;
     tree->DeviceChanged(std::move(removal));
     EXPECT_EQ(tree->currentIndex(), tree->rootNode());
     EXPECT_EQ(changes.count(), 1);
