@@ -276,9 +276,9 @@ private:
     // "label (mount point)", or the mount point's own name when the volume has no label.
     std::string driveName(const std::string& mountPoint) const {
         std::string name;
-        for (const auto& drive : m_ns->driveVolumes()) {
+        for (const auto& drive : m_ns->drives()) {
             if (drive.mountPoint == mountPoint)
-                name = drive.label;
+                name = m_ns->labelOf(drive);
         }
         if (name.empty())
             name = mountPoint.substr(mountPoint.find_last_of('/') + 1);
@@ -385,6 +385,10 @@ std::vector<MountEntry> LinuxShellNamespace::drives() const {
                        [this](const std::string& path) { return isFolder(path); });
 }
 
+std::string LinuxShellNamespace::labelOf(const MountEntry& drive) const {
+    return volumeLabel(drive.source, m_roots.labelDirectory);
+}
+
 bool LinuxShellNamespace::isMounted(const std::string& mountPoint) const {
     const auto mounts = drives();
     return std::any_of(mounts.begin(), mounts.end(),
@@ -394,8 +398,7 @@ bool LinuxShellNamespace::isMounted(const std::string& mountPoint) const {
 std::vector<DriveVolume> LinuxShellNamespace::driveVolumes() {
     std::vector<DriveVolume> volumes;
     for (const auto& mount : drives()) {
-        volumes.push_back({mount.mountPoint, volumeLabel(mount.source, m_roots.labelDirectory),
-                           isNetworkFileSystem(mount.fsType)});
+        volumes.push_back({mount.mountPoint, labelOf(mount), isNetworkFileSystem(mount.fsType)});
     }
     return volumes;
 }

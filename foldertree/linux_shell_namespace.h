@@ -51,6 +51,8 @@ public:
     platform::FileSystem& fileSystem() const { return m_fileSystem; }
     // The drives under My Computer: the mounts of the mount table that are drives.
     std::vector<MountEntry> drives() const;
+    // The label of a drive's volume as the file system holds it; empty when it has none.
+    std::string labelOf(const MountEntry& drive) const;
     // Whether a drive is mounted at mountPoint now.
     bool isMounted(const std::string& mountPoint) const;
     bool isFolder(const std::string& path) const;
