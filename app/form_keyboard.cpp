@@ -47,10 +47,9 @@ bool editorInsideHasTheFocus(const QWidget* control) {
     return focus && focus != control && control->isAncestorOf(focus);
 }
 
-// A text field keeps Ctrl+Z for its own undo; a spin edit's steps are not typing to undo.
+// Every editable field, the spin edits among them, keeps Ctrl+Z for undoing its own typing.
 bool keepsItsOwnUndo(const QWidget* focused) {
-    return (qobject_cast<const QLineEdit*>(focused) && !qobject_cast<const TSpinEdit*>(focused)) ||
-           editorInsideHasTheFocus(focused);
+    return qobject_cast<const QLineEdit*>(focused) || editorInsideHasTheFocus(focused);
 }
 
 void press(QAbstractButton* button) {

@@ -13,7 +13,8 @@ namespace ordinalette::app {
 // The window's own keyboard handling: the Tab cycle over the tab stops, the arrow keys among
 // the controls of one parent while a button has the focus, Enter for the default button and
 // Escape for the cancel button (except where the focused control keeps the key), and Ctrl+Z
-// for undoing the last run (except in a text field, where it undoes the typing).
+// for undoing the last run (except in an editable field, spin edits too, where it undoes the
+// typing).
 class FormKeyboard : public QObject {
     Q_OBJECT
 public:

@@ -1,17 +1,21 @@
 #include "app/error_box.h"
 #include "app/platform_debug_log.h"
+#include "app/qt_translation.h"
 #include "app/t_form1.h"
 #include "foldertree/linux_shell_namespace.h"
 #include "platform/file_system.h"
 #include "platform/state_directory.h"
 
 #include <QApplication>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     // The window's geometry is in pixels and is not scaled on displays of another density.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ordinalette"));
+    QTranslator qtJapanese;
+    ordinalette::app::installQtJapanese(qtJapanese);
     ordinalette::app::routePlatformDebugLog();
     ordinalette::app::TForm1 form(ordinalette::platform::systemFileSystem(),
                                   ordinalette::foldertree::LinuxShellNamespace::forCurrentUser(),

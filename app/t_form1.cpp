@@ -172,7 +172,17 @@ void TForm1::rethrowNestedError() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    event->setAccepted(runHandler(&TForm1::FormClose));
+    // Closing is an operation of its own, whichever handler asked for it: the error box of a
+    // failed write is shown at once, and the window closes only where the write succeeded or
+    // the user gives up the settings.
+    const QScopedValueRollback depth(m_handlerDepth, 0);
+    event->setAccepted(runHandler(&TForm1::FormClose) || closesWithoutSaving());
+}
+
+bool TForm1::closesWithoutSaving() {
+    return messageDlg(QString::fromUtf8("設定を保存せずに終了しますか？"), MsgDlgType::Confirmation,
+                      {{QString::fromUtf8("はい"), kResultYes, true, false},
+                       {QString::fromUtf8("いいえ"), kResultNo, false, true}}) == kResultYes;
 }
 
 bool TForm1::focusNextPrevChild(bool next) {
@@ -217,9 +227,7 @@ void TForm1::resetSpinEdit2() {
 }
 
 void TForm1::GetFolderToFile() {
-    NamePrefix = engine::namePrefix(
-        FolderPath, SpinEdit1->Value(),
-        platform::encodeText(Edit1->text().toStdU16String(), m_codePage), m_codePage);
+    NamePrefix = engine::namePrefix(FolderPath, SpinEdit1->Value(), separatorBytes(), m_codePage);
 }
 
 int TForm1::digitWidth() const {

@@ -103,7 +103,7 @@ public:
     void SaveSettings();
 
 protected:
-    // Runs FormClose; the window stays open when it fails.
+    // Runs FormClose; where it fails, the window closes only if the user gives up the settings.
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void showEvent(QShowEvent* event) override;
@@ -124,6 +124,8 @@ private:
     // Runs a handler; an error leaving the outermost one is shown by the error box, one leaving
     // a nested handler ends the handlers it is nested in as well. False after an error.
     bool runHandler(Handler handler);
+    // Asks, after a failed write of the settings, whether to close the window all the same.
+    bool closesWithoutSaving();
     // Makes a change of a control whose handler runs nested, then raises the error that ended
     // that handler, so that it ends the changing handler too. Every programmatic change of a
     // control with a handler goes through here.
@@ -134,6 +136,9 @@ private:
     // leads to the fallback instead.
     void applyOrFallBack(const std::function<void()>& apply, const std::function<void()>& fallBack);
     int digitWidth() const;
+    // The bytes of Edit1's text in the code page; the separator of the settings file keeps its
+    // own bytes while it is shown unchanged, also bytes that show as no character.
+    std::string separatorBytes() const;
     // The progress bar of a run: from 0 to total in steps of one, repainted a few times a second.
     void startProgress(std::size_t total);
     void stepProgress(std::size_t placed, std::size_t total);
@@ -158,6 +163,7 @@ private:
     platform::TextCollator m_collator;
     std::string m_journalDirectory;
     std::optional<engine::InterruptedRun> m_interruptedRun;
+    std::string m_loadedSeparator; // the separator as the settings file holds it
     QElapsedTimer m_sinceRepaint;
     bool m_shownBefore = false;
     FormKeyboard* m_keyboard = nullptr;

@@ -50,6 +50,7 @@ void TForm1::LoadSettings() {
     }
     if (const std::string value = document.value("Charactor"); !value.empty()) {
         changeControl([this] { CheckBox1->setChecked(true); });
+        m_loadedSeparator = value;
         changeControl([&] {
             Edit1->setText(QString::fromStdU16String(platform::decodeText(value, m_codePage)));
         });
@@ -75,13 +76,20 @@ void TForm1::LoadSettings() {
     }
 }
 
+std::string TForm1::separatorBytes() const {
+    const std::u16string shown = Edit1->text().toStdU16String();
+    if (!m_loadedSeparator.empty() && shown == platform::decodeText(m_loadedSeparator, m_codePage))
+        return m_loadedSeparator;
+    return platform::encodeText(shown, m_codePage);
+}
+
 void TForm1::SaveSettings() {
     // Where the start-up directory could not be read there is no place of the file to write.
     if (IniDir.empty())
         return;
     settings::StoredSettings stored;
     stored.folderKetasu = SpinEdit1->Value();
-    stored.charactor = platform::encodeText(Edit1->text().toStdU16String(), m_codePage);
+    stored.charactor = separatorBytes();
     stored.automaticDigits = RadioButton1->isChecked();
     stored.renbanKetasu = SpinEdit2->Value();
     stored.kakuchoushi = RadioGroup1->ItemIndex();

@@ -55,7 +55,8 @@ CodePage::ByteSet CodePage::byteSet(std::initializer_list<std::pair<int, int>> r
 }
 
 CodePage CodePage::cp932() {
-    return doubleByte("windows-31j", byteSet({{0x81, 0x9F}, {0xE0, 0xFC}}));
+    return multiByte("windows-31j", {{byteSet({{0x81, 0x9F}, {0xE0, 0xFC}}),
+                                      byteSet({{0x40, 0x7E}, {0x80, 0xFC}})}});
 }
 
 CodePage CodePage::doubleByte(std::string name, const ByteSet& leadBytes) {

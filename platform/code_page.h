@@ -28,7 +28,8 @@ public:
     // The system's code page: on Linux the codeset of the current C locale (LC_CTYPE, as set by
     // setlocale), on Windows the ANSI code page with the lead bytes the system reports.
     static CodePage system();
-    // Shift_JIS as Windows has it: lead bytes 0x81-0x9F and 0xE0-0xFC.
+    // Shift_JIS as Windows has it: lead bytes 0x81-0x9F and 0xE0-0xFC, trail bytes 0x40-0x7E and
+    // 0x80-0xFC; a lead byte before any other byte stands alone.
     static CodePage cp932();
     static CodePage utf8() { return CodePage(Kind::Utf8, "UTF-8"); }
     static CodePage singleByte(std::string name = "ISO-8859-1") {

@@ -13,8 +13,9 @@ std::u16string decodeText(std::string_view bytes, const CodePage& codePage);
 // Encodes a text into the code page; characters it cannot hold become '?'.
 std::string encodeText(std::u16string_view text, const CodePage& codePage);
 
-// Locale-aware case mapping of a whole text (the user's LC_CTYPE locale); characters without
-// case, and bytes that form no character, stay as they are.
+// Case mapping of a text, character by character, by the simple case mapping that is the same
+// in every language; characters without case, characters whose other case the code page cannot
+// hold, and bytes that form no character stay as they are.
 std::string toLowerCase(std::string_view text, const CodePage& codePage);
 std::string toUpperCase(std::string_view text, const CodePage& codePage);
 

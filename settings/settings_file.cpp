@@ -26,9 +26,11 @@ int writeAndFlush(FileSystem& fileSystem, const platform::FileHandle& file,
 
 // Replaces the file by a new one written beside it. False where only writing in place is left:
 // the file has several names, which must all see the new text, or the new file could not be
-// made, written or put in place (it is gone again then). Throws FileCreateError when the file
-// itself may not be written, which writing in place could not change.
-bool replacedByNewFile(FileSystem& fileSystem, const std::string& file, std::string_view bytes) {
+// made, written or put in place (it is gone again then). Throws FileCreateError, naming the
+// settings file as the user knows it, when the file itself may not be written, which writing in
+// place could not change.
+bool replacedByNewFile(FileSystem& fileSystem, const std::string& file,
+                       const std::string& settingsPath, std::string_view bytes) {
     platform::Result<platform::TemporaryFile> temporary;
     {
         const auto existing = fileSystem.openFileForWriting(file);
@@ -40,7 +42,7 @@ bool replacedByNewFile(FileSystem& fileSystem, const std::string& file, std::str
         } else if (existing.error == platform::error::FileNotFound) {
             temporary = fileSystem.createTemporaryFile(file, nullptr);
         } else {
-            throw FileCreateError(file);
+            throw FileCreateError(settingsPath);
         }
     } // the old file is let go: an open file cannot be replaced everywhere
     if (!temporary.ok())
@@ -57,10 +59,11 @@ bool replacedByNewFile(FileSystem& fileSystem, const std::string& file, std::str
 }
 
 // Truncates the file, or creates it, and writes the bytes into it.
-void writeInPlace(FileSystem& fileSystem, const std::string& file, std::string_view bytes) {
+void writeInPlace(FileSystem& fileSystem, const std::string& file, const std::string& settingsPath,
+                  std::string_view bytes) {
     const auto handle = fileSystem.createFile(file);
     if (!handle.ok())
-        throw FileCreateError(file);
+        throw FileCreateError(settingsPath);
     if (writeAndFlush(fileSystem, handle.value, bytes) != platform::error::None)
         throw StreamWriteError();
 }
@@ -90,7 +93,7 @@ std::optional<std::string> readSettingsFile(FileSystem& fileSystem, const std::s
     if (content.error == platform::error::FileNotFound)
         return std::nullopt;
     if (!content.ok())
-        throw FileOpenError(file.value);
+        throw FileOpenError(path);
     return std::move(content.value);
 }
 
@@ -100,8 +103,8 @@ void writeSettingsFile(FileSystem& fileSystem, const std::string& path, std::str
         throw FileCreateError(path);
     // Writing in place is what the file's own write would do; it is left for where a new file
     // cannot take the old one's place.
-    if (!replacedByNewFile(fileSystem, file.value, bytes))
-        writeInPlace(fileSystem, file.value, bytes);
+    if (!replacedByNewFile(fileSystem, file.value, path, bytes))
+        writeInPlace(fileSystem, file.value, path, bytes);
 }
 
 } // namespace ordinalette::settings

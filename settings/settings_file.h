@@ -32,8 +32,8 @@ std::string settingsFilePath(std::string_view iniDir);
 
 // The whole file, links followed; nullopt when there is no file of that name (nothing, a
 // folder, or an entry that is no regular file, such as a FIFO or a device, which is never
-// opened). Throws FileOpenError, naming the entry that failed, when the file exists but cannot
-// be opened or read, or is larger than any settings file can be.
+// opened). Throws FileOpenError, naming the path as given (not where its links lead), when the
+// file exists but cannot be opened or read, or is larger than any settings file can be.
 std::optional<std::string> readSettingsFile(platform::FileSystem& fileSystem,
                                             const std::string& path);
 
@@ -43,7 +43,7 @@ std::optional<std::string> readSettingsFile(platform::FileSystem& fileSystem,
 // leaves the old content or the new, never a truncated file. A file with several names, or
 // whose folder takes no new entry, is truncated and written in place instead. A file the process
 // may not write, a read-only file and an entry that is no regular file are refused. Throws
-// FileCreateError or StreamWriteError, naming the entry that failed.
+// FileCreateError, naming the path as given, or StreamWriteError.
 void writeSettingsFile(platform::FileSystem& fileSystem, const std::string& path,
                        std::string_view bytes);
 

@@ -6,14 +6,19 @@
 #include "app/controls/t_progress_bar.h"
 #include "app/controls/t_radio_group.h"
 #include "app/controls/t_spin_edit.h"
+#include "app/qt_translation.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <QTranslator>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -255,6 +260,16 @@ TEST(Label, ShowsTheAmpersandAndSizesItselfToItsText) {
     const int narrow = label->width();
     label->setCaption("A&B with a much longer text");
     EXPECT_GT(label->width(), narrow);
+}
+
+TEST(QtTexts, TheFieldsContextMenusAreJapanese) {
+    QTranslator qtJapanese;
+    ASSERT_TRUE(installQtJapanese(qtJapanese));
+    QLineEdit field;
+    const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    const QList<QAction*> entries = menu->actions();
+    EXPECT_TRUE(entries.front()->text().startsWith(QString::fromUtf8("元に戻す")));
+    EXPECT_TRUE(entries.back()->text().startsWith(QString::fromUtf8("すべてを選択")));
 }
 
 } // namespace

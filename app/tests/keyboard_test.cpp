@@ -114,5 +114,25 @@ TEST_F(Keyboard, EscapeOnTheFileListClosesTheWindow) {
     EXPECT_FALSE(form.isVisible());
 }
 
+TEST_F(Keyboard, CtrlZInAnEditableFieldUndoesItsTypingAndAsksNothing) {
+    QStringList asked;
+    testing::EveryModal answer([&](QWidget* dialog) {
+        asked << dialog->windowTitle();
+        dialog->close();
+    });
+    form.CheckBox1->setChecked(true);
+    form.RadioButton2->setChecked(true);
+    for (QLineEdit* field : {static_cast<QLineEdit*>(form.SpinEdit1),
+                             static_cast<QLineEdit*>(form.SpinEdit2), form.Edit1}) {
+        const QString before = field->text();
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, "7");
+        press(Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(field->text(), before) << field->objectName().toStdString();
+    }
+    EXPECT_EQ(asked, QStringList());
+}
+
 } // namespace
 } // namespace ordinalette::app

@@ -3,6 +3,7 @@
 #include "app/controls/t_list_box.h"
 #include "app/controls/t_radio_group.h"
 #include "app/controls/t_spin_edit.h"
+#include "app/message_dialog.h"
 #include "app/t_form1.h"
 #include "app/tests/dialog_helpers.h"
 #include "app/tests/form_fixture.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -212,28 +214,71 @@ TEST_F(StartUp, AnUnreadableWorkingDirectoryLeavesNoPlaceForTheFileAndClosingWri
     EXPECT_EQ(writes(), before);
 }
 
-TEST_F(StartUp, AFailedWriteKeepsTheWindowOpenAndTheNextCloseWritesAgain) {
-    const auto form = start();
+TEST_F(StartUp, AFailedWriteAsksWhetherToCloseWithoutTheSettings) {
+    auto form = start();
     // The folder takes no new entry, so the file is created in place, and that fails too.
-    const auto failNext = [&](Operation operation, int error) {
+    const auto failNextWrite = [&](Operation operation, int error) {
+        faults.failCall(Operation::CreateTemporaryFile,
+                        faults.calls(Operation::CreateTemporaryFile) + 1,
+                        platform::error::AccessDenied);
         faults.failCall(operation, faults.calls(operation) + 1, error);
     };
-    failNext(Operation::CreateTemporaryFile, platform::error::AccessDenied);
-    failNext(Operation::CreateFile, platform::error::AccessDenied);
-    EXPECT_EQ(errorBoxOf([&] { form->close(); }),
-              QString::fromStdString("ファイル " + settingsPath() + " を作成できません."));
+    QStringList shown; // the error box's text, then the question's and its default button
+    QString answer;
+    testing::EveryModal answerEach([&](QWidget* dialog) {
+        if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+            shown << box->text();
+            return box->button(QMessageBox::Ok)->click();
+        }
+        auto* question = qobject_cast<MessageDialog*>(dialog);
+        shown << question->findChild<QLabel*>("message")->text()
+              << question->defaultButton()->text();
+        for (QPushButton* button : question->findChildren<QPushButton*>()) {
+            if (button->text() == answer)
+                return button->click();
+        }
+    });
+    const QString asked = QString::fromUtf8("設定を保存せずに終了しますか？");
+
+    failNextWrite(Operation::CreateFile, platform::error::AccessDenied);
+    answer = QString::fromUtf8("いいえ");
+    form->close();
+    EXPECT_EQ(shown, (QStringList{QString::fromStdString("ファイル " + settingsPath() +
+                                                         " を作成できません."),
+                                  asked, QString::fromUtf8("はい")}));
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(workDir.exists("Ordinlet.ini"));
 
-    failNext(Operation::CreateTemporaryFile, platform::error::AccessDenied);
-    failNext(Operation::WriteFile, platform::error::DiskFull);
-    EXPECT_EQ(errorBoxOf([&] { form->close(); }),
-              QString::fromUtf8("ストリームへの書き込みエラー."));
+    shown.clear();
+    failNextWrite(Operation::WriteFile, platform::error::DiskFull);
+    form->close();
+    EXPECT_EQ(shown.value(0), QString::fromUtf8("ストリームへの書き込みエラー."));
     EXPECT_TRUE(form->isVisible());
 
-    form->close();
+    shown.clear();
+    form->close(); // the write works: nothing is asked
+    EXPECT_EQ(shown, QStringList());
     EXPECT_FALSE(form->isVisible());
-    EXPECT_TRUE(workDir.exists("Ordinlet.ini"));
+    const std::string savedOnce = written();
+
+    form = start();
+    form->SpinEdit1->SetValue(9);
+    failNextWrite(Operation::CreateFile, platform::error::AccessDenied);
+    answer = QString::fromUtf8("はい");
+    QTest::mouseClick(form->BitBtn2, Qt::LeftButton); // End closes from inside its handler
+    EXPECT_EQ(shown.size(), 3);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(written(), savedOnce) << "closed without writing";
+}
+
+TEST_F(StartUp, ASeparatorThatCannotBeShownKeepsItsBytes) {
+    // Written by the Windows program in Shift_JIS, read here as UTF-8.
+    writeSettings("Charactor=\x83\x5C\r\n");
+    const auto form = start();
+    EXPECT_EQ(form->NamePrefix, "\x83\x5C");
+    form->close();
+    EXPECT_EQ(written(), "FolderKetasu=4\r\nCharactor=\x83\x5C\r\nAuto=True\r\nRenbanKetasu=\r\n"
+                         "Kakuchoushi=0\r\n");
 }
 
 TEST_F(StartUp, TheSettingsFileStaysInTheStartDirectoryAfterARun) {

@@ -4,12 +4,12 @@
 #include <new>
 #include <optional>
 #include <stdexcept>
-#include <unicode/casemap.h>
-#include <unicode/edits.h>
+#include <unicode/uchar.h>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 #include <unicode/ucol.h>
 #include <unicode/ustring.h>
+#include <unicode/utf16.h>
 #include <vector>
 
 namespace ordinalette::platform {
@@ -112,79 +112,40 @@ template <typename Text> Text substituted(std::optional<Text> converted) {
 
 enum class Case { Lower, Upper };
 
-// The text in the wanted case, with the edits that tell which part of it each part of the text
-// became; nullopt when ICU cannot map it.
-std::optional<std::u16string> mapCase(std::u16string_view text, Case wanted,
-                                      const std::string& locale, icu::Edits& edits) {
-    std::u16string mapped(text.size() + 1, u'\0');
-    for (;;) {
-        UErrorCode status = U_ZERO_ERROR;
-        edits.reset();
-        const auto length = static_cast<int32_t>(text.size());
-        const auto capacity = static_cast<int32_t>(mapped.size());
-        const int32_t mappedLength =
-            wanted == Case::Lower ? icu::CaseMap::toLower(locale.c_str(), 0, text.data(), length,
-                                                          mapped.data(), capacity, &edits, status)
-                                  : icu::CaseMap::toUpper(locale.c_str(), 0, text.data(), length,
-                                                          mapped.data(), capacity, &edits, status);
-        if (status == U_BUFFER_OVERFLOW_ERROR) {
-            mapped.resize(static_cast<std::size_t>(mappedLength));
-            continue;
+// Every code point of the text by its simple case mapping, which is the same in every language:
+// under a Turkish locale too "I" becomes "i", and no letter grows into two ("ß" stays).
+std::u16string mapCase(std::u16string_view text, Case wanted) {
+    std::u16string mapped;
+    const auto length = static_cast<int32_t>(text.size());
+    for (int32_t i = 0; i < length;) {
+        UChar32 c = 0;
+        U16_NEXT(text.data(), i, length, c);
+        c = wanted == Case::Lower ? u_tolower(c) : u_toupper(c);
+        if (c > 0xFFFF) {
+            mapped += static_cast<char16_t>(U16_LEAD(c));
+            mapped += static_cast<char16_t>(U16_TRAIL(c));
+        } else {
+            mapped += static_cast<char16_t>(c); // a lone surrogate, too, stays as it was
         }
-        if (U_FAILURE(status))
-            return std::nullopt;
-        mapped.resize(static_cast<std::size_t>(mappedLength));
-        return mapped;
     }
+    return mapped;
 }
 
-// One character of a text and the part of the decoded text that stands for it.
-struct DecodedCharacter {
-    std::string_view bytes;
-    int32_t begin = 0;
-    int32_t end = 0;
-    bool decoded = false;
-};
-
-// The text is mapped as a whole (some mappings look at their neighbours), but every character
-// keeps its own bytes unless the mapping changed it and the code page can write the change: a
-// character without case is never rewritten, not even into another byte form of itself.
+// Every character keeps its own bytes unless the mapping changed it and the code page can write
+// the change: a character without case is never rewritten, not even into another byte form of
+// itself, and bytes that form no character stay as they are.
 std::string convertCase(std::string_view text, const CodePage& codePage, Case wanted) {
     const Converter converter(codePage, Converter::Errors::Stop);
-    std::u16string decodedText;
-    std::vector<DecodedCharacter> characters;
-    for (std::size_t pos = 0; pos < text.size();) {
-        DecodedCharacter character{text.substr(pos, codePage.charLength(text, pos))};
-        character.begin = static_cast<int32_t>(decodedText.size());
-        const auto decoded = converter.decode(character.bytes);
-        character.decoded = decoded.has_value();
-        // Bytes that form no character stand in the text as one replacement character.
-        decodedText += decoded ? *decoded : std::u16string(1, kReplacementCharacter);
-        character.end = static_cast<int32_t>(decodedText.size());
-        characters.push_back(character);
-        pos += character.bytes.size();
-    }
-
-    icu::Edits edits;
-    const auto mapped = mapCase(decodedText, wanted, icuLocale(LC_CTYPE), edits);
-    icu::Edits::Iterator edit = edits.getFineIterator();
     std::string result;
-    for (const DecodedCharacter& character : characters) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::string_view bytes = text.substr(pos, codePage.charLength(text, pos));
+        pos += bytes.size();
         std::optional<std::string> changed;
-        if (mapped && character.decoded) {
-            UErrorCode status = U_ZERO_ERROR;
-            const int32_t begin = edit.destinationIndexFromSourceIndex(character.begin, status);
-            const int32_t end = edit.destinationIndexFromSourceIndex(character.end, status);
-            const std::u16string_view before =
-                std::u16string_view(decodedText)
-                    .substr(static_cast<std::size_t>(character.begin),
-                            static_cast<std::size_t>(character.end - character.begin));
-            const std::u16string_view after = std::u16string_view(*mapped).substr(
-                static_cast<std::size_t>(begin), static_cast<std::size_t>(end - begin));
-            if (U_SUCCESS(status) && after != before)
-                changed = converter.encode(after);
+        if (const auto decoded = converter.decode(bytes)) {
+            if (const std::u16string mapped = mapCase(*decoded, wanted); mapped != *decoded)
+                changed = converter.encode(mapped);
         }
-        result += changed ? *changed : std::string(character.bytes);
+        result += changed ? *changed : std::string(bytes);
     }
     return result;
 }

@@ -27,6 +27,17 @@ TEST(CodePage, Cp932CountsALeadAndItsTrailAsOneCharacter) {
               3u);
 }
 
+TEST(CodePage, Cp932TakesOnlyItsTrailBytesAfterALeadByte) {
+    const CodePage cp932 = CodePage::cp932();
+    for (const int trail : {0x00, 0x2E, 0x2F, 0x3F, 0x7F, 0xFD, 0xFF})
+        EXPECT_EQ(cp932.charLength(std::string{'\x81', static_cast<char>(trail)}, 0), 1u) << trail;
+    EXPECT_EQ(cp932.charLength("\x81\x40", 0), 2u);
+    EXPECT_EQ(cp932.charLength("\xFC\xFC", 0), 2u);
+    // "あ.jpg" in UTF-8 bytes keeps its extension, and a folder's name stops at its slash.
+    EXPECT_EQ(cp932.findLastOf("\xE3\x81\x82.jpg", ".\\:"), 3u);
+    EXPECT_EQ(cp932.findLastOf("/a/\x81/b", "/"), 4u);
+}
+
 TEST(CodePage, TrailBytesAreNeverDelimiters) {
     const CodePage cp932 = CodePage::cp932();
     EXPECT_EQ(cp932.findLastOf(kCp932Four, "\\"), std::string::npos);

@@ -29,14 +29,14 @@ TEST(TextServices, CaseMappingKeepsWhatHasNoCase) {
     EXPECT_EQ(toLowerCase(".\xE6\x97\xA5", utf8), ".\xE6\x97\xA5") << "日 has no case";
     EXPECT_EQ(toLowerCase("\xFF.JPG\xC3", utf8), "\xFF.jpg\xC3") << "stray bytes stay";
     EXPECT_EQ(toUpperCase("", utf8), "");
-    // The text is mapped as a whole: a capital sigma at the end of a word becomes the final form.
-    EXPECT_EQ(toLowerCase(".\xCE\xA3\xCE\x91\xCE\xA3", utf8), ".\xCF\x83\xCE\xB1\xCF\x82") << "ΣΑΣ";
+    // Each character alone: a capital sigma at the end of a word takes no final form.
+    EXPECT_EQ(toLowerCase(".\xCE\xA3\xCE\x91\xCE\xA3", utf8), ".\xCF\x83\xCE\xB1\xCF\x83") << "ΣΑΣ";
 }
 
 TEST(TextServices, CaseMappingToALetterTheCodePageLacksKeepsTheLetter) {
-    // ß upper-cases to "SS"; a letter whose mapping the code page cannot hold stays.
+    // ß has no single capital and stays; a letter whose mapping the code page cannot hold stays.
     const CodePage latin1 = CodePage::singleByte("ISO-8859-1");
-    EXPECT_EQ(toUpperCase("\xDF", latin1), "SS");
+    EXPECT_EQ(toUpperCase("\xDF", latin1), "\xDF");
     EXPECT_EQ(toUpperCase("\xFF", latin1), "\xFF") << "Ÿ is not in ISO-8859-1";
 }
 

@@ -116,5 +116,12 @@ TEST_F(GeneratedLocales, ALegacyMultiByteLocaleNeverSplitsACharacter) {
     EXPECT_EQ(toLowerCase(".JPG\xBC\xCC", codePage), ".jpg\xBC\xCC");
 }
 
+TEST_F(GeneratedLocales, ExtensionCaseIsTheSameInEveryLanguage) {
+    ASSERT_TRUE(use("tr_TR", "UTF-8"));
+    const CodePage codePage = CodePage::system();
+    EXPECT_EQ(toLowerCase(".GIF", codePage), ".gif");
+    EXPECT_EQ(toUpperCase(".gif", codePage), ".GIF");
+}
+
 } // namespace
 } // namespace ordinalette::platform

@@ -96,19 +96,23 @@ TEST_F(SettingsFilePosixTest, ALinkIsFollowedAndStaysALink) {
     EXPECT_TRUE(S_ISLNK(statusOf(path()).st_mode));
 }
 
-TEST_F(SettingsFilePosixTest, MessagesNameTheEntryThatFailed) {
-    ASSERT_EQ(symlink("missing/settings.ini", path().c_str()), 0);
-    try {
-        writeSettingsFile(fileSystem, path(), "new\r\n");
-        FAIL() << "no error";
-    } catch (const FileCreateError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "ファイル " + dir.path() + "/missing/settings.ini を作成できません");
+TEST_F(SettingsFilePosixTest, MessagesNameTheSettingsFileItselfAlsoWhereItIsALink) {
+    const std::string created = "ファイル " + path() + " を作成できません";
+    for (const char* target : {"missing/settings.ini", "/dev/zero"}) {
+        ASSERT_EQ(symlink(target, path().c_str()), 0);
+        try {
+            writeSettingsFile(fileSystem, path(), "new\r\n");
+            ADD_FAILURE() << "no error";
+        } catch (const FileCreateError& error) {
+            EXPECT_EQ(std::string(error.what()), created) << target;
+        }
+        EXPECT_EQ(dir.entries(), Names{"Ordinlet.ini"}) << target;
+        ASSERT_EQ(unlink(path().c_str()), 0);
     }
-    EXPECT_EQ(dir.entries(), Names{"Ordinlet.ini"});
 
     dir.makeDir("missing");
     dir.writeFile("missing/settings.ini", "FolderKetasu=7\r\n");
+    ASSERT_EQ(symlink("missing/settings.ini", path().c_str()), 0);
     testsupport::FaultInjectingFileSystem held(fileSystem);
     held.failCall(testsupport::FaultInjectingFileSystem::Operation::ReadFile, 1,
                   platform::error::SharingViolation);
@@ -116,8 +120,7 @@ TEST_F(SettingsFilePosixTest, MessagesNameTheEntryThatFailed) {
         readSettingsFile(held, path());
         FAIL() << "no error";
     } catch (const FileOpenError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "ファイル " + dir.path() + "/missing/settings.ini は開けません");
+        EXPECT_EQ(std::string(error.what()), "ファイル " + path() + " は開けません");
     }
 }
 
