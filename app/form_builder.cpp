@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 #include <limits>
@@ -193,8 +194,27 @@ void buildForm(QWidget* form, const FormDescription& description,
             setFieldColor(control, *d.color);
         if (auto* label = qobject_cast<TLabel*>(control))
             label->setCaption(text(d.text));
+        if (d.accessibleName)
+            control->setAccessibleName(text(d.accessibleName));
+        else if (qobject_cast<QGroupBox*>(control))
+            control->setAccessibleName(text(d.text));
         control->show();
     }
+}
+
+void keepInsideScreen(QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    if (available.contains(frame))
+        return;
+    const int x =
+        std::max(available.left(), std::min(frame.left(), available.right() + 1 - frame.width()));
+    const int y =
+        std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - frame.height()));
+    window->move(x, y); // the frame's corner, as a window's position is
 }
 
 std::vector<TabEntry> tabChain(QWidget* form, std::span<const ControlDescription> controls) {

@@ -47,6 +47,9 @@ struct ControlDescription {
     int step = 1;               // the progress bar
     bool defaultButton = false; // the button Enter presses (glyph BBOK)
     bool cancelButton = false;  // the button Escape presses (glyph BBCANCEL)
+    // What a screen reader names an input control by: its caption, which stands beside it in
+    // another control. Group boxes and controls with a text of their own are named by it.
+    const char* accessibleName = nullptr;
 };
 
 // The window itself.

@@ -2,12 +2,17 @@
 
 #include "app/resources/bbcancel.xpm"
 #include "app/resources/bbok.xpm"
-#include "app/resources/mainicon.xpm"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace ordinalette::app::images {
 
-QPixmap mainIcon() {
-    return QPixmap(mainicon_xpm);
+QIcon mainIcon() {
+    QIcon icon;
+    for (const QFileInfo& file : QDir(QStringLiteral(":/icons")).entryInfoList(QDir::Files))
+        icon.addFile(file.filePath());
+    return icon;
 }
 QPixmap bbok() {
     return QPixmap(bbok_xpm);

@@ -27,6 +27,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QIcon>
 #include <QKeySequence>
@@ -34,6 +35,7 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QTimer>
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -59,7 +61,7 @@ TForm1::TForm1(platform::FileSystem& fileSystem,
       m_fileSystem(fileSystem), m_codePage(platform::CodePage::system()), m_collator(m_codePage),
       m_journalDirectory(std::move(journalDirectory)) {
     setObjectName("Form1");
-    setWindowIcon(QIcon(images::mainIcon()));
+    setWindowIcon(images::mainIcon());
     buildForm(this, form1Description(), form1Controls(), shellNamespace);
     findControls();
     m_keyboard = new FormKeyboard(tabChain(this, form1Controls()), BitBtn1, BitBtn2, this);
@@ -134,6 +136,30 @@ void TForm1::addListMenuEntry(const char* text, const QKeySequence& shortcut, Ha
 }
 
 bool TForm1::runHandler(Handler handler) {
+    if (m_holdingHandlers) {
+        holdHandler(handler);
+        return true;
+    }
+    const bool ran = runHandlerNow(handler);
+    if (m_handlerDepth == 0)
+        runHeldHandlers();
+    return ran;
+}
+
+void TForm1::holdHandler(Handler handler) {
+    if (std::find(m_heldHandlers.begin(), m_heldHandlers.end(), handler) == m_heldHandlers.end())
+        m_heldHandlers.push_back(handler);
+}
+
+void TForm1::runHeldHandlers() {
+    while (!m_heldHandlers.empty()) {
+        const Handler handler = m_heldHandlers.front();
+        m_heldHandlers.erase(m_heldHandlers.begin());
+        runHandlerNow(handler);
+    }
+}
+
+bool TForm1::runHandlerNow(Handler handler) {
     std::exception_ptr error;
     {
         // The nesting depth of the handlers running at the moment, kept across an error.
@@ -172,6 +198,12 @@ void TForm1::rethrowNestedError() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (m_holdingHandlers) {
+        // Closed during a run: the window closes, as End closes it, once the run is over.
+        holdHandler(&TForm1::BitBtn2Click);
+        event->ignore();
+        return;
+    }
     // Closing is an operation of its own, whichever handler asked for it: the error box of a
     // failed write is shown at once, and the window closes only where the write succeeded or
     // the user gives up the settings.
@@ -193,9 +225,12 @@ void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!focusWidget())
         m_keyboard->focusNextTabStop(true);
+    if (std::exchange(m_shownBefore, true))
+        return;
+    // Placed once its frame is known, before it is mapped.
+    keepInsideScreen(this);
     // Interrupted runs are asked about once the window is on the screen.
-    if (!std::exchange(m_shownBefore, true))
-        QTimer::singleShot(0, this, [this] { offerInterruptedRuns(); });
+    QTimer::singleShot(0, this, [this] { offerInterruptedRuns(); });
 }
 
 // The refresh chain and its steps.
@@ -309,9 +344,10 @@ void TForm1::BitBtn2Click() {
 }
 
 void TForm1::BitBtn1Click() {
-    // The bar runs from 0 to the file count in steps of one, so it moves evenly for any count.
+    // The bar runs over both passes, one step per file and pass, so it moves evenly for any
+    // count: the first pass fills its first half.
     const int count = ListBox1->count();
-    startProgress(static_cast<std::size_t>(count));
+    startProgress(2 * static_cast<std::size_t>(count));
     if (count == 0) {
         messageDlg(QString::fromUtf8("ファイルが存在しません"), MsgDlgType::Error, {MsgDlgBtn::Ok});
         return;
@@ -324,9 +360,14 @@ void TForm1::BitBtn1Click() {
         .namePrefix = NamePrefix,
         .width = [this] { return digitWidth(); },
         .extensionCase = engine::extensionCaseFromIndex(RadioGroup1->ItemIndex()),
+        .fileParked =
+            [this, count](std::size_t parked) {
+                stepProgress(parked, 2 * static_cast<std::size_t>(count));
+            },
         .fileRenamed =
             [this, count](std::size_t renamed) {
-                stepProgress(renamed, static_cast<std::size_t>(count));
+                const auto files = static_cast<std::size_t>(count);
+                stepProgress(files + renamed, 2 * files);
             },
         .journalDirectory = m_journalDirectory,
     };
@@ -350,17 +391,28 @@ void TForm1::startProgress(std::size_t total) {
     ProgressBar1->setMax(static_cast<int>(total));
     ProgressBar1->setPosition(0);
     ProgressBar1->setStep(1);
-    m_sinceRepaint.start();
+    m_sinceEvents.invalidate();
 }
 
 void TForm1::stepProgress(std::size_t placed, std::size_t total) {
-    // A run takes no input; only the bar is repainted, a few times a second at most.
-    constexpr qint64 kRepaintIntervalMs = 50;
+    constexpr qint64 kEventIntervalMs = 50;
     ProgressBar1->stepIt();
-    if (m_sinceRepaint.elapsed() >= kRepaintIntervalMs || placed == total) {
-        ProgressBar1->repaint();
-        m_sinceRepaint.restart();
+    if (!m_sinceEvents.isValid() || m_sinceEvents.elapsed() >= kEventIntervalMs ||
+        placed == total) {
+        keepWindowResponsive();
+        m_sinceEvents.start();
     }
+}
+
+void TForm1::keepWindowResponsive() {
+    // A run takes no input: keys and clicks wait for its end, and so do timers and the folder
+    // tree's descriptors. Painting goes on, and the windowing system's own messages are
+    // answered, among them the desktop's ping, which would else call the program not
+    // responding. A handler or a close that these events bring is held until the run is over.
+    const QScopedValueRollback holding(m_holdingHandlers, true);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                    QEventLoop::ExcludeSocketNotifiers |
+                                    QEventLoop::X11ExcludeTimers);
 }
 
 void TForm1::FormCreate() {

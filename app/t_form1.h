@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QGroupBox;
@@ -122,8 +123,13 @@ private:
     // Ctrl+Z and the file list's context menu entry "元に戻す".
     void bindUndo();
     // Runs a handler; an error leaving the outermost one is shown by the error box, one leaving
-    // a nested handler ends the handlers it is nested in as well. False after an error.
+    // a nested handler ends the handlers it is nested in as well. False after an error. A
+    // handler that the events processed during a run bring is held and runs, as an outermost
+    // one, once the outermost handler running now has ended.
     bool runHandler(Handler handler);
+    bool runHandlerNow(Handler handler);
+    void holdHandler(Handler handler);
+    void runHeldHandlers();
     // Asks, after a failed write of the settings, whether to close the window all the same.
     bool closesWithoutSaving();
     // Makes a change of a control whose handler runs nested, then raises the error that ended
@@ -139,9 +145,11 @@ private:
     // The bytes of Edit1's text in the code page; the separator of the settings file keeps its
     // own bytes while it is shown unchanged, also bytes that show as no character.
     std::string separatorBytes() const;
-    // The progress bar of a run: from 0 to total in steps of one, repainted a few times a second.
+    // The progress bar of a run: from 0 to total in steps of one. A few times a second the
+    // window is painted and answers the desktop, taking no input meanwhile.
     void startProgress(std::size_t total);
     void stepProgress(std::size_t placed, std::size_t total);
+    void keepWindowResponsive();
     engine::ProgressCallback progressReporter();
 
     // Runs a handler that may leave a run interrupted, then asks what to do with that run once
@@ -164,7 +172,10 @@ private:
     std::string m_journalDirectory;
     std::optional<engine::InterruptedRun> m_interruptedRun;
     std::string m_loadedSeparator; // the separator as the settings file holds it
-    QElapsedTimer m_sinceRepaint;
+    QElapsedTimer m_sinceEvents;
+    // While the events of a run are processed; the handlers they bring are held meanwhile.
+    bool m_holdingHandlers = false;
+    std::vector<Handler> m_heldHandlers;
     bool m_shownBefore = false;
     FormKeyboard* m_keyboard = nullptr;
     int m_handlerDepth = 0;

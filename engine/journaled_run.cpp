@@ -55,9 +55,13 @@ std::string freeTemporaryName(platform::FileSystem& fileSystem) {
 
 void moveInTwoPasses(platform::FileSystem& fileSystem, const platform::DirectoryHandle& folder,
                      const platform::DirectoryHandle& temporary, std::span<const Move> park,
-                     std::span<const Move> place, const PlacedCallback& placed) {
-    for (const Move& move : park)
-        check(fileSystem.moveFile(folder, move.from, temporary, move.to));
+                     std::span<const Move> place, const PlacedCallback& placed,
+                     const PlacedCallback& parked) {
+    for (std::size_t i = 0; i < park.size(); ++i) {
+        check(fileSystem.moveFile(folder, park[i].from, temporary, park[i].to));
+        if (parked)
+            parked(i + 1);
+    }
     for (std::size_t i = 0; i < place.size(); ++i) {
         check(fileSystem.moveFile(temporary, place[i].from, folder, place[i].to));
         if (placed)
@@ -66,7 +70,8 @@ void moveInTwoPasses(platform::FileSystem& fileSystem, const platform::Directory
 }
 
 void runJournaled(platform::FileSystem& fileSystem, JournalStore& store, const RunJournal& journal,
-                  const platform::DirectoryHandle& folder, const PlacedCallback& placed) {
+                  const platform::DirectoryHandle& folder, const PlacedCallback& placed,
+                  const PlacedCallback& parked) {
     OpenJournal open = store.create(journal);
     if (const int error = fileSystem.createDirectory(journal.temporaryName)) {
         // Nothing has moved: the run leaves no journal behind.
@@ -87,7 +92,7 @@ void runJournaled(platform::FileSystem& fileSystem, JournalStore& store, const R
             // Closed before the folder is removed: an open folder cannot be removed everywhere.
             const platform::DirectoryHandle temporary =
                 checked(fileSystem.openSubdirectory(folder, journal.temporaryName));
-            moveInTwoPasses(fileSystem, folder, temporary, park, place, placed);
+            moveInTwoPasses(fileSystem, folder, temporary, park, place, placed, parked);
         }
         check(fileSystem.removeDirectory(journal.temporaryName));
         open.file.reset();

@@ -56,11 +56,13 @@ struct Move {
 };
 
 // The two passes of every run: each move of park from the folder into the temporary folder,
-// then each move of place from the temporary folder into the folder. Throws EInOutError at the
-// first failure, leaving everything else as it stands.
+// then each move of place from the temporary folder into the folder; parked and placed count
+// the moves of their pass. Throws EInOutError at the first failure, leaving everything else as
+// it stands.
 void moveInTwoPasses(platform::FileSystem& fileSystem, const platform::DirectoryHandle& folder,
                      const platform::DirectoryHandle& temporary, std::span<const Move> park,
-                     std::span<const Move> place, const PlacedCallback& placed);
+                     std::span<const Move> place, const PlacedCallback& placed,
+                     const PlacedCallback& parked = {});
 
 // Runs every file of the journal from its old name to its new name through the journal's
 // temporary folder, the working directory being the folder (open as folder): writes the
@@ -68,6 +70,7 @@ void moveInTwoPasses(platform::FileSystem& fileSystem, const platform::Directory
 // finished. A failure before the first move undoes what was done and throws EInOutError; a
 // failure after it throws EInterruptedRun.
 void runJournaled(platform::FileSystem& fileSystem, JournalStore& store, const RunJournal& journal,
-                  const platform::DirectoryHandle& folder, const PlacedCallback& placed);
+                  const platform::DirectoryHandle& folder, const PlacedCallback& placed,
+                  const PlacedCallback& parked = {});
 
 } // namespace ordinalette::engine

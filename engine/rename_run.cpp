@@ -41,7 +41,7 @@ RenameOutcome runRename(platform::FileSystem& fileSystem, const RenameRun& run,
                        checked(fileSystem.identity(folder)), freeTemporaryName(fileSystem),
                        journalFiles(fileSystem, folder, run, codePage)};
     JournalStore store(fileSystem, std::string(run.journalDirectory));
-    runJournaled(fileSystem, store, journal, folder, run.fileRenamed);
+    runJournaled(fileSystem, store, journal, folder, run.fileRenamed, run.fileParked);
     return RenameOutcome::Renamed;
 }
 

@@ -21,6 +21,9 @@ struct RenameRun {
     // The width of the serial numbers, asked once, before the first pass.
     std::function<int()> width;
     ExtensionCase extensionCase = ExtensionCase::Lower;
+    // Called after each file of the first pass with the number of files moved into the
+    // temporary folder so far.
+    std::function<void(std::size_t parked)> fileParked;
     // Called after each file of the second pass with the number of files renamed so far.
     std::function<void(std::size_t renamed)> fileRenamed;
     // The folder of the run journals (created when missing).

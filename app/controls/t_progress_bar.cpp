@@ -1,14 +1,18 @@
 #include "app/controls/t_progress_bar.h"
 
+#include "app/controls/accessible_controls.h"
 #include "app/controls/control_error.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <algorithm>
 #include <qdrawutil.h>
 
 namespace ordinalette::app {
 
-TProgressBar::TProgressBar(QWidget* parent) : QWidget(parent) {}
+TProgressBar::TProgressBar(QWidget* parent) : QWidget(parent) {
+    installControlAccessibility();
+}
 
 void TProgressBar::setMin(int value) {
     const bool lowered = value < m_min;
@@ -51,8 +55,12 @@ void TProgressBar::moveTo(int position) {
     // A run steps the bar once per file; only steps that change the picture repaint it.
     const bool changesPicture = filledWidth(position) != filledWidth(m_position);
     m_position = position;
-    if (changesPicture)
-        update();
+    if (!changesPicture)
+        return;
+    update();
+    // Told as often as the picture changes, not once per file.
+    QAccessibleValueChangeEvent changed(this, m_position);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void TProgressBar::paintEvent(QPaintEvent*) {

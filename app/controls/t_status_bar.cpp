@@ -1,16 +1,23 @@
 #include "app/controls/t_status_bar.h"
 
+#include "app/controls/accessible_controls.h"
+
+#include <QAccessible>
 #include <QPainter>
 #include <QStyleOption>
 #include <qdrawutil.h>
 
 namespace ordinalette::app {
 
-TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent) {}
+TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent) {
+    installControlAccessibility();
+}
 
 void TStatusBar::setSimpleText(const QString& text) {
     m_text = text;
     update();
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void TStatusBar::paintEvent(QPaintEvent*) {

@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -120,7 +121,14 @@ TEST(FormLayout, ControlsHoldTheirStoredStateAfterStartUpOnAnEmptyFolder) {
     EXPECT_EQ(form.BitBtn1->kind(), TBitBtn::Kind::Ok);
     EXPECT_EQ(form.BitBtn2->kind(), TBitBtn::Kind::Cancel);
     EXPECT_FALSE(form.BitBtn1->icon().isNull());
-    EXPECT_FALSE(form.windowIcon().isNull());
+    // Every size the package installs, for the window manager to pick from.
+    QList<QSize> iconSizes = form.windowIcon().availableSizes();
+    std::sort(iconSizes.begin(), iconSizes.end(),
+              [](QSize a, QSize b) { return a.width() < b.width(); });
+    EXPECT_EQ(
+        iconSizes,
+        (QList<QSize>{
+            {16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
     EXPECT_EQ(form.StatusBar1->simpleText(), "0File");
     EXPECT_EQ(QFontInfo(form.font()).pixelSize(), 12);
 }

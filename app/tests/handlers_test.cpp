@@ -264,8 +264,8 @@ TEST_F(Handlers, StartRenamesTheListedFilesAndRefreshesTheListButNotTheExample) 
               (std::vector<std::string>{"Summ1.txt", "Summ2.txt", "Summ3.txt"}));
     EXPECT_EQ(form.StatusBar1->simpleText(), "3Files");
     EXPECT_EQ(example(), "Summ1.txt");
-    EXPECT_EQ(form.ProgressBar1->max(), 3);
-    EXPECT_EQ(form.ProgressBar1->position(), 3);
+    EXPECT_EQ(form.ProgressBar1->max(), 6); // a step per file and pass
+    EXPECT_EQ(form.ProgressBar1->position(), 6);
     EXPECT_EQ(std::filesystem::current_path(), folder());
 
     // Enter starts a run as well; the same settings give the same names again.
@@ -299,7 +299,7 @@ TEST_F(Handlers, AClashOfTheSecondPassIsShownAndLeavesTheFilesInTheTemporaryFold
     EXPECT_EQ(onDisk("tmp1"), (std::vector<std::string>{"a.txt", "b.txt"}));
     // No relisting after a failure: the list still shows the old names.
     EXPECT_EQ(form.ListBox1->items(), (std::vector<std::string>{"a.txt", "b.txt"}));
-    EXPECT_EQ(form.ProgressBar1->position(), 0);
+    EXPECT_EQ(form.ProgressBar1->position(), 2); // the first pass was done
 }
 
 TEST_F(Handlers, AFolderRenamedBehindTheListFailsAtTheChangeOfDirectory) {
@@ -383,8 +383,58 @@ TEST_F(HandlersWithFaults, AnAccessErrorIsShownWithADotAndStopsTheRunWhereItIs) 
     EXPECT_EQ(questions, QStringList{interruptedQuestion()});
     EXPECT_EQ(onDisk(), (std::vector<std::string>{"Summ1.txt", "tmp1"}));
     EXPECT_EQ(onDisk("tmp1"), (std::vector<std::string>{"b.txt", "c.txt"}));
-    EXPECT_EQ(form.ProgressBar1->position(), 1);
+    EXPECT_EQ(form.ProgressBar1->position(), 4); // three files parked, one placed
     EXPECT_TRUE(form.isVisible());
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+TEST_F(HandlersWithFaults, ARunShowsBothPassesOnTheBarAndPaintsButHoldsTheOtherEventsTillItEnds) {
+    makeFolder({"a.txt", "b.txt", "c.txt", "d.txt"});
+    makeFolder({"x.txt"}, "Autumn");
+    select();
+    const PaintCounter paints(form.ProgressBar1);
+    const int firstMove = faults.calls(Operation::MoveFile) + 1;
+    // A change of the tree's selection arrives among the events of the run, as the watcher's
+    // deliveries do.
+    faults.onCall(Operation::MoveFile, firstMove, [&] {
+        QMetaObject::invokeMethod(
+            form.ShellTreeView1, [&] { select("Autumn"); }, Qt::QueuedConnection);
+    });
+    int position = -1;
+    int maximum = -1;
+    int painted = 0;
+    std::string folderPath;
+    std::vector<std::string> listed;
+    faults.onCall(Operation::MoveFile, firstMove + 2, [&] {
+        position = form.ProgressBar1->position();
+        maximum = form.ProgressBar1->max();
+        painted = paints.count;
+        folderPath = form.FolderPath;
+        listed = form.ListBox1->items();
+    });
+    QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+    // Two files of the first pass were parked when the third was moved.
+    EXPECT_EQ(position, 2);
+    EXPECT_EQ(maximum, 8);
+    EXPECT_GT(painted, 0);
+    EXPECT_EQ(folderPath, folder()) << "the selection's handler waits for the run's end";
+    EXPECT_EQ(listed, (std::vector<std::string>{"a.txt", "b.txt", "c.txt", "d.txt"}));
+    EXPECT_EQ(onDisk(),
+              (std::vector<std::string>{"Summ1.txt", "Summ2.txt", "Summ3.txt", "Summ4.txt"}));
+    EXPECT_EQ(form.FolderPath, folder("Autumn"));
+    EXPECT_EQ(form.ListBox1->items(), std::vector<std::string>{"x.txt"});
 }
 
 // The new-name list: the dialog that F3 or the file list's context menu opened.
@@ -469,6 +519,10 @@ TEST_F(Handlers, TheNewNamesAreThoseTheRunGivesWithTheSettingsAsTheyStand) {
 
     QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
     EXPECT_EQ(onDisk(), (std::vector<std::string>{"Summ_001.JPG", "Summ_002.JPG", "Summ_003.JPG"}));
+    // The run handled the windowing system's events meanwhile, the closed dialog's leaving
+    // among them; the offscreen platform gives no window the activation back by itself.
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
 
     // A separator that holds the path separator gives no name the run can give.
     form.Edit1->selectAll();
