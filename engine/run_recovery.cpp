@@ -36,11 +36,6 @@ struct Plan {
     bool nothingToDo() const { return park.empty() && place.empty() && !temporaryKeepsFiles; }
 };
 
-bool holds(const FolderContents& contents, const std::string& name, std::uint64_t fileNumber) {
-    const auto found = contents.find(name);
-    return found != contents.end() && found->second == fileNumber;
-}
-
 const std::string& sourceName(const JournalFile& file, Direction direction) {
     return direction == Direction::Forward ? file.oldName : file.newName;
 }
@@ -51,11 +46,11 @@ const std::string& targetName(const JournalFile& file, Direction direction) {
 
 Place placeOf(const JournalFile& file, Direction direction, const FolderContents& folder,
               const FolderContents& temporary) {
-    if (holds(folder, targetName(file, direction), file.fileNumber))
+    if (folder.holds(targetName(file, direction), file))
         return Place::Done;
-    if (holds(temporary, file.oldName, file.fileNumber))
+    if (temporary.holds(file.oldName, file))
         return Place::Parked;
-    if (holds(folder, sourceName(file, direction), file.fileNumber))
+    if (folder.holds(sourceName(file, direction), file))
         return Place::AtSource;
     return Place::Missing;
 }
@@ -147,7 +142,7 @@ std::optional<platform::DirectoryHandle> openFolderOf(platform::FileSystem& file
 // its state.
 JournalState settle(platform::FileSystem& fileSystem, JournalStore& store, StoredJournal& stored,
                     const RunJournal& journal, const platform::DirectoryHandle& folder) {
-    const FolderContents contents = folderContents(fileSystem, folder);
+    const FolderContents contents(fileSystem, folder);
     if (planMoves(journal, Direction::Forward, contents, {}).nothingToDo())
         store.setState(stored, JournalState::Finished);
     else if (planMoves(journal, Direction::Back, contents, {}).nothingToDo())
@@ -176,8 +171,8 @@ RecoveryReport recover(platform::FileSystem& fileSystem, std::string_view journa
     if (!temporary.ok() && temporary.error != platform::error::FileNotFound)
         check(temporary.error);
     const FolderContents inTemporary =
-        temporary.ok() ? folderContents(fileSystem, temporary.value) : FolderContents{};
-    Plan plan = planMoves(journal, direction, folderContents(fileSystem, *folder), inTemporary);
+        temporary.ok() ? FolderContents(fileSystem, temporary.value) : FolderContents{};
+    Plan plan = planMoves(journal, direction, FolderContents(fileSystem, *folder), inTemporary);
     if (!temporary.ok() && !plan.park.empty()) {
         // Interrupted between writing the journal and creating its temporary folder.
         check(fileSystem.createDirectory(temporaryPath));
@@ -185,8 +180,11 @@ RecoveryReport recover(platform::FileSystem& fileSystem, std::string_view journa
         check(temporary.error);
     }
     const bool temporaryExists = temporary.ok();
+    std::size_t moved = 0;
     moveInTwoPasses(fileSystem, *folder, temporary.value, plan.park, plan.place,
-                    placedOf(progress, plan.place.size()));
+                    placedOf(progress, plan.place.size()), moved);
+    if (temporary.ok())
+        flushMoves(fileSystem, *folder, temporary.value);
     temporary.value.reset();
     if (plan.temporaryKeepsFiles)
         return {std::move(plan.leftAlone)};
@@ -288,8 +286,8 @@ RecoveryReport undoRun(platform::FileSystem& fileSystem, std::string_view journa
     // The undo runs every file from its new name to its old one.
     undo.files.reserve(run.files.size());
     for (const JournalFile& file : run.files)
-        undo.files.push_back({file.newName, file.fileNumber, file.oldName});
-    const Plan plan = planMoves(undo, Direction::Forward, folderContents(fileSystem, folder), {});
+        undo.files.push_back({file.newName, file.fileNumber, file.identity, file.oldName});
+    const Plan plan = planMoves(undo, Direction::Forward, FolderContents(fileSystem, folder), {});
     RecoveryReport report{plan.leftAlone};
     if (plan.parkedFiles.empty())
         return report;
@@ -298,7 +296,7 @@ RecoveryReport undoRun(platform::FileSystem& fileSystem, std::string_view journa
     for (const std::size_t i : plan.parkedFiles)
         movable.push_back(undo.files[i]);
     undo.files = std::move(movable);
-    undo.temporaryName = freeTemporaryName(fileSystem);
+    undo.temporaryName = freeTemporaryName(fileSystem, undo.files);
     runJournaled(fileSystem, store, undo, folder, placedOf(progress, undo.files.size()));
     return report;
 }
