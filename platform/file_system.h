@@ -107,9 +107,9 @@ public:
     // place is never followed, a file of another user or one that others may write is refused
     // (AccessDenied), and the size is checked before anything is read.
     virtual Result<std::string> readOwnFile(std::string_view path, std::size_t maxSize) = 0;
-    // Whether path is a folder of the process's user that no one else may write (a link in its
-    // place is none): None, or AccessDenied for a folder that others may change.
-    virtual int checkOwnFolder(std::string_view path) = 0;
+    // Whether the entry at path is a folder or a regular file of the process's user that no one
+    // else may write (a link in its place is neither): None, or AccessDenied for anything else.
+    virtual int checkPrivate(std::string_view path) = 0;
     // Creates the file or truncates an existing one, and keeps it from others while it is open.
     // Refuses (AccessDenied) a read-only file, whoever the process is, and an entry that is no
     // regular file; a link in place of the file is never followed.

@@ -99,10 +99,10 @@ Result<std::string> FaultInjectingFileSystem::readOwnFile(std::string_view path,
     return m_real.readOwnFile(path, maxSize);
 }
 
-int FaultInjectingFileSystem::checkOwnFolder(std::string_view path) {
-    if (const int error = injectedError(Operation::CheckOwnFolder))
+int FaultInjectingFileSystem::checkPrivate(std::string_view path) {
+    if (const int error = injectedError(Operation::CheckPrivate))
         return error;
-    return m_real.checkOwnFolder(path);
+    return m_real.checkPrivate(path);
 }
 
 Result<FileHandle> FaultInjectingFileSystem::createFile(std::string_view path) {

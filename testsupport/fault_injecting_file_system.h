@@ -38,7 +38,7 @@ public:
         FlushDirectory,
         CreateDirectories,
         ReadOwnFile,
-        CheckOwnFolder,
+        CheckPrivate,
         EntryIdentity,
         Count
     };
@@ -67,7 +67,7 @@ public:
                  const platform::DirectoryHandle& toFolder, std::string_view toName) override;
     platform::Result<std::string> readFile(std::string_view path, std::size_t maxSize) override;
     platform::Result<std::string> readOwnFile(std::string_view path, std::size_t maxSize) override;
-    int checkOwnFolder(std::string_view path) override;
+    int checkPrivate(std::string_view path) override;
     platform::Result<platform::FileHandle> createFile(std::string_view path) override;
     int writeFile(const platform::FileHandle& file, std::string_view bytes) override;
     int flushFile(const platform::FileHandle& file) override;

@@ -395,14 +395,16 @@ Result<std::string> PosixFileSystem::readOwnFile(std::string_view path, std::siz
     return readAll(static_cast<int>(file.native()), maxSize);
 }
 
-int PosixFileSystem::checkOwnFolder(std::string_view path) {
+int PosixFileSystem::checkPrivate(std::string_view path) {
     const auto cpath = cPath(path);
     if (!cpath)
         return error::InvalidName;
     struct stat status {};
     if (lstat(cpath->c_str(), &status) != 0)
         return lastError();
-    return S_ISDIR(status.st_mode) && isOwnAndPrivate(status) ? error::None : error::AccessDenied;
+    return (S_ISDIR(status.st_mode) || S_ISREG(status.st_mode)) && isOwnAndPrivate(status)
+               ? error::None
+               : error::AccessDenied;
 }
 
 Result<FileHandle> PosixFileSystem::createFile(std::string_view path) {

@@ -297,7 +297,7 @@ Result<std::string> Win32FileSystem::readOwnFile(std::string_view path, std::siz
     return readAll(file.value, maxSize);
 }
 
-int Win32FileSystem::checkOwnFolder(std::string_view path) {
+int Win32FileSystem::checkPrivate(std::string_view path) {
     const auto cpath = cPath(path);
     if (!cpath)
         return ERROR_INVALID_NAME;
@@ -305,10 +305,8 @@ int Win32FileSystem::checkOwnFolder(std::string_view path) {
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return lastError();
     // Who may write it is the access list's matter, which the user's profile sets; a link in
-    // place of the folder can lead anywhere.
-    const DWORD refused = FILE_ATTRIBUTE_REPARSE_POINT;
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & refused) ? error::None
-                                                                              : error::AccessDenied;
+    // its place can lead anywhere.
+    return attributes & FILE_ATTRIBUTE_REPARSE_POINT ? error::AccessDenied : error::None;
 }
 
 Result<FileHandle> Win32FileSystem::createFile(std::string_view path) {

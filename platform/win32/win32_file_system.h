@@ -22,7 +22,7 @@ public:
                  const DirectoryHandle& toFolder, std::string_view toName) override;
     Result<std::string> readFile(std::string_view path, std::size_t maxSize) override;
     Result<std::string> readOwnFile(std::string_view path, std::size_t maxSize) override;
-    int checkOwnFolder(std::string_view path) override;
+    int checkPrivate(std::string_view path) override;
     Result<FileHandle> createFile(std::string_view path) override;
     int writeFile(const FileHandle& file, std::string_view bytes) override;
     int flushFile(const FileHandle& file) override;
