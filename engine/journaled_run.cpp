@@ -145,7 +145,8 @@ void runJournaled(platform::FileSystem& fileSystem, JournalStore& store, const R
             store.remove(open.stored);
             throw;
         }
-        throw EInterruptedRun(error.code(), open.stored.number, journal.folderPath);
+        throw EInterruptedRun(error.code(),
+                              InterruptedRun{open.stored.number, journal.kind, journal.folderPath});
     }
     store.prune();
 }

@@ -16,19 +16,23 @@
 
 namespace ordinalette::engine {
 
+// A run that ended before its last move: its journal, what it was and its folder.
+struct InterruptedRun {
+    std::uint64_t journal = 0;
+    JournalKind kind = JournalKind::Run;
+    std::string folderPath;
+};
+
 // A run that failed after its journal was written: its files may lie anywhere between the
 // folder and its temporary folder, and the journal can finish or undo it.
 class EInterruptedRun : public EInOutError {
 public:
-    EInterruptedRun(int code, std::uint64_t journal, std::string folderPath)
-        : EInOutError(code), m_journal(journal), m_folderPath(std::move(folderPath)) {}
+    EInterruptedRun(int code, InterruptedRun run) : EInOutError(code), m_run(std::move(run)) {}
 
-    std::uint64_t journal() const { return m_journal; }
-    const std::string& folderPath() const { return m_folderPath; }
+    const InterruptedRun& run() const { return m_run; }
 
 private:
-    std::uint64_t m_journal;
-    std::string m_folderPath;
+    InterruptedRun m_run;
 };
 
 // Called after each file moved into its place with the number of files placed so far.

@@ -215,7 +215,7 @@ std::vector<InterruptedRun> interruptedRuns(platform::FileSystem& fileSystem,
         if (!folder)
             continue;
         if (hasTemporaryFolder(fileSystem, *folder, journal.value)) {
-            runs.push_back({stored->number, journal.value.folderPath});
+            runs.push_back({stored->number, journal.value.kind, journal.value.folderPath});
             continue;
         }
         try {
@@ -252,7 +252,7 @@ LastRun lastRunOf(platform::FileSystem& fileSystem, std::string_view journalDire
         const auto journal = store.read(stored);
         if (!journal.ok() || journal.value.folder != identity.value)
             continue;
-        const InterruptedRun run{stored.number, journal.value.folderPath};
+        const InterruptedRun run{stored.number, journal.value.kind, journal.value.folderPath};
         if (stored.state == JournalState::Unfinished) {
             if (hasTemporaryFolder(fileSystem, folder.value, journal.value))
                 return {LastRun::Kind::Interrupted, run};

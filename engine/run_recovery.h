@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/journaled_run.h"
 #include "platform/file_system.h"
 
 #include <cstddef>
@@ -10,12 +11,6 @@
 #include <vector>
 
 namespace ordinalette::engine {
-
-// A run that ended before its last move: its journal and its folder.
-struct InterruptedRun {
-    std::uint64_t journal = 0;
-    std::string folderPath;
-};
 
 // What finishing or undoing could not do: the files left alone because they are no longer
 // where the journal says (moved, deleted or replaced by another file since), or because another
