@@ -87,10 +87,11 @@ void TForm1::askAboutInterruptedRun() {
         // Finishing or reverting moves files like a run: no input meanwhile, and the pointer
         // says so until the files are in place or a failure ends it.
         const BusyCursor busy;
-        report = answer == kContinue ? engine::finishRun(m_fileSystem, m_journalDirectory,
-                                                         run.journal, progressReporter())
-                                     : engine::revertRun(m_fileSystem, m_journalDirectory,
-                                                         run.journal, progressReporter());
+        report = answer == kContinue
+                     ? engine::finishRun(m_fileSystem, m_journalDirectory, run.journal,
+                                         progressReporter(), run.folderPath)
+                     : engine::revertRun(m_fileSystem, m_journalDirectory, run.journal,
+                                         progressReporter(), run.folderPath);
     }
     DisplayFileName();
     showLeftAlone(report);

@@ -2,6 +2,7 @@
 
 #include "engine/journal_store.h"
 #include "engine/run_journal.h"
+#include "engine/run_recovery.h"
 #include "platform/path.h"
 
 #include <optional>
@@ -14,24 +15,15 @@ bool isMissing(int error) {
     return error == platform::error::FileNotFound || error == platform::error::PathNotFound;
 }
 
-// The folder that holds path; nullopt for a root.
-std::optional<std::string> parentOf(const std::string& path) {
-    const std::size_t separator = path.find_last_of(platform::kPathSeparator);
-    if (separator == std::string::npos || separator + 1 == path.size())
-        return std::nullopt;
-    std::string parent = path.substr(0, separator);
-    if (parent.empty() || parent.back() == ':')
-        parent += platform::kPathSeparator; // "/" or "C:\"
-    return parent;
-}
-
-// Whether the journal's folder is gone from its volume: its path leads nowhere, and the nearest
-// folder above it that exists is on that same volume. A volume that is away (a drive unplugged)
-// keeps its journals for when it comes back.
+// Whether the journal's folder is gone from its volume: its path leads nowhere, it was not
+// renamed beside it, and the nearest folder above it that exists is on that same volume. A volume
+// that is away (a drive unplugged) keeps its journals for when it comes back.
 bool folderIsGone(platform::FileSystem& fileSystem, const RunJournal& journal) {
-    if (!isMissing(fileSystem.openDirectory(journal.folderPath).error))
+    if (!isMissing(fileSystem.openDirectory(journal.folderPath).error) ||
+        findRunFolder(fileSystem, journal, {}))
         return false;
-    for (auto parent = parentOf(journal.folderPath); parent; parent = parentOf(*parent)) {
+    for (auto parent = platform::parentFolder(journal.folderPath); parent;
+         parent = platform::parentFolder(*parent)) {
         const auto folder = fileSystem.openDirectory(*parent);
         if (folder.ok()) {
             const auto identity = fileSystem.identity(folder.value);

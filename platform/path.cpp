@@ -1,5 +1,7 @@
 #include "platform/path.h"
 
+#include "platform/code_page.h"
+
 namespace ordinalette::platform {
 
 std::string joinPath(std::string_view folder, std::string_view name) {
@@ -7,6 +9,18 @@ std::string joinPath(std::string_view folder, std::string_view name) {
     path.reserve(folder.size() + 1 + name.size());
     path.append(folder).append(1, kPathSeparator).append(name);
     return path;
+}
+
+std::optional<std::string> parentFolder(std::string_view path) {
+    // Character by character: in a double-byte code page a trail byte can be a backslash.
+    const std::size_t separator =
+        CodePage::system().findLastOf(path, std::string_view(&kPathSeparator, 1));
+    if (separator == std::string_view::npos || separator + 1 == path.size())
+        return std::nullopt;
+    std::string parent(path.substr(0, separator));
+    if (parent.empty() || parent.back() == ':')
+        parent += kPathSeparator; // "/" or "C:\"
+    return parent;
 }
 
 } // namespace ordinalette::platform

@@ -19,14 +19,26 @@ RecoveryReport recover(Answer answer, platform::FileSystem& fileSystem, const st
 TEST_F(RecoveryTest, OnlyRunsWhoseFolderAndTemporaryFolderRemainAreOffered) {
     const Names names = makeOverlappingFiles(6);
     interruptAtMove(names, 3);
-    // The folder moved away and another one in its place: not the run's folder.
+    // The folder renamed, and another one in its place: not the run's folder, but the renamed
+    // one is, and is offered where it is now.
     leaveFolder();
     fs::rename(folder(), dir / "Moved");
     dir.makeDir("Notes");
-    EXPECT_TRUE(offered().empty());
+    ASSERT_EQ(offered().size(), 1u);
+    EXPECT_EQ(offered()[0].folderPath, dir / "Moved");
     EXPECT_EQ(lastRunOf(fileSystem, journalDirectory, folder()).kind, LastRun::Kind::None);
-    fs::remove(folder());
-    fs::rename(dir / "Moved", folder());
+    // Moved elsewhere: found by the folder the user selects, and finished there.
+    fs::create_directory(dir / "away");
+    fs::rename(dir / "Moved", dir / "away/Moved");
+    EXPECT_TRUE(offered().empty());
+    const LastRun away = lastRunOf(fileSystem, journalDirectory, dir / "away/Moved");
+    ASSERT_EQ(away.kind, LastRun::Kind::Interrupted);
+    EXPECT_EQ(away.run.folderPath, dir / "away/Moved");
+    revertRun(fileSystem, journalDirectory, away.run.journal, {}, away.run.folderPath);
+    EXPECT_EQ(dir.entries("away/Moved"), names);
+    EXPECT_TRUE(offered().empty());
+    startOver();
+    interruptAtMove(makeFiles(names), 3);
     ASSERT_EQ(offered().size(), 1u);
     EXPECT_EQ(offered()[0].folderPath, folder());
     EXPECT_EQ(lastRunOf(fileSystem, journalDirectory, folder()).kind, LastRun::Kind::Interrupted);
