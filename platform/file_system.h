@@ -48,7 +48,8 @@ struct TemporaryFile {
 
 // Which file an entry is, as printable text that a move keeps and that a file made later in its
 // place does not share: the kernel's file handle where the file system gives one (it carries the
-// inode's generation), else inode number, birth time, size and modification time; on Windows the
+// inode's generation; on FUSE, whose node numbers hold for one mount only, joined by the status
+// below), else inode number, birth time, size and modification time; on Windows the
 // volume serial number and the 64-bit file index, whose high bits are a sequence number.
 using EntryIdentity = std::string;
 

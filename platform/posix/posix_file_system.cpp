@@ -8,6 +8,7 @@
 #include "platform/temporary_file.h"
 #include "platform/wildcard.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -175,9 +176,14 @@ std::string hexOf(const unsigned char* bytes, std::size_t size) {
     return text;
 }
 
-// The kernel's handle of an entry ("h" type ":" bytes); nullopt, with errno set, where the file
-// system gives none.
-std::optional<EntryIdentity> handleIdentity(int folder, const char* name, int flags) {
+// The kernel's handle of an entry: its type, and as identity "h" type ":" bytes.
+struct HandleIdentity {
+    int type = 0;
+    EntryIdentity text;
+};
+
+// The handle of an entry; nullopt, with errno set, where the file system gives none.
+std::optional<HandleIdentity> handleIdentity(int folder, const char* name, int flags) {
     struct {
         file_handle header;
         unsigned char bytes[MAX_HANDLE_SZ];
@@ -186,8 +192,9 @@ std::optional<EntryIdentity> handleIdentity(int folder, const char* name, int fl
     int mountId = 0;
     if (name_to_handle_at(folder, name, &handle.header, &mountId, flags) != 0)
         return std::nullopt;
-    return "h" + std::to_string(handle.header.handle_type) + ':' +
-           hexOf(handle.header.f_handle, handle.header.handle_bytes);
+    return HandleIdentity{handle.header.handle_type,
+                          "h" + std::to_string(handle.header.handle_type) + ':' +
+                              hexOf(handle.header.f_handle, handle.header.handle_bytes)};
 }
 
 // What an entry's identity is made of where the file system gives no handle.
@@ -214,9 +221,20 @@ std::optional<EntryIdentity> statusIdentity(int folder, const char* name, int fl
            std::to_string(status.stx_mtime.tv_sec) + '.' + std::to_string(status.stx_mtime.tv_nsec);
 }
 
+// Handle types of FUSE, whose handles carry the node number the daemon gave for this mount only:
+// after a remount another file may have it.
+constexpr int kFuseHandleTypes[] = {0x81, 0x82};
+
 Result<EntryIdentity> identityAt(int folder, const char* name, int flags, StatusParts parts) {
-    if (auto handle = handleIdentity(folder, name, flags))
-        return Result<EntryIdentity>::success(std::move(*handle));
+    if (auto handle = handleIdentity(folder, name, flags)) {
+        if (std::find(std::begin(kFuseHandleTypes), std::end(kFuseHandleTypes), handle->type) ==
+            std::end(kFuseHandleTypes))
+            return Result<EntryIdentity>::success(std::move(handle->text));
+        auto status = statusIdentity(folder, name, flags | AT_SYMLINK_NOFOLLOW, parts);
+        if (!status)
+            return Result<EntryIdentity>::failure(lastError());
+        return Result<EntryIdentity>::success(handle->text + '+' + *status);
+    }
     if (errno != EOPNOTSUPP && errno != EOVERFLOW)
         return Result<EntryIdentity>::failure(lastError());
     if (auto status = statusIdentity(folder, name, flags | AT_SYMLINK_NOFOLLOW, parts))
