@@ -125,10 +125,11 @@ TEST(Win32FileSystem, JournalOperationsKnowFilesByNumberAndNeverCreateOverAnEntr
               error::None);
     ASSERT_EQ(numbers.size(), 2u) << "no . or ..";
     EXPECT_NE(numbers.at(hyou), 0u);
-    const EntryIdentity file = fileSystem.entryIdentity(folder.value, hyou).value;
-    EXPECT_TRUE(file.starts_with(fileSystem.identity(folder.value).value.volume + 'i')) << file;
+    const EntryIdentity identity = fileSystem.entryIdentity(folder.value, hyou).value;
+    EXPECT_TRUE(identity.starts_with(fileSystem.identity(folder.value).value.volume + 'i'))
+        << identity;
     ASSERT_EQ(fileSystem.moveFile(folder.value, hyou, state.value, "moved"), error::None);
-    EXPECT_EQ(fileSystem.entryIdentity(state.value, "moved").value, file) << "a move keeps it";
+    EXPECT_EQ(fileSystem.entryIdentity(state.value, "moved").value, identity) << "a move keeps it";
     EXPECT_EQ(fileSystem.entryIdentity(folder.value, hyou).error, error::FileNotFound);
     std::uint64_t moved = 0;
     fileSystem.enumerateFileNumbers(state.value, [&](std::string_view name, std::uint64_t number) {
