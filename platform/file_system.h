@@ -50,7 +50,8 @@ struct TemporaryFile {
 // place does not share: the kernel's file handle where the file system gives one (it carries the
 // inode's generation; on FUSE, whose node numbers hold for one mount only, joined by the status
 // below), else inode number, birth time, size and modification time; on Windows the
-// volume serial number and the 64-bit file index, whose high bits are a sequence number.
+// volume serial number, the 64-bit file index, whose high bits are a sequence number, and the
+// creation time.
 using EntryIdentity = std::string;
 
 // Which folder an entry is: the identity of the file system that holds it, which a remount

@@ -129,11 +129,14 @@ std::string hexOf(std::uint64_t value) {
     return text;
 }
 
-// "v" volume serial number "i" file index: an NTFS file index holds a sequence number in its
-// high 16 bits, so a file made later in a reused record has another one.
+// "v" volume serial number "i" file index "c" creation time: an NTFS file index holds a sequence
+// number in its high 16 bits, so a file made later in a reused record has another one; where the
+// index is the inode number alone (Wine), the creation time, which a move keeps, tells them apart.
 EntryIdentity identityOf(const BY_HANDLE_FILE_INFORMATION& info) {
     return 'v' + hexOf(info.dwVolumeSerialNumber) + 'i' +
-           hexOf((std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow);
+           hexOf((std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow) + 'c' +
+           hexOf((std::uint64_t{info.ftCreationTime.dwHighDateTime} << 32) |
+                 info.ftCreationTime.dwLowDateTime);
 }
 
 // Owns a search handle of FindFirstFileA and closes it when it goes, also when a visitor throws.
