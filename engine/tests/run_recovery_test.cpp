@@ -25,7 +25,7 @@ TEST_F(RecoveryTest, OnlyRunsWhoseFolderAndTemporaryFolderRemainAreOffered) {
     fs::rename(folder(), dir / "Moved");
     dir.makeDir("Notes");
     ASSERT_EQ(offered().size(), 1u);
-    EXPECT_EQ(offered()[0].folderPath, dir / "Moved");
+    EXPECT_EQ(offered()[0].folderPath, platform::joinPath(dir.path(), "Moved"));
     EXPECT_EQ(lastRunOf(fileSystem, journalDirectory, folder()).kind, LastRun::Kind::None);
     // Moved elsewhere: found by the folder the user selects, and finished there.
     fs::create_directory(dir / "away");

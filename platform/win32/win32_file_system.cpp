@@ -129,12 +129,20 @@ std::string hexOf(std::uint64_t value) {
     return text;
 }
 
-// "v" volume serial number "i" file index "c" creation time: an NTFS file index holds a sequence
-// number in its high 16 bits, so a file made later in a reused record has another one; where the
-// index is the inode number alone (Wine), the creation time, which a move keeps, tells them apart.
+// "v" volume serial number "i" file index: an NTFS file index holds a sequence number in its
+// high 16 bits, so a file made later in a reused record has another one.
 EntryIdentity identityOf(const BY_HANDLE_FILE_INFORMATION& info) {
     return 'v' + hexOf(info.dwVolumeSerialNumber) + 'i' +
-           hexOf((std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow) + 'c' +
+           hexOf((std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow);
+}
+
+// A file's identity with "c" creation time: where the file index is the inode number alone
+// (Wine), the creation time, which a move keeps, tells a later file in a freed inode apart. Not
+// for folders, whose creation time Wine gives as the time of their last change.
+EntryIdentity fileIdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return identityOf(info);
+    return identityOf(info) + 'c' +
            hexOf((std::uint64_t{info.ftCreationTime.dwHighDateTime} << 32) |
                  info.ftCreationTime.dwLowDateTime);
 }
@@ -435,7 +443,7 @@ Result<EntryIdentity> Win32FileSystem::entryIdentity(const DirectoryHandle& fold
     const auto info = fileInformation(nativeHandle(entry.native()));
     if (!info.ok())
         return Result<EntryIdentity>::failure(info.error);
-    return Result<EntryIdentity>::success(identityOf(info.value));
+    return Result<EntryIdentity>::success(fileIdentityOf(info.value));
 }
 
 int Win32FileSystem::enumerateFileNumbers(const DirectoryHandle& folder,
