@@ -140,7 +140,9 @@ MessageDialog::MessageDialog(const QString& message, MsgDlgType type,
         connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
         buttonRow->addWidget(button);
         m_row.push_back(button);
-        button->setAutoDefault(info.isDefault);
+        // Enter presses the focused button, as in the platform's own dialogs; the default
+        // button takes it only while no button has the focus.
+        button->setAutoDefault(true);
         if (info.isDefault)
             m_default = button;
         if (info.isCancel)

@@ -27,8 +27,8 @@ inline constexpr int kResultAll = 8;
 inline constexpr int kResultNoToAll = 9;
 inline constexpr int kResultYesToAll = 10;
 
-// A button of a dialog's own: its caption, its result, and whether Enter (default) or Escape
-// (cancel) presses it.
+// A button of a dialog's own: its caption, its result, and whether Enter (default, while no
+// button has the focus) or Escape (cancel) presses it.
 struct DialogButton {
     QString caption;
     int result = kResultNone;

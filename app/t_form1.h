@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/journal_review.h"
 #include "engine/run_recovery.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
@@ -159,8 +160,11 @@ private:
     void rememberInterruptedRun(const std::function<void()>& work);
     // Asks whether to finish or undo the remembered interrupted run, and does it.
     void askAboutInterruptedRun();
-    // Asks about every interrupted run of the journals, one at a time, at start-up.
+    // Tells what became of the journals that cannot be offered, then asks about every
+    // interrupted run of the journals, one at a time, at start-up.
     void offerInterruptedRuns();
+    // Tells one thing about the journals that cannot be offered.
+    void showJournalNotice(const engine::JournalNotice& notice);
     // Undoes the selected folder's last run after asking.
     void undoLastRun();
     // Names the files that finishing or undoing left alone.

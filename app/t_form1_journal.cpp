@@ -5,6 +5,8 @@
 #include "app/form_keyboard.h"
 #include "app/message_dialog.h"
 #include "app/t_form1.h"
+#include "engine/journal_review.h"
+#include "engine/journal_store.h"
 #include "engine/journaled_run.h"
 #include "platform/text_services.h"
 
@@ -56,7 +58,7 @@ void TForm1::rememberInterruptedRun(const std::function<void()>& work) {
     try {
         work();
     } catch (const engine::EInterruptedRun& interrupted) {
-        m_interruptedRun = engine::InterruptedRun{interrupted.journal(), interrupted.folderPath()};
+        m_interruptedRun = interrupted.run();
         throw;
     }
 }
@@ -65,13 +67,19 @@ void TForm1::askAboutInterruptedRun() {
     if (!m_interruptedRun)
         return;
     const engine::InterruptedRun run = *std::exchange(m_interruptedRun, std::nullopt);
-    const int answer = messageDlg(QString::fromUtf8("前回の名前の変更が途中で終わっています。\n") +
-                                      decoded(run.folderPath, m_codePage),
-                                  MsgDlgType::Information,
-                                  {{QString::fromUtf8("続ける"), kContinue, true, false},
-                                   {QString::fromUtf8("元に戻す"), kRevert, false, false},
-                                   {QString::fromUtf8("後で"), kLater, false, true}},
-                                  QCoreApplication::applicationName());
+    // Finishing an undo gives the old names back, reverting it the new ones: the question of an
+    // undo says so in its own words.
+    const bool undo = run.kind == engine::JournalKind::Undo;
+    const QString question =
+        QString::fromUtf8(undo ? "前回の名前の変更の取り消しが途中で終わっています。\n"
+                               : "前回の名前の変更が途中で終わっています。\n") +
+        decoded(run.folderPath, m_codePage);
+    const int answer = messageDlg(
+        question, MsgDlgType::Information,
+        {{QString::fromUtf8(undo ? "元の名前に戻す" : "続ける"), kContinue, true, false},
+         {QString::fromUtf8(undo ? "新しい名前に戻す" : "元に戻す"), kRevert, false, false},
+         {QString::fromUtf8("後で"), kLater, false, true}},
+        QCoreApplication::applicationName());
     if (answer != kContinue && answer != kRevert)
         return;
     engine::RecoveryReport report;
@@ -79,16 +87,44 @@ void TForm1::askAboutInterruptedRun() {
         // Finishing or reverting moves files like a run: no input meanwhile, and the pointer
         // says so until the files are in place or a failure ends it.
         const BusyCursor busy;
-        report = answer == kContinue ? engine::finishRun(m_fileSystem, m_journalDirectory,
-                                                         run.journal, progressReporter())
-                                     : engine::revertRun(m_fileSystem, m_journalDirectory,
-                                                         run.journal, progressReporter());
+        report = answer == kContinue
+                     ? engine::finishRun(m_fileSystem, m_journalDirectory, run.journal,
+                                         progressReporter(), run.folderPath)
+                     : engine::revertRun(m_fileSystem, m_journalDirectory, run.journal,
+                                         progressReporter(), run.folderPath);
     }
     DisplayFileName();
     showLeftAlone(report);
 }
 
+void TForm1::showJournalNotice(const engine::JournalNotice& notice) {
+    const QString path = decoded(notice.path, m_codePage);
+    QString message;
+    switch (notice.kind) {
+    case engine::JournalNotice::Kind::StoreOpenToOthers:
+        message = QString::fromUtf8(
+            engine::storeProblemText(engine::StoreProblem::OpenToOthers, "%1").c_str());
+        break;
+    case engine::JournalNotice::Kind::CutShort:
+        message = QString::fromUtf8("途中で切れたジャーナルがあるため、名前の変更を続けることも元に"
+                                    "戻すこともできません。一時フォルダ %1 に残っているファイルを"
+                                    "確かめてください。");
+        break;
+    case engine::JournalNotice::Kind::FolderGone:
+        message = QString::fromUtf8(
+            "フォルダ %1 がなくなったため、途中で終わった名前の変更のジャーナルを削除しました。");
+        break;
+    case engine::JournalNotice::Kind::EmptyRemoved:
+        message = QString::fromUtf8("空のジャーナル %1 を削除しました。");
+        break;
+    }
+    messageDlg(message.arg(path), MsgDlgType::Warning, {MsgDlgBtn::Ok});
+}
+
 void TForm1::offerInterruptedRuns() {
+    for (const engine::JournalNotice& notice :
+         engine::reviewJournals(m_fileSystem, m_journalDirectory))
+        showJournalNotice(notice);
     for (engine::InterruptedRun& run : engine::interruptedRuns(m_fileSystem, m_journalDirectory)) {
         m_interruptedRun = std::move(run);
         runHandler(&TForm1::askAboutInterruptedRun);

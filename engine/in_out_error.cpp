@@ -7,6 +7,9 @@ namespace ordinalette::engine {
 EInOutError::EInOutError(int code)
     : std::runtime_error(platform::errorMessage(code)), m_code(code) {}
 
+EInOutError::EInOutError(int code, const std::string& message)
+    : std::runtime_error(message), m_code(code) {}
+
 void check(int error) {
     if (error != platform::error::None)
         throw EInOutError(error);

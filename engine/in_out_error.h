@@ -16,6 +16,10 @@ public:
 
     int code() const { return m_code; }
 
+protected:
+    // A failure whose message says more than the number's.
+    EInOutError(int code, const std::string& message);
+
 private:
     int m_code;
 };

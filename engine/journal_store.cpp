@@ -22,6 +22,7 @@ constexpr StateName kStateNames[] = {
     {JournalState::Unfinished, ".unfinished"},
     {JournalState::Finished, ".finished"},
     {JournalState::Reverted, ".reverted"},
+    {JournalState::Damaged, ".damaged"},
 };
 
 std::string_view extensionOf(JournalState state) {
@@ -32,16 +33,16 @@ std::string_view extensionOf(JournalState state) {
     return {};
 }
 
-// The journal a file name stands for; nullopt for any other file.
+// The journal a file name stands for: digits, as many as the number needs, then the state;
+// nullopt for any other file.
 std::optional<StoredJournal> journalOfName(std::string_view name) {
-    if (name.size() <= kNumberDigits)
-        return std::nullopt;
     std::uint64_t number = 0;
-    const auto [end, error] = std::from_chars(name.data(), name.data() + kNumberDigits, number);
-    if (error != std::errc() || end != name.data() + kNumberDigits)
+    const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), number);
+    const std::size_t digits = static_cast<std::size_t>(end - name.data());
+    if (error != std::errc() || digits < kNumberDigits)
         return std::nullopt;
     for (const StateName& state : kStateNames) {
-        if (name.substr(kNumberDigits) == state.extension)
+        if (name.substr(digits) == state.extension)
             return StoredJournal{number, state.state};
     }
     return std::nullopt;
@@ -60,10 +61,37 @@ std::string JournalStore::path(const StoredJournal& journal) const {
                               std::string(number) + std::string(extensionOf(journal.state)));
 }
 
+std::string storeProblemText(StoreProblem problem, std::string_view directory) {
+    const std::string folder(directory);
+    switch (problem) {
+    case StoreProblem::OpenToOthers:
+        return "ジャーナルのフォルダ " + folder + " は他のユーザーが書き込めるため使用しません";
+    case StoreProblem::CannotWrite:
+        break;
+    }
+    return "ジャーナル " + folder + " を書き込めません";
+}
+
+bool JournalStore::isPrivate() {
+    if (m_fileSystem.checkPrivate(m_directory) != platform::error::None)
+        return false;
+    for (const StoredJournal& journal : journals()) {
+        if (m_fileSystem.checkPrivate(path(journal)) != platform::error::None)
+            return false;
+    }
+    return true;
+}
+
 OpenJournal JournalStore::create(const RunJournal& journal) {
     if (m_directory.empty())
         throw EInOutError(platform::error::PathNotFound);
-    check(m_fileSystem.createDirectories(m_directory));
+    const std::string text = journalText(journal);
+    if (text.size() > kLargestJournal)
+        throw EJournalStore(platform::error::FileTooLarge, StoreProblem::CannotWrite, m_directory);
+    if (const int error = m_fileSystem.createDirectories(m_directory))
+        throw EJournalStore(error, StoreProblem::CannotWrite, m_directory);
+    if (!isPrivate())
+        throw EJournalStore(platform::error::AccessDenied, StoreProblem::OpenToOthers, m_directory);
     const std::vector<StoredJournal> existing = journals();
     OpenJournal open{{existing.empty() ? 1 : existing.front().number + 1}, {}};
     // Another instance of the program may take the same number at the same time.
@@ -71,11 +99,12 @@ OpenJournal JournalStore::create(const RunJournal& journal) {
         auto file = m_fileSystem.createNewFile(path(open.stored));
         if (file.error == platform::error::AlreadyExists)
             continue;
-        check(file.error);
+        if (file.error != platform::error::None)
+            throw EJournalStore(file.error, StoreProblem::CannotWrite, m_directory);
         open.file = std::move(file.value);
         break;
     }
-    int error = m_fileSystem.writeFile(open.file, journalText(journal));
+    int error = m_fileSystem.writeFile(open.file, text);
     if (error == platform::error::None)
         error = m_fileSystem.flushFile(open.file);
     if (error == platform::error::None) {
@@ -86,7 +115,7 @@ OpenJournal JournalStore::create(const RunJournal& journal) {
     if (error != platform::error::None) {
         open.file.reset();
         m_fileSystem.removeFile(path(open.stored));
-        throw EInOutError(error);
+        throw EJournalStore(error, StoreProblem::CannotWrite, m_directory);
     }
     return open;
 }
@@ -125,10 +154,14 @@ std::optional<StoredJournal> JournalStore::find(std::uint64_t number) {
     return std::nullopt;
 }
 
+platform::Result<std::string> JournalStore::readText(const StoredJournal& journal) {
+    if (!isPrivate())
+        return platform::Result<std::string>::failure(platform::error::AccessDenied);
+    return m_fileSystem.readOwnFile(path(journal), kLargestJournal);
+}
+
 platform::Result<RunJournal> JournalStore::read(const StoredJournal& journal) {
-    // A journal holds two names and a number per file: a gibibyte is far beyond any folder's.
-    constexpr std::size_t kLargestJournal = std::size_t{1} << 30;
-    const auto text = m_fileSystem.readFile(path(journal), kLargestJournal);
+    const auto text = readText(journal);
     if (!text.ok())
         return platform::Result<RunJournal>::failure(text.error);
     auto parsed = parseJournal(text.value);

@@ -1,17 +1,31 @@
 #include "engine/journaled_run.h"
 
+#include <charconv>
 #include <functional>
+#include <unordered_set>
 #include <vector>
 
 namespace ordinalette::engine {
 
-FolderContents folderContents(platform::FileSystem& fileSystem,
-                              const platform::DirectoryHandle& folder) {
-    FolderContents contents;
+FolderContents::FolderContents(platform::FileSystem& fileSystem,
+                               const platform::DirectoryHandle& folder)
+    : m_fileSystem(&fileSystem), m_folder(&folder) {
     check(fileSystem.enumerateFileNumbers(folder, [&](std::string_view name, std::uint64_t number) {
-        contents.emplace(name, number);
+        m_numbers.emplace(name, number);
     }));
-    return contents;
+}
+
+bool FolderContents::holds(const std::string& name, const JournalFile& file) const {
+    const auto found = m_numbers.find(name);
+    if (found == m_numbers.end() || found->second != file.fileNumber || file.identity.empty())
+        return false;
+    auto known = m_identities.find(name);
+    if (known == m_identities.end()) {
+        // An entry that cannot be asked is not proven to be the file.
+        auto identity = m_fileSystem->entryIdentity(*m_folder, name);
+        known = m_identities.emplace(name, identity.ok() ? std::move(identity.value) : "").first;
+    }
+    return known->second == file.identity;
 }
 
 std::vector<std::uint64_t> fileNumbersOf(platform::FileSystem& fileSystem,
@@ -44,11 +58,31 @@ std::vector<std::uint64_t> fileNumbersOf(platform::FileSystem& fileSystem,
     return numbers;
 }
 
-std::string freeTemporaryName(platform::FileSystem& fileSystem) {
+namespace {
+
+// The n of a name "tmp<n>" in any letter case; 0 for any other name.
+unsigned long long temporaryNumberOf(std::string_view name) {
+    if (name.size() < 4 || (name[0] | 0x20) != 't' || (name[1] | 0x20) != 'm' ||
+        (name[2] | 0x20) != 'p')
+        return 0;
+    unsigned long long n = 0;
+    const auto [end, error] = std::from_chars(name.data() + 3, name.data() + name.size(), n);
+    return error == std::errc() && end == name.data() + name.size() ? n : 0;
+}
+
+} // namespace
+
+std::string freeTemporaryName(platform::FileSystem& fileSystem,
+                              std::span<const JournalFile> files) {
+    std::unordered_set<unsigned long long> taken;
+    for (const JournalFile& file : files) {
+        taken.insert(temporaryNumberOf(file.oldName));
+        taken.insert(temporaryNumberOf(file.newName));
+    }
     for (unsigned long long n = 1;; ++n) {
         std::string name = "tmp" + std::to_string(n);
-        const auto attributes = fileSystem.attributes(name);
-        if (!attributes.ok() || !platform::hasAny(attributes.value, platform::Attribute::Directory))
+        // An entry that cannot be looked up is left to creating the folder, which reports it.
+        if (!taken.contains(n) && !fileSystem.attributes(name).ok())
             return name;
     }
 }
@@ -56,30 +90,36 @@ std::string freeTemporaryName(platform::FileSystem& fileSystem) {
 void moveInTwoPasses(platform::FileSystem& fileSystem, const platform::DirectoryHandle& folder,
                      const platform::DirectoryHandle& temporary, std::span<const Move> park,
                      std::span<const Move> place, const PlacedCallback& placed,
-                     const PlacedCallback& parked) {
+                     std::size_t& moved, const PlacedCallback& parked) {
     for (std::size_t i = 0; i < park.size(); ++i) {
         check(fileSystem.moveFile(folder, park[i].from, temporary, park[i].to));
+        ++moved;
         if (parked)
             parked(i + 1);
     }
     for (std::size_t i = 0; i < place.size(); ++i) {
         check(fileSystem.moveFile(temporary, place[i].from, folder, place[i].to));
+        ++moved;
         if (placed)
             placed(i + 1);
     }
+}
+
+void flushMoves(platform::FileSystem& fileSystem, const platform::DirectoryHandle& folder,
+                const platform::DirectoryHandle& temporary) {
+    check(fileSystem.flushDirectory(temporary));
+    check(fileSystem.flushDirectory(folder));
 }
 
 void runJournaled(platform::FileSystem& fileSystem, JournalStore& store, const RunJournal& journal,
                   const platform::DirectoryHandle& folder, const PlacedCallback& placed,
                   const PlacedCallback& parked) {
     OpenJournal open = store.create(journal);
-    if (const int error = fileSystem.createDirectory(journal.temporaryName)) {
-        // Nothing has moved: the run leaves no journal behind.
-        open.file.reset();
-        store.remove(open.stored);
-        throw EInOutError(error);
-    }
+    std::size_t moved = 0;
+    bool created = false;
     try {
+        check(fileSystem.createDirectory(journal.temporaryName));
+        created = true;
         std::vector<Move> park;
         std::vector<Move> place;
         park.reserve(journal.files.size());
@@ -92,13 +132,24 @@ void runJournaled(platform::FileSystem& fileSystem, JournalStore& store, const R
             // Closed before the folder is removed: an open folder cannot be removed everywhere.
             const platform::DirectoryHandle temporary =
                 checked(fileSystem.openSubdirectory(folder, journal.temporaryName));
-            moveInTwoPasses(fileSystem, folder, temporary, park, place, placed, parked);
+            moveInTwoPasses(fileSystem, folder, temporary, park, place, placed, moved, parked);
+            flushMoves(fileSystem, folder, temporary);
         }
         check(fileSystem.removeDirectory(journal.temporaryName));
         open.file.reset();
         store.setState(open.stored, JournalState::Finished);
     } catch (const EInOutError& error) {
-        throw EInterruptedRun(error.code(), open.stored.number, journal.folderPath);
+        if (moved == 0) {
+            // Nothing has moved: the run leaves neither its journal nor its temporary folder
+            // behind (a folder of that name made by someone else meanwhile stays).
+            if (created)
+                fileSystem.removeDirectory(journal.temporaryName);
+            open.file.reset();
+            store.remove(open.stored);
+            throw;
+        }
+        throw EInterruptedRun(error.code(),
+                              InterruptedRun{open.stored.number, journal.kind, journal.folderPath});
     }
     store.prune();
 }

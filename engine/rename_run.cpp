@@ -7,8 +7,20 @@ namespace ordinalette::engine {
 
 namespace {
 
-// Every listed file with its new name and the file number the folder gives it now (0 for a file
-// that has gone since the listing: the first pass stops at it).
+// The identity of a listed file; empty for a file that has gone since the listing.
+platform::EntryIdentity identityOf(platform::FileSystem& fileSystem,
+                                   const platform::DirectoryHandle& folder, const std::string& name,
+                                   std::uint64_t fileNumber) {
+    if (fileNumber == 0)
+        return {};
+    auto identity = fileSystem.entryIdentity(folder, name);
+    if (identity.error == platform::error::FileNotFound)
+        return {};
+    return checked(std::move(identity));
+}
+
+// Every listed file with its new name, the file number the folder gives it now and its identity
+// (0 and none for a file that has gone since the listing: the first pass stops at it).
 std::vector<JournalFile> journalFiles(platform::FileSystem& fileSystem,
                                       const platform::DirectoryHandle& folder, const RenameRun& run,
                                       const platform::CodePage& codePage) {
@@ -20,6 +32,7 @@ std::vector<JournalFile> journalFiles(platform::FileSystem& fileSystem,
     files.reserve(run.names.size());
     for (std::size_t i = 0; i < run.names.size(); ++i) {
         files.push_back({run.names[i], numbers[i],
+                         identityOf(fileSystem, folder, run.names[i], numbers[i]),
                          newFileName(run.namePrefix, static_cast<std::int64_t>(i) + 1, width,
                                      run.names[i], run.extensionCase, codePage)});
     }
@@ -37,9 +50,12 @@ RenameOutcome runRename(platform::FileSystem& fileSystem, const RenameRun& run,
     // temporary subfolder, so that a folder swapped or a link planted while the run goes on
     // cannot send a file elsewhere.
     const platform::DirectoryHandle folder = checked(fileSystem.openDirectory("."));
-    RunJournal journal{JournalKind::Run, std::string(run.folderPath),
-                       checked(fileSystem.identity(folder)), freeTemporaryName(fileSystem),
+    RunJournal journal{JournalKind::Run,
+                       std::string(run.folderPath),
+                       checked(fileSystem.identity(folder)),
+                       {},
                        journalFiles(fileSystem, folder, run, codePage)};
+    journal.temporaryName = freeTemporaryName(fileSystem, journal.files);
     JournalStore store(fileSystem, std::string(run.journalDirectory));
     runJournaled(fileSystem, store, journal, folder, run.fileRenamed, run.fileParked);
     return RenameOutcome::Renamed;

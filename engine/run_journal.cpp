@@ -6,7 +6,8 @@ namespace ordinalette::engine {
 
 namespace {
 
-constexpr std::string_view kHeader = "ordinalette-journal\t1";
+constexpr std::string_view kHeader = "ordinalette-journal\t2";
+constexpr std::string_view kFormerHeader = "ordinalette-journal\t1";
 
 void appendEscaped(std::string& text, std::string_view bytes) {
     for (const char byte : bytes) {
@@ -92,14 +93,23 @@ private:
 };
 
 std::optional<JournalFile> parseFile(const std::vector<std::string_view>& fields) {
-    if (fields.size() != 3)
+    if (fields.size() != 4)
         return std::nullopt;
     auto fileNumber = number(fields[0]);
-    auto oldName = unescaped(fields[1]);
-    auto newName = unescaped(fields[2]);
-    if (!fileNumber || !oldName || !newName)
+    auto identity = unescaped(fields[1]);
+    auto oldName = unescaped(fields[2]);
+    auto newName = unescaped(fields[3]);
+    if (!fileNumber || !identity || !oldName || !newName)
         return std::nullopt;
-    return JournalFile{std::move(*oldName), *fileNumber, std::move(*newName)};
+    return JournalFile{std::move(*oldName), *fileNumber, std::move(*identity), std::move(*newName)};
+}
+
+// The lines that follow the first one of a journal of the given header; nullopt for another
+// header.
+std::optional<LineReader> bodyOf(std::string_view text, std::string_view header) {
+    if (!text.starts_with(header) || text.substr(header.size(), 1) != "\n")
+        return std::nullopt;
+    return LineReader(text.substr(header.size() + 1));
 }
 
 } // namespace
@@ -111,13 +121,18 @@ std::string journalText(const RunJournal& journal) {
     text += kHeader;
     text += journal.kind == JournalKind::Run ? "\nkind\trun\nfolder\t" : "\nkind\tundo\nfolder\t";
     appendEscaped(text, journal.folderPath);
-    text += "\nidentity\t" + std::to_string(journal.folder.device) + '\t' +
-            std::to_string(journal.folder.file) + "\ntemporary\t";
+    text += "\nidentity\t";
+    appendEscaped(text, journal.folder.volume);
+    text += '\t';
+    appendEscaped(text, journal.folder.file);
+    text += "\ntemporary\t";
     appendEscaped(text, journal.temporaryName);
     text += '\n';
     for (const JournalFile& file : journal.files) {
         text += "file\t";
         text += std::to_string(file.fileNumber);
+        text += '\t';
+        appendEscaped(text, file.identity);
         text += '\t';
         appendEscaped(text, file.oldName);
         text += '\t';
@@ -129,9 +144,10 @@ std::string journalText(const RunJournal& journal) {
 }
 
 std::optional<RunJournal> parseJournal(std::string_view text) {
-    if (!text.starts_with(kHeader) || text.substr(kHeader.size(), 1) != "\n")
+    auto body = bodyOf(text, kHeader);
+    if (!body)
         return std::nullopt;
-    LineReader lines(text.substr(kHeader.size() + 1));
+    LineReader& lines = *body;
     RunJournal journal;
     const auto kind = lines.next("kind");
     const auto folder = lines.next("folder");
@@ -144,13 +160,13 @@ std::optional<RunJournal> parseJournal(std::string_view text) {
         return std::nullopt;
     journal.kind = (*kind)[0] == "run" ? JournalKind::Run : JournalKind::Undo;
     auto folderPath = unescaped((*folder)[0]);
-    auto device = number((*identity)[0]);
-    auto folderNumber = number((*identity)[1]);
+    auto volume = unescaped((*identity)[0]);
+    auto folderIdentity = unescaped((*identity)[1]);
     auto temporaryName = unescaped((*temporary)[0]);
-    if (!folderPath || !device || !folderNumber || !temporaryName)
+    if (!folderPath || !volume || !folderIdentity || !temporaryName)
         return std::nullopt;
     journal.folderPath = std::move(*folderPath);
-    journal.folder = {*device, *folderNumber};
+    journal.folder = {std::move(*volume), std::move(*folderIdentity)};
     journal.temporaryName = std::move(*temporaryName);
     while (const auto fields = lines.next("file")) {
         auto file = parseFile(*fields);
@@ -162,6 +178,26 @@ std::optional<RunJournal> parseJournal(std::string_view text) {
     if (!end || end->size() != 1 || number((*end)[0]) != journal.files.size() || !lines.atEnd())
         return std::nullopt;
     return journal;
+}
+
+std::optional<JournalHead> parseJournalHead(std::string_view text) {
+    auto body = bodyOf(text, kHeader);
+    if (!body)
+        body = bodyOf(text, kFormerHeader);
+    if (!body)
+        return std::nullopt;
+    const auto kind = body->next("kind");
+    const auto folder = body->next("folder");
+    const auto identity = body->next("identity");
+    const auto temporary = body->next("temporary");
+    if (!kind || !folder || folder->size() != 1 || !identity || !temporary ||
+        temporary->size() != 1)
+        return std::nullopt;
+    auto folderPath = unescaped((*folder)[0]);
+    auto temporaryName = unescaped((*temporary)[0]);
+    if (!folderPath || !temporaryName)
+        return std::nullopt;
+    return JournalHead{std::move(*folderPath), std::move(*temporaryName)};
 }
 
 } // namespace ordinalette::engine

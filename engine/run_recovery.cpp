@@ -36,11 +36,6 @@ struct Plan {
     bool nothingToDo() const { return park.empty() && place.empty() && !temporaryKeepsFiles; }
 };
 
-bool holds(const FolderContents& contents, const std::string& name, std::uint64_t fileNumber) {
-    const auto found = contents.find(name);
-    return found != contents.end() && found->second == fileNumber;
-}
-
 const std::string& sourceName(const JournalFile& file, Direction direction) {
     return direction == Direction::Forward ? file.oldName : file.newName;
 }
@@ -51,11 +46,11 @@ const std::string& targetName(const JournalFile& file, Direction direction) {
 
 Place placeOf(const JournalFile& file, Direction direction, const FolderContents& folder,
               const FolderContents& temporary) {
-    if (holds(folder, targetName(file, direction), file.fileNumber))
+    if (folder.holds(targetName(file, direction), file))
         return Place::Done;
-    if (holds(temporary, file.oldName, file.fileNumber))
+    if (temporary.holds(file.oldName, file))
         return Place::Parked;
-    if (holds(folder, sourceName(file, direction), file.fileNumber))
+    if (folder.holds(sourceName(file, direction), file))
         return Place::AtSource;
     return Place::Missing;
 }
@@ -130,16 +125,16 @@ PlacedCallback placedOf(const ProgressCallback& progress, std::size_t total) {
     };
 }
 
-// The journal's folder, when it is still the folder that the run worked in.
-std::optional<platform::DirectoryHandle> openFolderOf(platform::FileSystem& fileSystem,
-                                                      const RunJournal& journal) {
-    auto folder = fileSystem.openDirectory(journal.folderPath);
+// The folder at path, when it is the folder that the run worked in.
+std::optional<RunFolder> openIfRunFolder(platform::FileSystem& fileSystem,
+                                         const RunJournal& journal, const std::string& path) {
+    auto folder = fileSystem.openDirectory(path);
     if (!folder.ok())
         return std::nullopt;
     const auto identity = fileSystem.identity(folder.value);
     if (!identity.ok() || identity.value != journal.folder)
         return std::nullopt;
-    return std::move(folder.value);
+    return RunFolder{std::move(folder.value), path};
 }
 
 // Marks an unfinished journal whose temporary folder is gone finished or reverted when its
@@ -147,7 +142,7 @@ std::optional<platform::DirectoryHandle> openFolderOf(platform::FileSystem& file
 // its state.
 JournalState settle(platform::FileSystem& fileSystem, JournalStore& store, StoredJournal& stored,
                     const RunJournal& journal, const platform::DirectoryHandle& folder) {
-    const FolderContents contents = folderContents(fileSystem, folder);
+    const FolderContents contents(fileSystem, folder);
     if (planMoves(journal, Direction::Forward, contents, {}).nothingToDo())
         store.setState(stored, JournalState::Finished);
     else if (planMoves(journal, Direction::Back, contents, {}).nothingToDo())
@@ -161,23 +156,25 @@ bool hasTemporaryFolder(platform::FileSystem& fileSystem, const platform::Direct
 }
 
 RecoveryReport recover(platform::FileSystem& fileSystem, std::string_view journalDirectory,
-                       std::uint64_t number, Direction direction,
+                       const InterruptedRun& run, Direction direction,
                        const ProgressCallback& progress) {
+    const std::uint64_t number = run.journal;
     JournalStore store(fileSystem, std::string(journalDirectory));
     std::optional<StoredJournal> stored = store.find(number);
     if (!stored || stored->state != JournalState::Unfinished)
         throw EInOutError(platform::error::FileNotFound);
     const RunJournal journal = checked(store.read(*stored));
-    const auto folder = openFolderOf(fileSystem, journal);
-    if (!folder)
+    const auto found = findRunFolder(fileSystem, journal, run.folderPath);
+    if (!found)
         throw EInOutError(platform::error::FileNotFound);
-    const std::string temporaryPath = platform::joinPath(journal.folderPath, journal.temporaryName);
+    const platform::DirectoryHandle* folder = &found->handle;
+    const std::string temporaryPath = platform::joinPath(found->path, journal.temporaryName);
     auto temporary = fileSystem.openSubdirectory(*folder, journal.temporaryName);
     if (!temporary.ok() && temporary.error != platform::error::FileNotFound)
         check(temporary.error);
     const FolderContents inTemporary =
-        temporary.ok() ? folderContents(fileSystem, temporary.value) : FolderContents{};
-    Plan plan = planMoves(journal, direction, folderContents(fileSystem, *folder), inTemporary);
+        temporary.ok() ? FolderContents(fileSystem, temporary.value) : FolderContents{};
+    Plan plan = planMoves(journal, direction, FolderContents(fileSystem, *folder), inTemporary);
     if (!temporary.ok() && !plan.park.empty()) {
         // Interrupted between writing the journal and creating its temporary folder.
         check(fileSystem.createDirectory(temporaryPath));
@@ -185,8 +182,11 @@ RecoveryReport recover(platform::FileSystem& fileSystem, std::string_view journa
         check(temporary.error);
     }
     const bool temporaryExists = temporary.ok();
+    std::size_t moved = 0;
     moveInTwoPasses(fileSystem, *folder, temporary.value, plan.park, plan.place,
-                    placedOf(progress, plan.place.size()));
+                    placedOf(progress, plan.place.size()), moved);
+    if (temporary.ok())
+        flushMoves(fileSystem, *folder, temporary.value);
     temporary.value.reset();
     if (plan.temporaryKeepsFiles)
         return {std::move(plan.leftAlone)};
@@ -213,15 +213,15 @@ std::vector<InterruptedRun> interruptedRuns(platform::FileSystem& fileSystem,
         const auto journal = store.read(*stored);
         if (!journal.ok())
             continue;
-        const auto folder = openFolderOf(fileSystem, journal.value);
+        const auto folder = findRunFolder(fileSystem, journal.value, {});
         if (!folder)
             continue;
-        if (hasTemporaryFolder(fileSystem, *folder, journal.value)) {
-            runs.push_back({stored->number, journal.value.folderPath});
+        if (hasTemporaryFolder(fileSystem, folder->handle, journal.value)) {
+            runs.push_back({stored->number, journal.value.kind, folder->path});
             continue;
         }
         try {
-            settle(fileSystem, store, *stored, journal.value, *folder);
+            settle(fileSystem, store, *stored, journal.value, folder->handle);
         } catch (const EInOutError&) {
             // Nothing is lost: the journal is settled at a later start.
         }
@@ -229,14 +229,45 @@ std::vector<InterruptedRun> interruptedRuns(platform::FileSystem& fileSystem,
     return runs;
 }
 
+std::optional<RunFolder> findRunFolder(platform::FileSystem& fileSystem, const RunJournal& journal,
+                                       const std::string& path) {
+    if (!path.empty()) {
+        if (auto folder = openIfRunFolder(fileSystem, journal, path))
+            return folder;
+    }
+    if (auto folder = openIfRunFolder(fileSystem, journal, journal.folderPath))
+        return folder;
+    // Renamed since: one of the folders beside the path.
+    const auto parent = platform::parentFolder(journal.folderPath);
+    if (!parent)
+        return std::nullopt;
+    std::vector<std::string> siblings;
+    using enum platform::Attribute;
+    fileSystem.enumerate(platform::joinPath(*parent, "*"), {None, false},
+                         [&](const platform::DirectoryEntry& entry) {
+                             if (platform::hasAny(entry.attributes, Directory))
+                                 siblings.push_back(platform::joinPath(*parent, entry.name));
+                         });
+    for (const std::string& sibling : siblings) {
+        if (auto folder = openIfRunFolder(fileSystem, journal, sibling))
+            return folder;
+    }
+    return std::nullopt;
+}
+
 RecoveryReport finishRun(platform::FileSystem& fileSystem, std::string_view journalDirectory,
-                         std::uint64_t journal, const ProgressCallback& progress) {
-    return recover(fileSystem, journalDirectory, journal, Direction::Forward, progress);
+                         std::uint64_t journal, const ProgressCallback& progress,
+                         std::string_view folderPath) {
+    return recover(fileSystem, journalDirectory,
+                   {journal, JournalKind::Run, std::string(folderPath)}, Direction::Forward,
+                   progress);
 }
 
 RecoveryReport revertRun(platform::FileSystem& fileSystem, std::string_view journalDirectory,
-                         std::uint64_t journal, const ProgressCallback& progress) {
-    return recover(fileSystem, journalDirectory, journal, Direction::Back, progress);
+                         std::uint64_t journal, const ProgressCallback& progress,
+                         std::string_view folderPath) {
+    return recover(fileSystem, journalDirectory,
+                   {journal, JournalKind::Run, std::string(folderPath)}, Direction::Back, progress);
 }
 
 LastRun lastRunOf(platform::FileSystem& fileSystem, std::string_view journalDirectory,
@@ -254,7 +285,7 @@ LastRun lastRunOf(platform::FileSystem& fileSystem, std::string_view journalDire
         const auto journal = store.read(stored);
         if (!journal.ok() || journal.value.folder != identity.value)
             continue;
-        const InterruptedRun run{stored.number, journal.value.folderPath};
+        const InterruptedRun run{stored.number, journal.value.kind, std::string(folderPath)};
         if (stored.state == JournalState::Unfinished) {
             if (hasTemporaryFolder(fileSystem, folder.value, journal.value))
                 return {LastRun::Kind::Interrupted, run};
@@ -288,8 +319,8 @@ RecoveryReport undoRun(platform::FileSystem& fileSystem, std::string_view journa
     // The undo runs every file from its new name to its old one.
     undo.files.reserve(run.files.size());
     for (const JournalFile& file : run.files)
-        undo.files.push_back({file.newName, file.fileNumber, file.oldName});
-    const Plan plan = planMoves(undo, Direction::Forward, folderContents(fileSystem, folder), {});
+        undo.files.push_back({file.newName, file.fileNumber, file.identity, file.oldName});
+    const Plan plan = planMoves(undo, Direction::Forward, FolderContents(fileSystem, folder), {});
     RecoveryReport report{plan.leftAlone};
     if (plan.parkedFiles.empty())
         return report;
@@ -298,7 +329,7 @@ RecoveryReport undoRun(platform::FileSystem& fileSystem, std::string_view journa
     for (const std::size_t i : plan.parkedFiles)
         movable.push_back(undo.files[i]);
     undo.files = std::move(movable);
-    undo.temporaryName = freeTemporaryName(fileSystem);
+    undo.temporaryName = freeTemporaryName(fileSystem, undo.files);
     runJournaled(fileSystem, store, undo, folder, placedOf(progress, undo.files.size()));
     return report;
 }

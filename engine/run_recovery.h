@@ -1,21 +1,18 @@
 #pragma once
 
+#include "engine/journaled_run.h"
+#include "engine/run_journal.h"
 #include "platform/file_system.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace ordinalette::engine {
-
-// A run that ended before its last move: its journal and its folder.
-struct InterruptedRun {
-    std::uint64_t journal = 0;
-    std::string folderPath;
-};
 
 // What finishing or undoing could not do: the files left alone because they are no longer
 // where the journal says (moved, deleted or replaced by another file since), or because another
@@ -33,21 +30,36 @@ using ProgressCallback = std::function<void(std::size_t placed, std::size_t tota
 // existing entry, so either can be interrupted and repeated until it is done, and either can
 // follow the other. Failures throw EInOutError and leave the journal unfinished.
 
-// Every interrupted run of the journal folder whose folder and temporary folder still exist,
-// oldest first. A journal whose temporary folder is gone has nothing left to move; it is marked
-// finished or reverted on the way when its files tell which (a run interrupted right before
-// its first move or right after its last). Journals in use by a run going on are passed over.
+// A run's folder, open, and the path it was found at.
+struct RunFolder {
+    platform::DirectoryHandle handle;
+    std::string path;
+};
+// The folder that the journal's run worked in, known by its identity wherever it is now: at
+// path when given, else at the journal's path, else renamed beside it. nullopt when none of
+// these is that folder.
+std::optional<RunFolder> findRunFolder(platform::FileSystem& fileSystem, const RunJournal& journal,
+                                       const std::string& path);
+
+// Every interrupted run of the journal folder whose folder (found by findRunFolder, and
+// reported where it is now) and temporary folder still exist, oldest first. A journal whose
+// temporary folder is gone has nothing left to move; it is marked finished or reverted on the way
+// when its files tell which (a run interrupted right before its first move or right after its
+// last). Journals in use by a run going on are passed over.
 std::vector<InterruptedRun> interruptedRuns(platform::FileSystem& fileSystem,
                                             std::string_view journalDirectory);
 
 // Moves every file of an interrupted run to its new name, removes the temporary folder and
-// marks the journal finished.
+// marks the journal finished. folderPath, when given, is where the run's folder is now (as
+// interruptedRuns or lastRunOf found it).
 RecoveryReport finishRun(platform::FileSystem& fileSystem, std::string_view journalDirectory,
-                         std::uint64_t journal, const ProgressCallback& progress);
+                         std::uint64_t journal, const ProgressCallback& progress,
+                         std::string_view folderPath = {});
 // Puts every file of an interrupted run back under its old name, removes the temporary folder
 // and marks the journal reverted.
 RecoveryReport revertRun(platform::FileSystem& fileSystem, std::string_view journalDirectory,
-                         std::uint64_t journal, const ProgressCallback& progress);
+                         std::uint64_t journal, const ProgressCallback& progress,
+                         std::string_view folderPath = {});
 
 // The last run of a folder, as its journals tell it.
 struct LastRun {

@@ -46,11 +46,20 @@ struct TemporaryFile {
     std::string path;
 };
 
-// Which file an entry is: the device that holds it and the file's number there (inode on
-// POSIX; volume serial number and file index on Windows). A move keeps both.
+// Which file an entry is, as printable text that a move keeps and that a file made later in its
+// place does not share: the kernel's file handle where the file system gives one (it carries the
+// inode's generation; on FUSE, whose node numbers hold for one mount only, joined by the status
+// below), else inode number, birth time, size and modification time; on Windows the
+// volume serial number, the 64-bit file index, whose high bits are a sequence number, and the
+// creation time.
+using EntryIdentity = std::string;
+
+// Which folder an entry is: the identity of the file system that holds it, which a remount
+// under another device number keeps (statfs's f_fsid on POSIX, the volume serial number on
+// Windows), and the folder's own identity there.
 struct FileIdentity {
-    std::uint64_t device = 0;
-    std::uint64_t file = 0;
+    std::string volume;
+    EntryIdentity file;
 
     bool operator==(const FileIdentity&) const = default;
 };
@@ -96,6 +105,13 @@ public:
     // An entry that is no regular file (a folder, a FIFO, a device) counts as missing
     // (FileNotFound) and is never opened; a file larger than maxSize fails with FileTooLarge.
     virtual Result<std::string> readFile(std::string_view path, std::size_t maxSize) = 0;
+    // Like readFile, for a file that only the process's user may have written: a link in its
+    // place is never followed, a file of another user or one that others may write is refused
+    // (AccessDenied), and the size is checked before anything is read.
+    virtual Result<std::string> readOwnFile(std::string_view path, std::size_t maxSize) = 0;
+    // Whether the entry at path is a folder or a regular file of the process's user that no one
+    // else may write (a link in its place is neither): None, or AccessDenied for anything else.
+    virtual int checkPrivate(std::string_view path) = 0;
     // Creates the file or truncates an existing one, and keeps it from others while it is open.
     // Refuses (AccessDenied) a read-only file, whoever the process is, and an entry that is no
     // regular file; a link in place of the file is never followed.
@@ -134,6 +150,10 @@ public:
 
     // The identity of an open folder.
     virtual Result<FileIdentity> identity(const DirectoryHandle& folder) = 0;
+    // The identity of the entry name of an open folder (a link is not followed); FileNotFound
+    // when there is none.
+    virtual Result<EntryIdentity> entryIdentity(const DirectoryHandle& folder,
+                                                std::string_view name) = 0;
     // Visits every entry of an open folder ("." and ".." left out) with its file number, as the
     // folder's listing gives it, without asking each entry. Returns the error of reading the
     // folder; an entry may come twice or be missed only when it moves meanwhile.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,5 +24,9 @@ inline constexpr int kMaxPathLength = 4095;
 
 // folder + separator + name: exactly one separator inserted, whatever folder ends in.
 std::string joinPath(std::string_view folder, std::string_view name);
+
+// The folder that holds the entry at path ("/" or "C:\\" for one in a root); nullopt for a root
+// or a bare name.
+std::optional<std::string> parentFolder(std::string_view path);
 
 } // namespace ordinalette::platform

@@ -92,6 +92,19 @@ Result<std::string> FaultInjectingFileSystem::readFile(std::string_view path, st
     return m_real.readFile(path, maxSize);
 }
 
+Result<std::string> FaultInjectingFileSystem::readOwnFile(std::string_view path,
+                                                          std::size_t maxSize) {
+    if (const int error = injectedError(Operation::ReadOwnFile))
+        return Result<std::string>::failure(error);
+    return m_real.readOwnFile(path, maxSize);
+}
+
+int FaultInjectingFileSystem::checkPrivate(std::string_view path) {
+    if (const int error = injectedError(Operation::CheckPrivate))
+        return error;
+    return m_real.checkPrivate(path);
+}
+
 Result<FileHandle> FaultInjectingFileSystem::createFile(std::string_view path) {
     if (const int error = injectedError(Operation::CreateFile))
         return Result<FileHandle>::failure(error);
@@ -151,6 +164,13 @@ Result<platform::FileIdentity> FaultInjectingFileSystem::identity(const Director
     if (const int error = injectedError(Operation::Identity))
         return Result<platform::FileIdentity>::failure(error);
     return m_real.identity(folder);
+}
+
+Result<platform::EntryIdentity>
+FaultInjectingFileSystem::entryIdentity(const DirectoryHandle& folder, std::string_view name) {
+    if (const int error = injectedError(Operation::EntryIdentity))
+        return Result<platform::EntryIdentity>::failure(error);
+    return m_real.entryIdentity(folder, name);
 }
 
 int FaultInjectingFileSystem::enumerateFileNumbers(const DirectoryHandle& folder,

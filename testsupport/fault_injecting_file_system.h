@@ -37,6 +37,9 @@ public:
         CreateNewFile,
         FlushDirectory,
         CreateDirectories,
+        ReadOwnFile,
+        CheckPrivate,
+        EntryIdentity,
         Count
     };
 
@@ -63,6 +66,8 @@ public:
     int moveFile(const platform::DirectoryHandle& fromFolder, std::string_view fromName,
                  const platform::DirectoryHandle& toFolder, std::string_view toName) override;
     platform::Result<std::string> readFile(std::string_view path, std::size_t maxSize) override;
+    platform::Result<std::string> readOwnFile(std::string_view path, std::size_t maxSize) override;
+    int checkPrivate(std::string_view path) override;
     platform::Result<platform::FileHandle> createFile(std::string_view path) override;
     int writeFile(const platform::FileHandle& file, std::string_view bytes) override;
     int flushFile(const platform::FileHandle& file) override;
@@ -75,6 +80,8 @@ public:
     createTemporaryFile(std::string_view besidePath, const platform::FileHandle* like) override;
     platform::Result<platform::FileIdentity>
     identity(const platform::DirectoryHandle& folder) override;
+    platform::Result<platform::EntryIdentity> entryIdentity(const platform::DirectoryHandle& folder,
+                                                            std::string_view name) override;
     int enumerateFileNumbers(const platform::DirectoryHandle& folder,
                              const platform::FileNumberVisitor& visit) override;
     platform::Result<platform::FileHandle> createNewFile(std::string_view path) override;

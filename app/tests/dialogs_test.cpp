@@ -96,6 +96,24 @@ TEST(MessageDialog, ButtonsOfItsOwnKeepTheirOrderResultsKeysAndACaptionOfItsOwn)
     EXPECT_EQ(messageDlg("?", MsgDlgType::Information, buttons), kResultCancel);
 }
 
+TEST(MessageDialog, EnterPressesTheFocusedButton) {
+    const std::vector<DialogButton> buttons = {
+        {QString::fromUtf8("続ける"), 100, true, false},
+        {QString::fromUtf8("元に戻す"), 101, false, false},
+        {QString::fromUtf8("後で"), kResultCancel, false, true},
+    };
+    const auto tabThenEnter = [](QWidget* dialog) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        Q_UNUSED(dialog);
+    };
+    whenModalOpens(tabThenEnter);
+    EXPECT_EQ(messageDlg("?", MsgDlgType::Information, buttons), 101);
+    whenModalOpens(tabThenEnter);
+    EXPECT_EQ(messageDlg("?", MsgDlgType::Confirmation, {MsgDlgBtn::Yes, MsgDlgBtn::No}),
+              kResultNo);
+}
+
 TEST(MessageDialog, LongTextWrapsAtHalfTheScreenWidth) {
     MessageDialog dialog(QString(400, u'x') + " " + QString(400, u'y'), MsgDlgType::Error,
                          {MsgDlgBtn::Ok});

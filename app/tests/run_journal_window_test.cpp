@@ -92,21 +92,27 @@ protected:
         for (std::size_t i = 0; i < names.size(); ++i)
             EXPECT_EQ(fixture.names.dir().readFile("d/Summer/" + names[i]), contents[i]);
     }
-    // A run of the files that fails at its fourth move, with its journal in the window's.
-    void interruptRun() {
+    // A run of the files that fails at the given move (none: it does not fail), with its journal
+    // in the window's.
+    void runFailingAt(int move) {
         testsupport::FaultInjectingFileSystem failing(platform::systemFileSystem());
-        failing.failCall(testsupport::FaultInjectingFileSystem::Operation::MoveFile, 4,
+        failing.failCall(testsupport::FaultInjectingFileSystem::Operation::MoveFile, move,
                          platform::error::AccessDenied);
-        const std::string path = folder();
-        const std::string journals = fixture.journals.path();
         engine::RenameRun run;
         run.folderPath = path;
         run.names = original;
         run.namePrefix = "Summ";
         run.width = [] { return 1; };
         run.journalDirectory = journals;
-        EXPECT_THROW(engine::runRename(failing, run, platform::CodePage::utf8()),
-                     engine::EInterruptedRun);
+        if (move == 0)
+            engine::runRename(failing, run, platform::CodePage::utf8());
+        else
+            EXPECT_THROW(engine::runRename(failing, run, platform::CodePage::utf8()),
+                         engine::EInterruptedRun);
+    }
+    // A run of the files that fails at its fourth move.
+    void interruptRun() {
+        runFailingAt(4);
         ASSERT_EQ(onDisk(), (Names{"d.txt", "e.txt", "tmp1"}));
     }
     void showAndSelect() {
@@ -126,6 +132,8 @@ protected:
     const Names renamed = {"Summ1.txt", "Summ2.txt", "Summ3.txt", "Summ4.txt", "Summ5.txt"};
     testing::FormFixture fixture;
     TForm1& form = fixture.form;
+    const std::string path = folder();
+    const std::string journals = fixture.journals.path();
 };
 
 TEST_F(RunJournals, AtStartAnInterruptedRunIsAskedAboutUntilItIsAnswered) {
@@ -150,6 +158,26 @@ TEST_F(RunJournals, AtStartAnInterruptedRunIsAskedAboutUntilItIsAnswered) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return onDisk() == original; }));
     EXPECT_EQ(undo.shown.size(), 1u);
     expectContents(original, original);
+}
+
+TEST_F(RunJournals, AnInterruptedUndoIsAskedAboutAsAnUndoWithButtonsSayingWhatTheyDo) {
+    runFailingAt(0);
+    testsupport::FaultInjectingFileSystem failing(platform::systemFileSystem());
+    failing.failCall(testsupport::FaultInjectingFileSystem::Operation::MoveFile, 3,
+                     platform::error::AccessDenied);
+    const engine::LastRun last = engine::lastRunOf(platform::systemFileSystem(), journals, path);
+    EXPECT_THROW(engine::undoRun(failing, journals, last.run.journal, path, {}),
+                 engine::EInterruptedRun);
+
+    Answers answers({u8("新しい名前に戻す")});
+    form.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return onDisk() == renamed; }));
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(answers.shown[0].text, u8("前回の名前の変更の取り消しが途中で終わっています。\n") +
+                                         QString::fromStdString(path));
+    EXPECT_EQ(answers.shown[0].buttons,
+              (QStringList{u8("元の名前に戻す"), u8("新しい名前に戻す"), u8("後で")}));
+    expectContents(renamed, original);
 }
 
 TEST_F(RunJournals, AFailedRunIsAskedAboutRightAfterItsErrorBoxAndEnterFinishesIt) {

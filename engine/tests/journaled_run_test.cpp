@@ -20,7 +20,7 @@ TEST_F(RecoveryTest, TheJournalIsOnDiskBeforeTheFirstMoveAndMarkedFinishedAfterT
         readWhileRunning = fileSystem.readFile(unfinished, 1 << 20).error;
     });
     const platform::DirectoryHandle folderHandle = fileSystem.openDirectory(folder()).value;
-    FolderContents numbers = folderContents(fileSystem, folderHandle);
+    const std::vector<std::uint64_t> numbers = fileNumbersOf(fileSystem, folderHandle, names);
 
     runRename(watching, overlappingRun(names), utf8);
     EXPECT_EQ(journalsAtFirstMove, Names{"000000000001.unfinished"});
@@ -39,8 +39,10 @@ TEST_F(RecoveryTest, TheJournalIsOnDiskBeforeTheFirstMoveAndMarkedFinishedAfterT
     for (std::size_t i = 0; i < names.size(); ++i) {
         EXPECT_EQ(journal->files[i].oldName, names[i]);
         EXPECT_EQ(journal->files[i].newName, renamed[i]);
-        EXPECT_EQ(journal->files[i].fileNumber, numbers[names[i]]);
+        EXPECT_EQ(journal->files[i].fileNumber, numbers[i]);
         EXPECT_NE(journal->files[i].fileNumber, 0u);
+        EXPECT_EQ(journal->files[i].identity,
+                  fileSystem.entryIdentity(folderHandle, renamed[i]).value);
     }
 }
 
@@ -50,10 +52,15 @@ TEST_F(RecoveryTest, AJournalThatCannotBeWrittenStopsTheRunBeforeAnythingMoves) 
         Operation operation;
         int call;
     } cases[] = {
-        {Operation::CreateDirectories, 1}, {Operation::CreateNewFile, 1},
-        {Operation::WriteFile, 1},         {Operation::FlushFile, 1},
-        {Operation::OpenDirectory, 2},     {Operation::FlushDirectory, 1},
-        {Operation::Identity, 1},          {Operation::EnumerateFileNumbers, 1},
+        {Operation::CreateDirectories, 1},
+        {Operation::CreateNewFile, 1},
+        {Operation::WriteFile, 1},
+        {Operation::FlushFile, 1},
+        {Operation::OpenDirectory, 2},
+        {Operation::FlushDirectory, 1},
+        {Operation::Identity, 1},
+        {Operation::EnumerateFileNumbers, 1},
+        {Operation::EntryIdentity, 1},
         {Operation::CreateDirectory, 1}, // the temporary folder: the journal goes again
     };
     for (const auto& c : cases) {
@@ -80,6 +87,35 @@ TEST_F(RecoveryTest, AJournalThatCannotBeWrittenStopsTheRunBeforeAnythingMoves) 
     nowhere.journalDirectory = {};
     EXPECT_EQ(failingCode(fileSystem, nowhere), platform::error::PathNotFound);
     EXPECT_EQ(entries(), original);
+}
+
+TEST_F(RecoveryTest, ARunWhoseFirstMoveFailsLeavesNoJournalAndHidesNoRun) {
+    // Two windows on one folder: the second one runs on the list it showed before the first run.
+    const Names names = makeFiles({"a.txt", "b.txt"});
+    runRename(fileSystem, request(names), utf8);
+    EXPECT_EQ(failingCode(fileSystem, request(names)), platform::error::FileNotFound);
+    EXPECT_EQ(journals(), Names{"000000000001.finished"});
+    EXPECT_EQ(entries(), (Names{"Note1.txt", "Note2.txt"}));
+    EXPECT_TRUE(offered().empty());
+    const LastRun last = lastRunOf(fileSystem, journalDirectory, folder());
+    EXPECT_EQ(last.kind, LastRun::Kind::Finished);
+    EXPECT_EQ(last.run.journal, 1u);
+}
+
+TEST_F(RecoveryTest, AJournalIsFinishedOnlyOnceTheRenamedFolderIsFlushed) {
+    // The first flush of a folder is the journal's own; the next ones are the run's folders.
+    for (const int call : {2, 3}) {
+        SCOPED_TRACE(call);
+        startOver();
+        const Names files = makeOverlappingFiles(4);
+        testsupport::FaultInjectingFileSystem failing(fileSystem);
+        failing.failCall(Operation::FlushDirectory, call, platform::error::DeviceIoError);
+        EXPECT_THROW(runRename(failing, overlappingRun(files), utf8), EInterruptedRun);
+        EXPECT_EQ(journals(), Names{"000000000001.unfinished"});
+        ASSERT_EQ(offered().size(), 1u);
+        finishRun(fileSystem, journalDirectory, offered()[0].journal, {});
+        expectRenamed(files);
+    }
 }
 
 TEST_F(RecoveryTest, TheLastTwentyFinishedJournalsAreKeptAndUnfinishedOnesStay) {

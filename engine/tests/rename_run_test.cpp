@@ -64,18 +64,16 @@ TEST_F(RenameRunTest, TakesTheFirstFreeTemporaryFolderName) {
     EXPECT_EQ(entries("tmp1"), Names{"kept"});
 }
 
-TEST_F(RenameRunTest, APlainFileNamedTmp1StopsTheRunBeforeAnyMove) {
+TEST_F(RenameRunTest, EntriesNamedTmp1OfAnyKindAreNeverTheTemporaryFolder) {
+    // A plain file tmp1 is listed and renamed like any file; an unlisted one, a link, stays.
     dir.writeFile("Notes/tmp1", "plain");
     const Names names = makeFiles({"a.txt", "b.txt"});
-    try {
-        runRename(fileSystem, request(names), utf8);
-        FAIL() << "the run did not fail";
-    } catch (const EInOutError& error) {
-        EXPECT_EQ(error.code(), 183);
-        EXPECT_STREQ(error.what(), "I/O エラー (183)");
-    }
-    EXPECT_EQ(entries(), (Names{"a.txt", "b.txt", "tmp1"}));
-    EXPECT_EQ(content("tmp1"), "plain");
+    dir.writeFile("Notes/TMP2.dat", "unlisted");
+    fs::rename(folder() + "/TMP2.dat", folder() + "/tmp2");
+    runRename(fileSystem, request(names, "Note"), utf8);
+    EXPECT_EQ(entries(), (Names{"Note1.txt", "Note2.txt", "Note3", "tmp2"}));
+    EXPECT_EQ(content("Note3"), "plain");
+    EXPECT_EQ(content("tmp2"), "unlisted");
     EXPECT_EQ(fs::current_path(), fs::path(folder()));
 }
 
@@ -131,7 +129,7 @@ TEST_F(RenameRunTest, EachFailingStepLeavesItsState) {
     const Case cases[] = {
         {Operation::ChangeDirectory, 1, original, {"-"}, 0, false},
         {Operation::CreateDirectory, 1, original, {"-"}, 0, true},
-        {Operation::MoveFile, 1, {"a.txt", "b.txt", "c.txt", "tmp1"}, {}, 0, true},
+        {Operation::MoveFile, 1, original, {"-"}, 0, true}, // nothing moved: nothing left
         {Operation::MoveFile, 3, {"c.txt", "tmp1"}, {"a.txt", "b.txt"}, 0, true},
         {Operation::MoveFile, 4, {"tmp1"}, original, 0, true},
         {Operation::MoveFile, 5, {"Note1.txt", "tmp1"}, {"b.txt", "c.txt"}, 1, true},

@@ -19,14 +19,26 @@ RecoveryReport recover(Answer answer, platform::FileSystem& fileSystem, const st
 TEST_F(RecoveryTest, OnlyRunsWhoseFolderAndTemporaryFolderRemainAreOffered) {
     const Names names = makeOverlappingFiles(6);
     interruptAtMove(names, 3);
-    // The folder moved away and another one in its place: not the run's folder.
+    // The folder renamed, and another one in its place: not the run's folder, but the renamed
+    // one is, and is offered where it is now.
     leaveFolder();
     fs::rename(folder(), dir / "Moved");
     dir.makeDir("Notes");
-    EXPECT_TRUE(offered().empty());
+    ASSERT_EQ(offered().size(), 1u);
+    EXPECT_EQ(offered()[0].folderPath, platform::joinPath(dir.path(), "Moved"));
     EXPECT_EQ(lastRunOf(fileSystem, journalDirectory, folder()).kind, LastRun::Kind::None);
-    fs::remove(folder());
-    fs::rename(dir / "Moved", folder());
+    // Moved elsewhere: found by the folder the user selects, and finished there.
+    fs::create_directory(dir / "away");
+    fs::rename(dir / "Moved", dir / "away/Moved");
+    EXPECT_TRUE(offered().empty());
+    const LastRun away = lastRunOf(fileSystem, journalDirectory, dir / "away/Moved");
+    ASSERT_EQ(away.kind, LastRun::Kind::Interrupted);
+    EXPECT_EQ(away.run.folderPath, dir / "away/Moved");
+    revertRun(fileSystem, journalDirectory, away.run.journal, {}, away.run.folderPath);
+    EXPECT_EQ(dir.entries("away/Moved"), names);
+    EXPECT_TRUE(offered().empty());
+    startOver();
+    interruptAtMove(makeFiles(names), 3);
     ASSERT_EQ(offered().size(), 1u);
     EXPECT_EQ(offered()[0].folderPath, folder());
     EXPECT_EQ(lastRunOf(fileSystem, journalDirectory, folder()).kind, LastRun::Kind::Interrupted);
@@ -120,6 +132,43 @@ TEST_F(RecoveryTest, UndoRefusesFilesChangedSinceTheRunAndNamesThem) {
 
     // Nothing left to undo: the undo is the folder's last run.
     EXPECT_EQ(lastRunOf(fileSystem, journalDirectory, folder()).kind, LastRun::Kind::None);
+}
+
+TEST_F(RecoveryTest, AFileMadeLaterUnderARenamedFileNameIsLeftAloneEvenInItsInode) {
+    const Names names = makeFiles({"a.jpg", "b.jpg", "c.jpg"});
+    runRename(fileSystem, request(names), utf8);
+    // The user deletes Note3.jpg and makes a new one; the file system gives it the freed inode
+    // number, as it usually does (written into the journal, so that it happens every time).
+    fs::remove(folder() + "/Note3.jpg");
+    dir.writeFile("Notes/Note3.jpg", "new");
+    auto journal = parseJournal(dir.readFile("state/ordinalette/000000000001.finished"));
+    ASSERT_TRUE(journal);
+    const platform::DirectoryHandle handle = fileSystem.openDirectory(folder()).value;
+    const std::string newcomer = "Note3.jpg";
+    journal->files[2].fileNumber = fileNumbersOf(fileSystem, handle, {&newcomer, 1})[0];
+    dir.writeFile("state/ordinalette/000000000001.finished", journalText(*journal));
+
+    const LastRun last = lastRunOf(fileSystem, journalDirectory, folder());
+    ASSERT_EQ(last.kind, LastRun::Kind::Finished);
+    const RecoveryReport report =
+        undoRun(fileSystem, journalDirectory, last.run.journal, folder(), {});
+    EXPECT_EQ(report.leftAlone, Names{"Note3.jpg"});
+    EXPECT_EQ(entries(), (Names{"Note3.jpg", "a.jpg", "b.jpg"}));
+    EXPECT_EQ(content("Note3.jpg"), "new");
+}
+
+TEST_F(RecoveryTest, NewNamesOfTheTemporaryFolderKindAreGivenAndTakenBack) {
+    // A folder "tmp" with files a, b, c and no separator: the new names are tmp1 to tmp3.
+    const Names names = makeFiles({"a", "b", "c"});
+    runRename(fileSystem, request(names, "tmp"), utf8);
+    EXPECT_EQ(entries(), (Names{"tmp1", "tmp2", "tmp3"}));
+    EXPECT_EQ(content("tmp3"), "c");
+    EXPECT_EQ(progress.size(), 3u);
+
+    const LastRun last = lastRunOf(fileSystem, journalDirectory, folder());
+    ASSERT_EQ(last.kind, LastRun::Kind::Finished);
+    undoRun(fileSystem, journalDirectory, last.run.journal, folder(), {});
+    expectOriginal(names);
 }
 
 TEST_F(RecoveryTest, FaultsInFinishingAndUndoingLeaveAJournalThatALaterStartCompletes) {

@@ -8,16 +8,19 @@
 #include "platform/temporary_file.h"
 #include "platform/wildcard.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 namespace ordinalette::platform {
@@ -135,6 +138,126 @@ Result<FileHandle> openForWriting(const std::string& path, int flags) {
 bool keepOwner(int file, const struct stat& model) {
     return fchown(file, model.st_uid, model.st_gid) == 0 ||
            fchown(file, static_cast<uid_t>(-1), model.st_gid) == 0;
+}
+
+// Reads an open file to its end; FileTooLarge as soon as it holds more than maxSize bytes.
+Result<std::string> readAll(int file, std::size_t maxSize) {
+    std::string content;
+    char buffer[16384];
+    for (;;) {
+        const ssize_t count = read(file, buffer, sizeof buffer);
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            return Result<std::string>::failure(lastError());
+        }
+        if (count == 0)
+            break;
+        content.append(buffer, static_cast<std::size_t>(count));
+        if (content.size() > maxSize)
+            return Result<std::string>::failure(error::FileTooLarge);
+    }
+    return Result<std::string>::success(std::move(content));
+}
+
+// Whether an entry belongs to the process's user and no one else may write it.
+bool isOwnAndPrivate(const struct stat& status) {
+    return status.st_uid == geteuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::string hexOf(const unsigned char* bytes, std::size_t size) {
+    constexpr char kDigits[] = "0123456789abcdef";
+    std::string text;
+    text.reserve(size * 2);
+    for (std::size_t i = 0; i < size; ++i) {
+        text += kDigits[bytes[i] >> 4];
+        text += kDigits[bytes[i] & 0xF];
+    }
+    return text;
+}
+
+// The kernel's handle of an entry: its type, and as identity "h" type ":" bytes.
+struct HandleIdentity {
+    int type = 0;
+    EntryIdentity text;
+};
+
+// The handle of an entry; nullopt, with errno set, where the file system gives none.
+std::optional<HandleIdentity> handleIdentity(int folder, const char* name, int flags) {
+    struct {
+        file_handle header;
+        unsigned char bytes[MAX_HANDLE_SZ];
+    } handle{};
+    handle.header.handle_bytes = MAX_HANDLE_SZ;
+    int mountId = 0;
+    if (name_to_handle_at(folder, name, &handle.header, &mountId, flags) != 0)
+        return std::nullopt;
+    return HandleIdentity{handle.header.handle_type,
+                          "h" + std::to_string(handle.header.handle_type) + ':' +
+                              hexOf(handle.header.f_handle, handle.header.handle_bytes)};
+}
+
+// What an entry's identity is made of where the file system gives no handle.
+enum class StatusParts {
+    Folder, // inode number and birth time: a folder's size and time change with its entries
+    File,   // inode number, birth time, size and modification time
+};
+
+// An entry's inode number with what a later file in the same inode differs in: its birth time
+// where the file system keeps one and, for a file, its size and its modification time.
+std::optional<EntryIdentity> statusIdentity(int folder, const char* name, int flags,
+                                            StatusParts parts) {
+    struct statx status {};
+    if (statx(folder, name, flags, STATX_INO | STATX_BTIME | STATX_SIZE | STATX_MTIME, &status) !=
+        0)
+        return std::nullopt;
+    std::string identity = "s" + std::to_string(status.stx_ino);
+    if (status.stx_mask & STATX_BTIME)
+        identity += 'b' + std::to_string(status.stx_btime.tv_sec) + '.' +
+                    std::to_string(status.stx_btime.tv_nsec);
+    if (parts == StatusParts::Folder)
+        return identity;
+    return identity + 'z' + std::to_string(status.stx_size) + 'm' +
+           std::to_string(status.stx_mtime.tv_sec) + '.' + std::to_string(status.stx_mtime.tv_nsec);
+}
+
+// Handle types of FUSE, whose handles carry the node number the daemon gave for this mount only:
+// after a remount another file may have it.
+constexpr int kFuseHandleTypes[] = {0x81, 0x82};
+
+Result<EntryIdentity> identityAt(int folder, const char* name, int flags, StatusParts parts) {
+    if (auto handle = handleIdentity(folder, name, flags)) {
+        if (std::find(std::begin(kFuseHandleTypes), std::end(kFuseHandleTypes), handle->type) ==
+            std::end(kFuseHandleTypes))
+            return Result<EntryIdentity>::success(std::move(handle->text));
+        auto status = statusIdentity(folder, name, flags | AT_SYMLINK_NOFOLLOW, parts);
+        if (!status)
+            return Result<EntryIdentity>::failure(lastError());
+        return Result<EntryIdentity>::success(handle->text + '+' + *status);
+    }
+    if (errno != EOPNOTSUPP && errno != EOVERFLOW)
+        return Result<EntryIdentity>::failure(lastError());
+    if (auto status = statusIdentity(folder, name, flags | AT_SYMLINK_NOFOLLOW, parts))
+        return Result<EntryIdentity>::success(std::move(*status));
+    return Result<EntryIdentity>::failure(lastError());
+}
+
+// The file system's identity: its type and f_fsid, which a remount keeps, or, where the file
+// system has no f_fsid, the device number as the only identity there is.
+Result<std::string> volumeIdentity(int folder) {
+    struct statfs volume {};
+    struct stat status {};
+    if (fstatfs(folder, &volume) != 0 || fstat(folder, &status) != 0)
+        return Result<std::string>::failure(lastError());
+    int fsid[2];
+    static_assert(sizeof fsid == sizeof volume.f_fsid);
+    std::memcpy(fsid, &volume.f_fsid, sizeof fsid);
+    std::string identity = "fs" + std::to_string(static_cast<unsigned long>(volume.f_type)) + ':' +
+                           std::to_string(static_cast<unsigned>(fsid[0])) + ':' +
+                           std::to_string(static_cast<unsigned>(fsid[1]));
+    if (fsid[0] == 0 && fsid[1] == 0)
+        identity += ":dev" + std::to_string(status.st_dev);
+    return Result<std::string>::success(std::move(identity));
 }
 
 } // namespace
@@ -266,22 +389,40 @@ Result<std::string> PosixFileSystem::readFile(std::string_view path, std::size_t
     // writers out while reading (advisory locks: what POSIX offers for sharing modes).
     if (flock(file.value.native(), LOCK_SH | LOCK_NB) != 0)
         return Result<std::string>::failure(lastError());
-    std::string content;
-    char buffer[16384];
-    for (;;) {
-        const ssize_t count = read(file.value.native(), buffer, sizeof buffer);
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            return Result<std::string>::failure(lastError());
-        }
-        if (count == 0)
-            break;
-        content.append(buffer, static_cast<std::size_t>(count));
-        if (content.size() > maxSize)
-            return Result<std::string>::failure(error::FileTooLarge);
-    }
-    return Result<std::string>::success(std::move(content));
+    return readAll(static_cast<int>(file.value.native()), maxSize);
+}
+
+Result<std::string> PosixFileSystem::readOwnFile(std::string_view path, std::size_t maxSize) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return Result<std::string>::failure(error::InvalidName);
+    const FileHandle file(open(cpath->c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!file.valid())
+        return Result<std::string>::failure(errno == ELOOP ? error::AccessDenied : lastError());
+    struct stat status {};
+    if (fstat(file.native(), &status) != 0)
+        return Result<std::string>::failure(lastError());
+    if (!S_ISREG(status.st_mode))
+        return Result<std::string>::failure(error::FileNotFound);
+    if (!isOwnAndPrivate(status))
+        return Result<std::string>::failure(error::AccessDenied);
+    if (static_cast<std::uintmax_t>(status.st_size) > maxSize)
+        return Result<std::string>::failure(error::FileTooLarge);
+    if (flock(file.native(), LOCK_SH | LOCK_NB) != 0)
+        return Result<std::string>::failure(lastError());
+    return readAll(static_cast<int>(file.native()), maxSize);
+}
+
+int PosixFileSystem::checkPrivate(std::string_view path) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return error::InvalidName;
+    struct stat status {};
+    if (lstat(cpath->c_str(), &status) != 0)
+        return lastError();
+    return (S_ISDIR(status.st_mode) || S_ISREG(status.st_mode)) && isOwnAndPrivate(status)
+               ? error::None
+               : error::AccessDenied;
 }
 
 Result<FileHandle> PosixFileSystem::createFile(std::string_view path) {
@@ -404,11 +545,25 @@ Result<TemporaryFile> PosixFileSystem::createTemporaryFile(std::string_view besi
 }
 
 Result<FileIdentity> PosixFileSystem::identity(const DirectoryHandle& folder) {
-    struct stat status {};
-    if (fstat(static_cast<int>(folder.native()), &status) != 0)
-        return Result<FileIdentity>::failure(lastError());
-    return Result<FileIdentity>::success(FileIdentity{static_cast<std::uint64_t>(status.st_dev),
-                                                      static_cast<std::uint64_t>(status.st_ino)});
+    const int fd = static_cast<int>(folder.native());
+    auto volume = volumeIdentity(fd);
+    if (!volume.ok())
+        return Result<FileIdentity>::failure(volume.error);
+    auto file = identityAt(fd, "", AT_EMPTY_PATH, StatusParts::Folder);
+    if (!file.ok())
+        return Result<FileIdentity>::failure(file.error);
+    return Result<FileIdentity>::success(
+        FileIdentity{std::move(volume.value), std::move(file.value)});
+}
+
+Result<EntryIdentity> PosixFileSystem::entryIdentity(const DirectoryHandle& folder,
+                                                     std::string_view name) {
+    const auto cname = cPath(name);
+    if (!cname)
+        return Result<EntryIdentity>::failure(error::InvalidName);
+    if (!isSingleFileName(name))
+        return Result<EntryIdentity>::failure(error::PathNotFound);
+    return identityAt(static_cast<int>(folder.native()), cname->c_str(), 0, StatusParts::File);
 }
 
 int PosixFileSystem::enumerateFileNumbers(const DirectoryHandle& folder,

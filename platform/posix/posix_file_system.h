@@ -27,12 +27,16 @@ public:
     int moveFile(const DirectoryHandle& fromFolder, std::string_view fromName,
                  const DirectoryHandle& toFolder, std::string_view toName) override;
     Result<std::string> readFile(std::string_view path, std::size_t maxSize) override;
+    Result<std::string> readOwnFile(std::string_view path, std::size_t maxSize) override;
+    int checkPrivate(std::string_view path) override;
     Result<FileHandle> createFile(std::string_view path) override;
     int writeFile(const FileHandle& file, std::string_view bytes) override;
     int flushFile(const FileHandle& file) override;
     int replaceFile(std::string_view from, std::string_view to) override;
     int removeFile(std::string_view path) override;
     Result<FileIdentity> identity(const DirectoryHandle& folder) override;
+    Result<EntryIdentity> entryIdentity(const DirectoryHandle& folder,
+                                        std::string_view name) override;
     int enumerateFileNumbers(const DirectoryHandle& folder,
                              const FileNumberVisitor& visit) override;
     Result<FileHandle> createNewFile(std::string_view path) override;

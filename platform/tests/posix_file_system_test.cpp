@@ -293,12 +293,23 @@ TEST_F(PosixFileSystemTest, FilesAreKnownByTheirNumbersWhereverTheyMove) {
 
     const auto sub = fileSystem.openSubdirectory(folder, "sub");
     ASSERT_TRUE(sub.ok());
+    const EntryIdentity file = fileSystem.entryIdentity(folder, "a.txt").value;
+    ASSERT_FALSE(file.empty());
     ASSERT_EQ(fileSystem.moveFile(folder, "a.txt", sub.value, "b.txt"), error::None);
     EXPECT_EQ(numbers(sub.value).at("b.txt"), before.at("a.txt"));
+    EXPECT_EQ(fileSystem.entryIdentity(sub.value, "b.txt").value, file) << "a move keeps it";
+    // A file made in the place of a deleted one, in its inode where the file system reuses it.
+    ASSERT_EQ(unlink((dir / "sub/b.txt").c_str()), 0);
+    dir.writeFile("sub/b.txt");
+    EXPECT_NE(fileSystem.entryIdentity(sub.value, "b.txt").value, file);
+    EXPECT_EQ(fileSystem.entryIdentity(sub.value, "c.txt").error, error::FileNotFound);
 
     const auto identity = fileSystem.identity(sub.value);
     ASSERT_TRUE(identity.ok());
-    EXPECT_EQ(identity.value, (FileIdentity{status.st_dev, before.at("sub")}));
+    EXPECT_EQ(identity.value.file, fileSystem.entryIdentity(folder, "sub").value);
+    EXPECT_EQ(identity.value.volume, fileSystem.identity(folder).value.volume);
+    EXPECT_EQ(identity.value.volume.find(std::to_string(status.st_dev)), std::string::npos)
+        << "a remount under another device number keeps it: " << identity.value.volume;
     ASSERT_EQ(symlink("sub", (dir / "link").c_str()), 0);
     EXPECT_EQ(fileSystem.identity(fileSystem.openDirectory(dir / "link").value).value,
               identity.value);

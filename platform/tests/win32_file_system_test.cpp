@@ -125,7 +125,12 @@ TEST(Win32FileSystem, JournalOperationsKnowFilesByNumberAndNeverCreateOverAnEntr
               error::None);
     ASSERT_EQ(numbers.size(), 2u) << "no . or ..";
     EXPECT_NE(numbers.at(hyou), 0u);
+    const EntryIdentity identity = fileSystem.entryIdentity(folder.value, hyou).value;
+    EXPECT_TRUE(identity.starts_with(fileSystem.identity(folder.value).value.volume + 'i'))
+        << identity;
     ASSERT_EQ(fileSystem.moveFile(folder.value, hyou, state.value, "moved"), error::None);
+    EXPECT_EQ(fileSystem.entryIdentity(state.value, "moved").value, identity) << "a move keeps it";
+    EXPECT_EQ(fileSystem.entryIdentity(folder.value, hyou).error, error::FileNotFound);
     std::uint64_t moved = 0;
     fileSystem.enumerateFileNumbers(state.value, [&](std::string_view name, std::uint64_t number) {
         if (name == "moved")
@@ -146,6 +151,9 @@ TEST(Win32FileSystem, JournalOperationsKnowFilesByNumberAndNeverCreateOverAnEntr
         EXPECT_EQ(fileSystem.createNewFile(dir / "journal").error, error::AlreadyExists);
     }
     EXPECT_EQ(fileSystem.readFile(dir / "journal", 1 << 20).value, "text");
+    EXPECT_EQ(fileSystem.readOwnFile(dir / "journal", 3).error, error::FileTooLarge);
+    EXPECT_EQ(fileSystem.readOwnFile(dir / "journal", 4).value, "text");
+    EXPECT_EQ(fileSystem.checkPrivate(dir / "state"), error::None);
     EXPECT_EQ(fileSystem.flushDirectory(folder.value), error::None);
     EXPECT_TRUE(runJournalDirectory().ends_with("\\Ordinalette"));
 }

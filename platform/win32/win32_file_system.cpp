@@ -5,6 +5,7 @@
 #include "platform/temporary_file.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <shlobj.h>
 #include <vector>
@@ -96,6 +97,54 @@ Result<FileHandle> openForWriting(std::string_view path, DWORD disposition) {
     if (!cpath)
         return Result<FileHandle>::failure(ERROR_INVALID_NAME);
     return openPlainFile(*cpath, GENERIC_WRITE, 0, disposition, Links::Refuse, error::AccessDenied);
+}
+
+// Reads an open file to its end; FileTooLarge as soon as it holds more than maxSize bytes.
+Result<std::string> readAll(const FileHandle& file, std::size_t maxSize) {
+    std::string content;
+    char buffer[16384];
+    DWORD count = 0;
+    while (ReadFile(nativeHandle(file.native()), buffer, sizeof buffer, &count, nullptr) &&
+           count > 0) {
+        content.append(buffer, count);
+        if (content.size() > maxSize)
+            return Result<std::string>::failure(error::FileTooLarge);
+    }
+    if (count != 0)
+        return Result<std::string>::failure(lastError());
+    return Result<std::string>::success(std::move(content));
+}
+
+// The volume serial number and the 64-bit file index of an open file or folder.
+Result<BY_HANDLE_FILE_INFORMATION> fileInformation(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(handle, &info))
+        return Result<BY_HANDLE_FILE_INFORMATION>::failure(lastError());
+    return Result<BY_HANDLE_FILE_INFORMATION>::success(info);
+}
+
+std::string hexOf(std::uint64_t value) {
+    char text[20];
+    std::snprintf(text, sizeof text, "%llx", static_cast<unsigned long long>(value));
+    return text;
+}
+
+// "v" volume serial number "i" file index: an NTFS file index holds a sequence number in its
+// high 16 bits, so a file made later in a reused record has another one.
+EntryIdentity identityOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return 'v' + hexOf(info.dwVolumeSerialNumber) + 'i' +
+           hexOf((std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow);
+}
+
+// A file's identity with "c" creation time: where the file index is the inode number alone
+// (Wine), the creation time, which a move keeps, tells a later file in a freed inode apart. Not
+// for folders, whose creation time Wine gives as the time of their last change.
+EntryIdentity fileIdentityOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return identityOf(info);
+    return identityOf(info) + 'c' +
+           hexOf((std::uint64_t{info.ftCreationTime.dwHighDateTime} << 32) |
+                 info.ftCreationTime.dwLowDateTime);
 }
 
 // Owns a search handle of FindFirstFileA and closes it when it goes, also when a visitor throws.
@@ -238,18 +287,37 @@ Result<std::string> Win32FileSystem::readFile(std::string_view path, std::size_t
                                     Links::Follow, error::FileNotFound);
     if (!file.ok())
         return Result<std::string>::failure(file.error);
-    std::string content;
-    char buffer[16384];
-    DWORD count = 0;
-    while (ReadFile(nativeHandle(file.value.native()), buffer, sizeof buffer, &count, nullptr) &&
-           count > 0) {
-        content.append(buffer, count);
-        if (content.size() > maxSize)
-            return Result<std::string>::failure(error::FileTooLarge);
-    }
-    if (count != 0)
+    return readAll(file.value, maxSize);
+}
+
+Result<std::string> Win32FileSystem::readOwnFile(std::string_view path, std::size_t maxSize) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return Result<std::string>::failure(ERROR_INVALID_NAME);
+    // The user's local application data folder is the user's alone by its access list; what is
+    // left to refuse is a link planted in place of the file and a file too large to read.
+    const auto file = openPlainFile(*cpath, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
+                                    Links::Refuse, error::FileNotFound);
+    if (!file.ok())
+        return Result<std::string>::failure(file.error);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(nativeHandle(file.value.native()), &size))
         return Result<std::string>::failure(lastError());
-    return Result<std::string>::success(std::move(content));
+    if (static_cast<std::uint64_t>(size.QuadPart) > maxSize)
+        return Result<std::string>::failure(error::FileTooLarge);
+    return readAll(file.value, maxSize);
+}
+
+int Win32FileSystem::checkPrivate(std::string_view path) {
+    const auto cpath = cPath(path);
+    if (!cpath)
+        return ERROR_INVALID_NAME;
+    const DWORD attributes = GetFileAttributesA(cpath->c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return lastError();
+    // Who may write it is the access list's matter, which the user's profile sets; a link in
+    // its place can lead anywhere.
+    return attributes & FILE_ATTRIBUTE_REPARSE_POINT ? error::AccessDenied : error::None;
 }
 
 Result<FileHandle> Win32FileSystem::createFile(std::string_view path) {
@@ -349,12 +417,33 @@ Result<TemporaryFile> Win32FileSystem::createTemporaryFile(std::string_view besi
 }
 
 Result<FileIdentity> Win32FileSystem::identity(const DirectoryHandle& folder) {
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(nativeHandle(folder.native()), &info))
-        return Result<FileIdentity>::failure(lastError());
+    const auto info = fileInformation(nativeHandle(folder.native()));
+    if (!info.ok())
+        return Result<FileIdentity>::failure(info.error);
     return Result<FileIdentity>::success(
-        FileIdentity{info.dwVolumeSerialNumber,
-                     (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow});
+        FileIdentity{'v' + hexOf(info.value.dwVolumeSerialNumber), identityOf(info.value)});
+}
+
+Result<EntryIdentity> Win32FileSystem::entryIdentity(const DirectoryHandle& folder,
+                                                     std::string_view name) {
+    if (!cPath(name))
+        return Result<EntryIdentity>::failure(ERROR_INVALID_NAME);
+    if (!isSingleFileName(name))
+        return Result<EntryIdentity>::failure(error::PathNotFound);
+    const auto path = folderPath(folder);
+    if (!path)
+        return Result<EntryIdentity>::failure(lastError());
+    // Opened for its attributes alone and shared with everyone: the file's users never notice.
+    const FileHandle entry(fromNative(
+        CreateFileA(joinPath(*path, name).c_str(), FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)));
+    if (!entry.valid())
+        return Result<EntryIdentity>::failure(lastError());
+    const auto info = fileInformation(nativeHandle(entry.native()));
+    if (!info.ok())
+        return Result<EntryIdentity>::failure(info.error);
+    return Result<EntryIdentity>::success(fileIdentityOf(info.value));
 }
 
 int Win32FileSystem::enumerateFileNumbers(const DirectoryHandle& folder,
