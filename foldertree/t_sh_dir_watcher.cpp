@@ -77,6 +77,10 @@ void TShDirWatcher::run() {
     enum Handle { Stop, Device, FoldersChanged, Changes };
     rebuildWatches();
     std::optional<Clock::time_point> quietUntil;
+    const auto setQuietUntil = [&](std::optional<Clock::time_point> until) {
+        quietUntil = until;
+        m_callPending = until.has_value();
+    };
     for (;;) {
         std::vector<platform::WaitHandle> handles{
             {m_stop.waitHandle()}, {m_device.waitHandle()}, {m_foldersChanged.waitHandle()}};
@@ -95,7 +99,7 @@ void TShDirWatcher::run() {
             break;
         if (result == platform::WaitResult::Timeout) {
             // The burst is over: one re-read for all of it.
-            quietUntil.reset();
+            setQuietUntil(std::nullopt);
             if (!deliver([this] {
                     // A copy runs, as the owner may destroy the watcher inside it.
                     if (const FoldersCallback callback = m_foldersCallback)
@@ -107,18 +111,19 @@ void TShDirWatcher::run() {
         switch (signalled) {
         case Device:
             m_device.consume();
-            quietUntil.reset();
+            setQuietUntil(std::nullopt);
             if (!settleAndDeliver())
                 return finish();
             break;
         case FoldersChanged:
+            // A burst still waiting is re-read as it would be without the new list: the user
+            // opening or closing a node must not lose a change made just before.
             m_foldersChanged.consume();
-            quietUntil.reset();
             rebuildWatches();
             break;
         default:
             if (std::lock_guard lock(m_lock); m_watchSet.readChanges())
-                quietUntil = Clock::now() + m_timing.quietPeriod;
+                setQuietUntil(Clock::now() + m_timing.quietPeriod);
             break;
         }
     }

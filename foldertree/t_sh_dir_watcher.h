@@ -79,6 +79,8 @@ public:
     }
     // Shows an error that left a reaction; watching then ends. Unset, such errors are logged.
     void setErrorCallback(ErrorCallback callback) { m_errorCallback = std::move(callback); }
+    // Whether a burst of folder changes waits for its quiet period to end.
+    bool callPending() const { return m_callPending; }
     // How many folders the system watches for this watcher right now.
     std::size_t watchCount() const { return m_watchCount; }
     // Watchers not yet destroyed.
@@ -114,6 +116,7 @@ private:
     std::atomic<bool> m_deliveryFailed{false};
     platform::FolderWatchSet m_watchSet;
     std::atomic<std::size_t> m_watchCount{0};
+    std::atomic<bool> m_callPending{false};
     std::thread m_thread;
     static std::atomic<int> s_liveCount;
 };

@@ -80,6 +80,21 @@ TEST(TShDirWatcher, AnEmptyListStopsTheWatchingBeforeTheCallReturns) {
     EXPECT_EQ(calls, 1);
 }
 
+TEST(TShDirWatcher, AChangeOfTheListKeepsTheCallOfABurstStillQuiet) {
+    TempDir dir;
+    dir.makeDir("other");
+    int calls = 0;
+    auto watcher = std::make_unique<TShDirWatcher>(
+        std::vector<std::string>{dir.path()}, nullptr, [&] { ++calls; }, kShortTiming);
+    ASSERT_TRUE(waitFor([&] { return watcher->watchCount() == 1; }));
+
+    // As a click on another node's button right after a folder came.
+    dir.makeDir("new");
+    ASSERT_TRUE(waitFor([&] { return watcher->callPending(); }));
+    watcher->SetFolders(std::vector<std::string>{dir.path(), dir / "other"});
+    EXPECT_TRUE(waitFor([&] { return calls == 1; }));
+}
+
 TEST(TShDirWatcher, AFailingReactionIsShownAndEndsTheWatching) {
     std::vector<std::string> shown;
     auto watcher = std::make_unique<TShDirWatcher>(
