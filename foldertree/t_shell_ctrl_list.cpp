@@ -49,6 +49,7 @@ void TShellCtrlList::RemoveControl(TShellTreeView* control) {
 
 void TShellCtrlList::mountsChanged() {
     for (auto& [control, seen] : m_controls) {
+        control->shellNamespace().mountTableChanged();
         auto drives = control->shellNamespace().driveVolumes();
         for (const auto& old : seen) {
             if (!holds(drives, old))

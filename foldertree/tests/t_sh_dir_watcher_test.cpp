@@ -316,14 +316,7 @@ TEST_F(MountTest, ADriveThatComesAndGoesReachesTheTreeAndWithoutItsVolumeReadsNo
     TShellTreeView tree(ns, nullptr, kShortTiming);
     const QModelIndex computer = tree.model()->index(0, 0, tree.rootNode());
     const std::string mountPoint = dir / "mnt";
-    const auto driveNode = [&] {
-        for (int i = 0; i < tree.model()->rowCount(computer); ++i) {
-            const QModelIndex drive = tree.model()->index(i, 0, computer);
-            if (drive.data().toString().endsWith("(" + QString::fromStdString(mountPoint) + ")"))
-                return drive;
-        }
-        return QModelIndex();
-    };
+    const auto driveNode = [&] { return testing::driveNamed(computer, mountPoint); };
     ASSERT_FALSE(driveNode().isValid());
 
     // The label as the volume holds it, "MYVOL", shows as "Myvol".
