@@ -1,6 +1,7 @@
 #include "foldertree/t_sh_dir_watcher.h"
 
 #include "foldertree/debug_log.h"
+#include "foldertree/mount_table.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -52,6 +53,12 @@ void TShDirWatcher::SetFolders(std::optional<std::vector<std::string>> folders) 
     m_foldersChanged.set();
 }
 
+void TShDirWatcher::rearmBelow(const std::vector<std::string>& mountPoints) {
+    std::lock_guard lock(m_lock);
+    m_rearm.insert(m_rearm.end(), mountPoints.begin(), mountPoints.end());
+    m_foldersChanged.set();
+}
+
 void TShDirWatcher::PostDeviceChange(std::unique_ptr<TDeviceChangeData> record) {
     if (!m_deviceCallback)
         return;
@@ -68,8 +75,14 @@ void TShDirWatcher::StopWatching() {
 
 void TShDirWatcher::rebuildWatches() {
     std::lock_guard lock(m_lock);
+    std::vector<std::string> anew;
+    for (const auto& folder : m_folders) {
+        if (!volumeRootAmong(folder, m_rearm).empty())
+            anew.push_back(folder);
+    }
+    m_rearm.clear();
     // Folders the system refuses stay unwatched until the list is set again.
-    m_folders = m_watchSet.setFolders(m_folders);
+    m_folders = m_watchSet.setFolders(m_folders, anew);
     m_watchCount = m_watchSet.watchCount();
 }
 

@@ -68,6 +68,9 @@ public:
     // already watched. An empty list stops the watching before the call returns, so that
     // changes made right after it are never reported.
     void SetFolders(std::optional<std::vector<std::string>> folders);
+    // Watches anew the watched folders at or below these mount points: a volume mounted over
+    // one of them, or gone from it, has put another folder at its path.
+    void rearmBelow(const std::vector<std::string>& mountPoints);
     // Delivers the record after the settling time, replacing one still pending; discarded
     // once the device callback is cleared.
     void PostDeviceChange(std::unique_ptr<TDeviceChangeData> record);
@@ -105,8 +108,9 @@ private:
     TerminationCallback m_terminationCallback;
     ErrorCallback m_errorCallback;
 
-    std::mutex m_lock; // guards m_folders, m_pending and m_watchSet
+    std::mutex m_lock; // guards m_folders, m_rearm, m_pending and m_watchSet
     std::vector<std::string> m_folders;
+    std::vector<std::string> m_rearm; // mount points below which watches are made anew
     std::unique_ptr<TDeviceChangeData> m_pending;
 
     platform::EventFlag m_stop;

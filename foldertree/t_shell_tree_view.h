@@ -71,6 +71,9 @@ public:
     // Reactions to the watcher's deliveries, on the user-interface thread.
     void FoldersChanged();
     void DeviceChanged(std::unique_ptr<TDeviceChangeData> record);
+    // The mount table changed, and these mount points came or went: what the tree shows is
+    // read again, and the folders at or below them are watched anew.
+    void MountsChanged(const std::vector<std::string>& mountPoints);
     // Hands a volume change to the watcher, which delivers it once it has settled.
     void PostDeviceChange(std::unique_ptr<TDeviceChangeData> record);
     // The watcher while it runs; null once it has ended.

@@ -362,6 +362,22 @@ TEST_F(MountTest, AFolderThatBecameAMountPointShowsTheSubfoldersOfItsVolume) {
     umount2((dir / "desktop/empty").c_str(), MNT_DETACH);
 }
 
+TEST_F(MountTest, AVolumeMountedOverAShownFolderShowsItsFoldersAndIsWatched) {
+    outside.makeDir("mnt/covered");
+    TShellTreeView tree(ns, nullptr, kShortTiming);
+    tree.SetPath(outside / "mnt/covered");
+    const QPersistentModelIndex mnt = tree.currentIndex().parent();
+    ASSERT_EQ(childTexts(mnt), QStringList{"covered"});
+    ASSERT_TRUE(
+        waitFor([&] { return tree.watcher()->watchCount() == tree.visibleFolders().size(); }));
+
+    ASSERT_TRUE(mountTmpfs("volume", outside / "mnt")) << std::strerror(errno);
+    ASSERT_TRUE(waitFor([&] { return childTexts(mnt).isEmpty(); }));
+    // The watch is on the volume now, not on the folder it covers.
+    outside.makeDir("mnt/fresh");
+    EXPECT_TRUE(waitFor([&] { return childTexts(mnt) == QStringList{"fresh"}; }));
+}
+
 TEST_F(MountTest, MountsThatAreNoDrivesReachNoTree) {
     TShellTreeView tree(ns, nullptr, kShortTiming);
     tree.SetPath(dir / "desktop");

@@ -38,11 +38,13 @@ bool EventFlag::consume() {
 
 FolderWatchSet::FolderWatchSet() : m_handle(inotify_init1(IN_CLOEXEC | IN_NONBLOCK)) {}
 
-std::vector<std::string> FolderWatchSet::setFolders(const std::vector<std::string>& folders) {
+std::vector<std::string> FolderWatchSet::setFolders(const std::vector<std::string>& folders,
+                                                    const std::vector<std::string>& anew) {
     const std::set<std::string> wanted(folders.begin(), folders.end());
+    const std::set<std::string> renewed(anew.begin(), anew.end());
     std::set<int> dropped;
     for (auto it = m_watches.begin(); it != m_watches.end();) {
-        if (wanted.count(it->first)) {
+        if (wanted.count(it->first) && !renewed.count(it->first)) {
             ++it;
             continue;
         }

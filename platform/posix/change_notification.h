@@ -33,8 +33,11 @@ class FolderWatchSet {
 public:
     FolderWatchSet();
     // Watches exactly these folders from now on; folders the system refuses (gone, no
-    // permission, out of watches) are left out. Returns the folders actually watched.
-    std::vector<std::string> setFolders(const std::vector<std::string>& folders);
+    // permission, out of watches) are left out. Those named in anew are watched from scratch,
+    // as their paths may lead to other folders now (a volume mounted over one, or gone from
+    // it). Returns the folders actually watched.
+    std::vector<std::string> setFolders(const std::vector<std::string>& folders,
+                                        const std::vector<std::string>& anew = {});
     std::size_t watchCount() const { return m_watches.size(); }
     // Reads every pending notification; true when one of them is a folder-name change. A link
     // that came counts when it leads to a folder now; one that went when it was watched itself,
