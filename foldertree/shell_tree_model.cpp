@@ -363,13 +363,20 @@ void ShellTreeModel::setNodeText(TShellFolderItem* node, std::string text) {
 bool ShellTreeModel::expandNode(TShellFolderItem* node) {
     if (!node)
         return false;
-    if (node->stale)
-        RefreshChildren(node);
+    refreshIfStale(node);
     if (node->children.empty())
         return false;
     node->expanded = true;
     Q_EMIT expandRequested(indexOf(node));
     return true;
+}
+
+void ShellTreeModel::refreshIfStale(TShellFolderItem* node) {
+    if (!node->stale)
+        return;
+    RefreshChildren(node);
+    for (std::size_t i = 0; i < node->children.size(); ++i)
+        refreshVisible(node->children[i].get());
 }
 
 void ShellTreeModel::setExpanded(TShellFolderItem* node, bool expanded) {

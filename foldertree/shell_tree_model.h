@@ -81,6 +81,9 @@ public:
     // Reads the node's children unless they are fresh and asks the view to expand it; false when
     // it turns out to have no children, which also removes its button.
     bool expandNode(TShellFolderItem* node);
+    // Reads the node's children again when they were not read since it was collapsed, and with
+    // them its expanded descendants, which were hidden as long.
+    void refreshIfStale(TShellFolderItem* node);
     // The view expanded or collapsed the node; collapsed children are read again before they
     // show again.
     void setExpanded(TShellFolderItem* node, bool expanded);

@@ -134,8 +134,7 @@ void TShellTreeView::onExpanded(const QModelIndex& node) {
     TShellFolderItem* record = recordOf(node);
     if (m_closing || !record)
         return;
-    if (record->stale)
-        m_model->RefreshChildren(record);
+    m_model->refreshIfStale(record);
     m_model->setExpanded(record, true);
     if (record->children.empty())
         collapse(node);

@@ -116,6 +116,20 @@ TEST_F(TreeTest, ASelectedFolderThatGoesMovesTheSelectionToItsParentWithTheEvent
     EXPECT_TRUE(alpha.isValid());
 }
 
+TEST_F(TreeTest, AnExpandedFolderShownAgainByExpandingItsParentIsReadAgain) {
+    fixture.dir().makeDir("d/top/inner/old");
+    tree.SetPath(fixture.drive("d") + "/top/inner/old");
+    const QModelIndex inner = tree.currentIndex().parent();
+    const QModelIndex top = inner.parent();
+    tree.collapse(top);
+    fixture.dir().makeDir("d/top/inner/new");
+    // A re-read meanwhile leaves what the collapsed folder holds alone.
+    tree.RefreshTree();
+    tree.expand(top);
+    ASSERT_TRUE(tree.isExpanded(inner));
+    EXPECT_EQ(childTexts(inner), (QStringList{"new", "old"}));
+}
+
 TEST_F(TreeTest, AFolderWithoutSubfoldersLosesItsButtonWhenExpanded) {
     fixture.dir().makeDir("d/box/item");
     fixture.dir().makeDir("d/empty");
