@@ -122,6 +122,8 @@ protected:
                                                          const QEvent* event) const override;
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
+    // Lays the rows out, the first visible folder kept where it was before folders came or went.
+    void doItemsLayout() override;
 
 private:
     enum class ClickState { None, LeftPending, RightPending };
@@ -136,6 +138,9 @@ private:
     void onCollapsed(const QModelIndex& node);
     // Moves a selection inside rows about to be deleted to the node that holds them.
     void onNodesAboutToBeDeleted(const QModelIndex& parent, int first, int last);
+    // Rows are about to come or go below parent: a scrolled view remembers its first visible
+    // folder, to keep it where it is once the rows are laid out again.
+    void keepFirstVisible(const QModelIndex& parent);
     void collapseAll(const QModelIndex& node);
     void expandSubtreeStep();
     // Whether a subtree walk may expand the node: a folder of the file system, no link, no
@@ -155,6 +160,7 @@ private:
     bool m_closing = false;
     ClickState m_clickState = ClickState::None;
     QPersistentModelIndex m_dropHighlight;
+    QPersistentModelIndex m_firstVisible; // kept in place at the next layout
     std::optional<ItemIdList> m_savedSelection;
     std::unique_ptr<TShDirWatcher> m_watcher;
     bool m_renaming = false;

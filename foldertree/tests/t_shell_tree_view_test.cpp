@@ -130,6 +130,23 @@ TEST_F(TreeTest, AnExpandedFolderShownAgainByExpandingItsParentIsReadAgain) {
     EXPECT_EQ(childTexts(inner), (QStringList{"new", "old"}));
 }
 
+TEST_F(TreeTest, FoldersThatComeOrGoAboveTheScrolledPartLeaveTheFirstVisibleOneInPlace) {
+    for (int i = 100; i < 200; ++i)
+        fixture.dir().makeDir("d/f" + std::to_string(i));
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    tree.expand(driveNode("d"));
+    const QPersistentModelIndex kept = childNamed(driveNode("d"), "f150");
+    tree.scrollTo(kept, QAbstractItemView::PositionAtTop);
+    ASSERT_EQ(tree.indexAt(QPoint(0, 0)), kept);
+
+    fixture.dir().makeDir("d/a1");
+    fixture.dir().makeDir("d/a2");
+    std::filesystem::remove(fixture.drive("d") + "/f100");
+    tree.RefreshTree();
+    EXPECT_EQ(tree.indexAt(QPoint(0, 0)), kept);
+}
+
 TEST_F(TreeTest, AFolderWithoutSubfoldersLosesItsButtonWhenExpanded) {
     fixture.dir().makeDir("d/box/item");
     fixture.dir().makeDir("d/empty");
