@@ -122,6 +122,10 @@ protected:
                                                          const QEvent* event) const override;
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
+    // Dotted lines that join each node to its parent and siblings, and a plus or minus box on
+    // the nodes that show an expand button (ShowLines, ShowButtons).
+    void drawBranches(QPainter* painter, const QRect& rect,
+                      const QModelIndex& index) const override;
     // Lays the rows out, the first visible folder kept where it was before folders came or went.
     void doItemsLayout() override;
 
