@@ -73,7 +73,7 @@ void TShDirWatcher::StopWatching() {
     m_stop.set();
 }
 
-void TShDirWatcher::rebuildWatches() {
+bool TShDirWatcher::rebuildWatches() {
     std::lock_guard lock(m_lock);
     std::vector<std::string> anew;
     for (const auto& folder : m_folders) {
@@ -84,6 +84,7 @@ void TShDirWatcher::rebuildWatches() {
     // Folders the system refuses stay unwatched until the list is set again.
     m_folders = m_watchSet.setFolders(m_folders, anew);
     m_watchCount = m_watchSet.watchCount();
+    return !anew.empty();
 }
 
 void TShDirWatcher::run() {
@@ -132,7 +133,10 @@ void TShDirWatcher::run() {
             // A burst still waiting is re-read as it would be without the new list: the user
             // opening or closing a node must not lose a change made just before.
             m_foldersChanged.consume();
-            rebuildWatches();
+            // What changed in a folder watched anew before its new watch existed is read once
+            // the quiet period has passed.
+            if (rebuildWatches())
+                setQuietUntil(Clock::now() + m_timing.quietPeriod);
             break;
         default:
             if (std::lock_guard lock(m_lock); m_watchSet.readChanges())

@@ -91,7 +91,8 @@ public:
 
 private:
     void run();
-    void rebuildWatches();
+    // Watches the folders of the list; true when some were watched anew (rearmBelow).
+    bool rebuildWatches();
     // Waits until no further device change arrives for the settling time, then delivers.
     bool settleAndDeliver();
     // Runs a call on the user-interface thread and waits until it has returned; false when it
