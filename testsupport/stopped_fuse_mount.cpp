@@ -51,6 +51,8 @@ StoppedFuseMount::StoppedFuseMount(const std::string& mountPoint) {
     char* arguments[] = {program, options};
     fuse_args args = FUSE_ARGS_INIT(2, arguments);
     m_session = fuse_session_new(&args, &operations, sizeof operations, this);
+    // The session may have copied the arguments to add its own.
+    fuse_opt_free_args(&args);
     if (!m_session) {
         m_failure = "cannot start a FUSE session";
         return;
