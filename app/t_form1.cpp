@@ -61,6 +61,10 @@ TForm1::TForm1(platform::FileSystem& fileSystem,
       m_fileSystem(fileSystem), m_codePage(platform::CodePage::system()), m_collator(m_codePage),
       m_journalDirectory(std::move(journalDirectory)) {
     setObjectName("Form1");
+    // The style's metrics (expand buttons, scroll bars and their arrows, the combo box's arrow)
+    // keep their pixel sizes at every screen density, as the stored geometry and the window's
+    // pixel-sized font do.
+    QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
     setWindowIcon(images::mainIcon());
     buildForm(this, form1Description(), form1Controls(), shellNamespace);
     findControls();

@@ -89,8 +89,8 @@ std::string freeTemporaryName(platform::FileSystem& fileSystem,
 
 void moveInTwoPasses(platform::FileSystem& fileSystem, const platform::DirectoryHandle& folder,
                      const platform::DirectoryHandle& temporary, std::span<const Move> park,
-                     std::span<const Move> place, const PlacedCallback& placed,
-                     std::size_t& moved, const PlacedCallback& parked) {
+                     std::span<const Move> place, const PlacedCallback& placed, std::size_t& moved,
+                     const PlacedCallback& parked) {
     for (std::size_t i = 0; i < park.size(); ++i) {
         check(fileSystem.moveFile(folder, park[i].from, temporary, park[i].to));
         ++moved;

@@ -249,14 +249,21 @@ private:
             // A drive stays a drive while its volume is unreadable or gone (media removed).
             return ShellAttribute::Folder | ShellAttribute::FileSystem |
                    ShellAttribute::FileSysAncestor |
-                   (wantsSubfolders && m_ns->isMounted(location.path) &&
-                            platform::probeFolder(location.path, true).hasSubfolders
+                   (wantsSubfolders && driveHasSubfolders(location.path)
                         ? ShellAttribute::HasSubfolder
                         : ShellAttribute::None);
         case LocationKind::Folder:
             return folderAttributes(platform::probeFolder(location.path, wantsSubfolders));
         }
         return ShellAttribute::None;
+    }
+
+    // A volume whose server may stop answering is not asked: it offers its button, and only
+    // opening it waits for the server.
+    bool driveHasSubfolders(const std::string& mountPoint) const {
+        const MountEntry* drive = m_ns->driveAt(mountPoint);
+        return drive && (mayStopAnswering(drive->fsType) ||
+                         platform::probeFolder(mountPoint, true).hasSubfolders);
     }
 
     static ShellAttribute folderAttributes(const platform::FolderProbe& probe) {
@@ -275,11 +282,8 @@ private:
 
     // "label (mount point)", or the mount point's own name when the volume has no label.
     std::string driveName(const std::string& mountPoint) const {
-        std::string name;
-        for (const auto& drive : m_ns->drives()) {
-            if (drive.mountPoint == mountPoint)
-                name = m_ns->labelOf(drive);
-        }
+        const MountEntry* drive = m_ns->driveAt(mountPoint);
+        std::string name = drive ? m_ns->labelOf(*drive) : std::string();
         if (name.empty())
             name = mountPoint.substr(mountPoint.find_last_of('/') + 1);
         return name.empty() ? "(" + mountPoint + ")" : name + " (" + mountPoint + ")";
@@ -375,24 +379,28 @@ std::optional<std::string> LinuxShellNamespace::pathFromIDList(const ItemIdList&
     }
 }
 
-std::vector<MountEntry> LinuxShellNamespace::drives() const {
+const std::vector<MountEntry>& LinuxShellNamespace::drives() const {
+    if (m_drives)
+        return *m_drives;
     const auto table = readMountTable(m_roots.mountTable);
     // Without a readable mount table the whole file system is one drive.
     if (!table || table->empty())
-        return {{"/", {}, {}, {}}};
-    return drivesAmong(*table,
-                       UserPlaces{m_roots.homeDirectory, m_userName, m_roots.desktopDirectory},
-                       [this](const std::string& path) { return isFolder(path); });
+        return m_drives.emplace(std::vector<MountEntry>{{"/", {}, {}, {}}});
+    return m_drives.emplace(
+        drivesAmong(*table, UserPlaces{m_roots.homeDirectory, m_userName, m_roots.desktopDirectory},
+                    [this](const std::string& path) { return isFolder(path); }));
 }
 
 std::string LinuxShellNamespace::labelOf(const MountEntry& drive) const {
     return volumeLabel(drive.source, m_roots.labelDirectory);
 }
 
-bool LinuxShellNamespace::isMounted(const std::string& mountPoint) const {
-    const auto mounts = drives();
-    return std::any_of(mounts.begin(), mounts.end(),
-                       [&](const auto& mount) { return mount.mountPoint == mountPoint; });
+const MountEntry* LinuxShellNamespace::driveAt(const std::string& mountPoint) const {
+    const auto& mounts = drives();
+    const auto found = std::find_if(mounts.begin(), mounts.end(), [&](const auto& mount) {
+        return mount.mountPoint == mountPoint;
+    });
+    return found == mounts.end() ? nullptr : &*found;
 }
 
 std::vector<DriveVolume> LinuxShellNamespace::driveVolumes() {

@@ -6,6 +6,7 @@
 #include "platform/text_services.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,6 +40,7 @@ public:
     std::optional<ItemIdList> parseDisplayName(std::string_view path) override;
     std::optional<std::string> pathFromIDList(const ItemIdList& item) override;
     std::vector<DriveVolume> driveVolumes() override;
+    void mountTableChanged() override { m_drives.reset(); }
     ItemIdList driveIDList(const std::string& mountPoint) override;
     std::string volumeRoot(const std::string& path) override;
     std::vector<std::string> mountPoints() override;
@@ -49,12 +51,14 @@ public:
     // The identifier of a folder entry, with its place in the folder's order.
     ItemId folderId(std::string name) const;
     platform::FileSystem& fileSystem() const { return m_fileSystem; }
-    // The drives under My Computer: the mounts of the mount table that are drives.
-    std::vector<MountEntry> drives() const;
+    // The drives under My Computer: the mounts of the mount table that are drives, as read when
+    // first asked for after a change of the mount table.
+    const std::vector<MountEntry>& drives() const;
     // The label of a drive's volume as the file system holds it; empty when it has none.
     std::string labelOf(const MountEntry& drive) const;
-    // Whether a drive is mounted at mountPoint now.
-    bool isMounted(const std::string& mountPoint) const;
+    // The drive mounted at mountPoint, as the mount table said when last read; null for none.
+    const MountEntry* driveAt(const std::string& mountPoint) const;
+    bool isMounted(const std::string& mountPoint) const { return driveAt(mountPoint) != nullptr; }
     bool isFolder(const std::string& path) const;
     // An open handle of a folder from a small cache, so that probing the many entries of one
     // folder spares the walk along its path each time; null when it cannot be opened or when
@@ -68,6 +72,9 @@ private:
 
     NamespaceRoots m_roots;
     std::string m_userName; // asked once: the password database may be slow to ask
+    // Kept: reading them asks the mount points, and one whose server stopped answering would
+    // hold up every question about any drive.
+    mutable std::optional<std::vector<MountEntry>> m_drives;
     platform::CodePage m_codePage;
     platform::TextCollator m_collator;
     platform::FileSystem& m_fileSystem;

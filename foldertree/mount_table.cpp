@@ -149,6 +149,11 @@ bool isNetworkFileSystem(std::string_view fsType) {
     return mnt_fstype_is_netfs(std::string(fsType).c_str()) != 0;
 }
 
+bool mayStopAnswering(std::string_view fsType) {
+    return isNetworkFileSystem(fsType) || fsType == "fuse" || fsType == "fuseblk" ||
+           fsType.starts_with("fuse.");
+}
+
 std::vector<MountEntry> drivesAmong(const std::vector<MountEntry>& table, const UserPlaces& places,
                                     const std::function<bool(const std::string&)>& isFolder) {
     std::vector<std::string> mountPoints;
@@ -163,7 +168,7 @@ std::vector<MountEntry> drivesAmong(const std::vector<MountEntry>& table, const 
         const bool shown =
             holdsFiles(entry.fsType) &&
             (hasOption(entry.options, kShowOption) || isUserPlace(entry.mountPoint, places, home));
-        if (always || (shown && isFolder(entry.mountPoint)))
+        if (always || (shown && (mayStopAnswering(entry.fsType) || isFolder(entry.mountPoint))))
             drives.push_back(entry);
     }
     return drives;

@@ -28,6 +28,9 @@ std::optional<std::vector<MountEntry>> readMountTable(const std::string& path);
 
 // True for a network file system (nfs, cifs, sshfs and the like), not for any other FUSE one.
 bool isNetworkFileSystem(std::string_view fsType);
+// True for a file system served over the network or by a program (any FUSE one): its server may
+// stop answering, and whoever asks it anything then waits for as long.
+bool mayStopAnswering(std::string_view fsType);
 
 // Where a Linux desktop shows its user the volumes mounted for them.
 struct UserPlaces {
@@ -39,7 +42,8 @@ struct UserPlaces {
 // links resolved), and the folder mounts that a desktop shows its user: under /media,
 // /run/media/<user>, /mnt and the home directory (not inside a hidden folder there), or marked
 // x-gvfs-show. Kernel pseudo file systems and container overlays are none, memory file systems
-// excepted; nor is a mount of a single file (isFolder says which mount points are folders).
+// excepted; nor is a mount of a single file (isFolder says which mount points are folders; it is
+// never asked of a file system that may stop answering).
 std::vector<MountEntry> drivesAmong(const std::vector<MountEntry>& table, const UserPlaces& places,
                                     const std::function<bool(const std::string&)>& isFolder);
 

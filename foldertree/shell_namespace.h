@@ -108,8 +108,10 @@ public:
     // The file-system path of an absolute list: a drive's root with its trailing separator,
     // every other folder without one; nullopt for items outside the file system.
     virtual std::optional<std::string> pathFromIDList(const ItemIdList& item) = 0;
-    // The drives mounted now.
+    // The drives mounted as last seen: kept, and read again only after mountTableChanged.
     virtual std::vector<DriveVolume> driveVolumes() = 0;
+    // The mount table changed: the drives are read again when next asked for.
+    virtual void mountTableChanged() = 0;
     // The absolute list of the drive mounted at mountPoint, mounted or not.
     virtual ItemIdList driveIDList(const std::string& mountPoint) = 0;
     // The mount point of the drive that holds a path, its links resolved, as Path reads it

@@ -363,13 +363,20 @@ void ShellTreeModel::setNodeText(TShellFolderItem* node, std::string text) {
 bool ShellTreeModel::expandNode(TShellFolderItem* node) {
     if (!node)
         return false;
-    if (node->stale)
-        RefreshChildren(node);
+    refreshIfStale(node);
     if (node->children.empty())
         return false;
     node->expanded = true;
     Q_EMIT expandRequested(indexOf(node));
     return true;
+}
+
+void ShellTreeModel::refreshIfStale(TShellFolderItem* node) {
+    if (!node->stale)
+        return;
+    RefreshChildren(node);
+    for (std::size_t i = 0; i < node->children.size(); ++i)
+        refreshVisible(node->children[i].get());
 }
 
 void ShellTreeModel::setExpanded(TShellFolderItem* node, bool expanded) {
@@ -388,13 +395,14 @@ bool ShellTreeModel::shown(const TShellFolderItem* node) {
     return true;
 }
 
-void ShellTreeModel::refreshVisible(TShellFolderItem* node) {
+void ShellTreeModel::refreshVisible(TShellFolderItem* node, const TShellFolderItem* listKept) {
     // An expanded node is read whatever its child count, so that a folder that lost its last
     // subfolder shows the next one; an unreadable one is tried again, so that its button
     // follows what can be read. Every other shown node probes its button again once a view
     // asks for it.
     if (node->expanded || node->unreadable) {
-        RefreshChildren(node);
+        if (node != listKept)
+            RefreshChildren(node);
     } else {
         node->probeAgain = true;
         return;
@@ -402,13 +410,25 @@ void ShellTreeModel::refreshVisible(TShellFolderItem* node) {
     if (!node->expanded)
         return;
     for (std::size_t i = 0; i < node->children.size(); ++i)
-        refreshVisible(node->children[i].get());
+        refreshVisible(node->children[i].get(), listKept);
 }
 
 void ShellTreeModel::RefreshTree() {
     const auto keepOpen = m_namespace->keepFoldersOpen();
     if (m_root)
         refreshVisible(m_root.get());
+}
+
+void ShellTreeModel::refreshMountedFolders() {
+    if (!m_root)
+        return;
+    const auto keepOpen = m_namespace->keepFoldersOpen();
+    const TShellFolderItem* computer = nullptr;
+    for (const auto& child : m_root->children) {
+        if (ItemType(*child) == TShItemIDType::itMyComputer)
+            computer = child.get();
+    }
+    refreshVisible(m_root.get(), computer);
 }
 
 TShellFolderItem* ShellTreeModel::FindNode(const ItemIdList& target) {

@@ -71,6 +71,9 @@ public:
     // Re-reads the open part of the tree: every expanded node whose ancestors are expanded; the
     // other shown nodes probe their expand button again when next painted (ShowsButton).
     void RefreshTree();
+    // Re-reads the open part of the tree as RefreshTree does, except the list of drives under
+    // My Computer, which follows the drives' own arrivals and removals.
+    void refreshMountedFolders();
     // The node of an absolute list, expanding every matched ancestor on the way; the root when
     // the walk does not find it; null without a root.
     TShellFolderItem* FindNode(const ItemIdList& target);
@@ -78,6 +81,9 @@ public:
     // Reads the node's children unless they are fresh and asks the view to expand it; false when
     // it turns out to have no children, which also removes its button.
     bool expandNode(TShellFolderItem* node);
+    // Reads the node's children again when they were not read since it was collapsed, and with
+    // them its expanded descendants, which were hidden as long.
+    void refreshIfStale(TShellFolderItem* node);
     // The view expanded or collapsed the node; collapsed children are read again before they
     // show again.
     void setExpanded(TShellFolderItem* node, bool expanded);
@@ -132,7 +138,8 @@ private:
     void removeChildren(TShellFolderItem* node, std::size_t first, std::size_t last);
     // Moves the renamed node to its place in the parent folder's order.
     void placeAmongSiblings(TShellFolderItem* node);
-    void refreshVisible(TShellFolderItem* node);
+    // Re-reads the node and the visible nodes below it; listKept keeps its children unread.
+    void refreshVisible(TShellFolderItem* node, const TShellFolderItem* listKept = nullptr);
     void collectVisibleFolders(const TShellFolderItem& node,
                                std::vector<std::string>& folders) const;
     void resetImages(TShellFolderItem& node);

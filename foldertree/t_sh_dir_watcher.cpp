@@ -1,6 +1,7 @@
 #include "foldertree/t_sh_dir_watcher.h"
 
 #include "foldertree/debug_log.h"
+#include "foldertree/mount_table.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -52,6 +53,12 @@ void TShDirWatcher::SetFolders(std::optional<std::vector<std::string>> folders) 
     m_foldersChanged.set();
 }
 
+void TShDirWatcher::rearmBelow(const std::vector<std::string>& mountPoints) {
+    std::lock_guard lock(m_lock);
+    m_rearm.insert(m_rearm.end(), mountPoints.begin(), mountPoints.end());
+    m_foldersChanged.set();
+}
+
 void TShDirWatcher::PostDeviceChange(std::unique_ptr<TDeviceChangeData> record) {
     if (!m_deviceCallback)
         return;
@@ -66,17 +73,28 @@ void TShDirWatcher::StopWatching() {
     m_stop.set();
 }
 
-void TShDirWatcher::rebuildWatches() {
+bool TShDirWatcher::rebuildWatches() {
     std::lock_guard lock(m_lock);
+    std::vector<std::string> anew;
+    for (const auto& folder : m_folders) {
+        if (!volumeRootAmong(folder, m_rearm).empty())
+            anew.push_back(folder);
+    }
+    m_rearm.clear();
     // Folders the system refuses stay unwatched until the list is set again.
-    m_folders = m_watchSet.setFolders(m_folders);
+    m_folders = m_watchSet.setFolders(m_folders, anew);
     m_watchCount = m_watchSet.watchCount();
+    return !anew.empty();
 }
 
 void TShDirWatcher::run() {
     enum Handle { Stop, Device, FoldersChanged, Changes };
     rebuildWatches();
     std::optional<Clock::time_point> quietUntil;
+    const auto setQuietUntil = [&](std::optional<Clock::time_point> until) {
+        quietUntil = until;
+        m_callPending = until.has_value();
+    };
     for (;;) {
         std::vector<platform::WaitHandle> handles{
             {m_stop.waitHandle()}, {m_device.waitHandle()}, {m_foldersChanged.waitHandle()}};
@@ -95,7 +113,7 @@ void TShDirWatcher::run() {
             break;
         if (result == platform::WaitResult::Timeout) {
             // The burst is over: one re-read for all of it.
-            quietUntil.reset();
+            setQuietUntil(std::nullopt);
             if (!deliver([this] {
                     // A copy runs, as the owner may destroy the watcher inside it.
                     if (const FoldersCallback callback = m_foldersCallback)
@@ -107,18 +125,22 @@ void TShDirWatcher::run() {
         switch (signalled) {
         case Device:
             m_device.consume();
-            quietUntil.reset();
+            setQuietUntil(std::nullopt);
             if (!settleAndDeliver())
                 return finish();
             break;
         case FoldersChanged:
+            // A burst still waiting is re-read as it would be without the new list: the user
+            // opening or closing a node must not lose a change made just before.
             m_foldersChanged.consume();
-            quietUntil.reset();
-            rebuildWatches();
+            // What changed in a folder watched anew before its new watch existed is read once
+            // the quiet period has passed.
+            if (rebuildWatches())
+                setQuietUntil(Clock::now() + m_timing.quietPeriod);
             break;
         default:
             if (std::lock_guard lock(m_lock); m_watchSet.readChanges())
-                quietUntil = Clock::now() + m_timing.quietPeriod;
+                setQuietUntil(Clock::now() + m_timing.quietPeriod);
             break;
         }
     }

@@ -68,6 +68,9 @@ public:
     // already watched. An empty list stops the watching before the call returns, so that
     // changes made right after it are never reported.
     void SetFolders(std::optional<std::vector<std::string>> folders);
+    // Watches anew the watched folders at or below these mount points: a volume mounted over
+    // one of them, or gone from it, has put another folder at its path.
+    void rearmBelow(const std::vector<std::string>& mountPoints);
     // Delivers the record after the settling time, replacing one still pending; discarded
     // once the device callback is cleared.
     void PostDeviceChange(std::unique_ptr<TDeviceChangeData> record);
@@ -79,6 +82,8 @@ public:
     }
     // Shows an error that left a reaction; watching then ends. Unset, such errors are logged.
     void setErrorCallback(ErrorCallback callback) { m_errorCallback = std::move(callback); }
+    // Whether a burst of folder changes waits for its quiet period to end.
+    bool callPending() const { return m_callPending; }
     // How many folders the system watches for this watcher right now.
     std::size_t watchCount() const { return m_watchCount; }
     // Watchers not yet destroyed.
@@ -86,7 +91,8 @@ public:
 
 private:
     void run();
-    void rebuildWatches();
+    // Watches the folders of the list; true when some were watched anew (rearmBelow).
+    bool rebuildWatches();
     // Waits until no further device change arrives for the settling time, then delivers.
     bool settleAndDeliver();
     // Runs a call on the user-interface thread and waits until it has returned; false when it
@@ -103,8 +109,9 @@ private:
     TerminationCallback m_terminationCallback;
     ErrorCallback m_errorCallback;
 
-    std::mutex m_lock; // guards m_folders, m_pending and m_watchSet
+    std::mutex m_lock; // guards m_folders, m_rearm, m_pending and m_watchSet
     std::vector<std::string> m_folders;
+    std::vector<std::string> m_rearm; // mount points below which watches are made anew
     std::unique_ptr<TDeviceChangeData> m_pending;
 
     platform::EventFlag m_stop;
@@ -114,6 +121,7 @@ private:
     std::atomic<bool> m_deliveryFailed{false};
     platform::FolderWatchSet m_watchSet;
     std::atomic<std::size_t> m_watchCount{0};
+    std::atomic<bool> m_callPending{false};
     std::thread m_thread;
     static std::atomic<int> s_liveCount;
 };

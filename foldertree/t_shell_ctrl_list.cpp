@@ -5,10 +5,17 @@
 #include "platform/text_services.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace ordinalette::foldertree {
 
 namespace {
+
+std::vector<std::string> sortedMountPoints(ShellNamespace& shellNamespace) {
+    auto mountPoints = shellNamespace.mountPoints();
+    std::sort(mountPoints.begin(), mountPoints.end());
+    return mountPoints;
+}
 
 bool holds(const std::vector<DriveVolume>& drives, const DriveVolume& drive) {
     return std::any_of(drives.begin(), drives.end(), [&](const DriveVolume& other) {
@@ -24,7 +31,8 @@ TShellCtrlList& TShellCtrlList::instance() {
 }
 
 void TShellCtrlList::AddControl(TShellTreeView* control) {
-    m_controls.push_back({control, control->shellNamespace().driveVolumes()});
+    m_controls.push_back({control, control->shellNamespace().driveVolumes(),
+                          sortedMountPoints(control->shellNamespace())});
     if (m_monitor)
         return;
     m_monitor = std::make_unique<MountMonitor>();
@@ -48,7 +56,15 @@ void TShellCtrlList::RemoveControl(TShellTreeView* control) {
 }
 
 void TShellCtrlList::mountsChanged() {
-    for (auto& [control, seen] : m_controls) {
+    for (auto& [control, seen, seenMountPoints] : m_controls) {
+        auto mountPoints = sortedMountPoints(control->shellNamespace());
+        std::vector<std::string> cameOrWent;
+        std::set_symmetric_difference(seenMountPoints.begin(), seenMountPoints.end(),
+                                      mountPoints.begin(), mountPoints.end(),
+                                      std::back_inserter(cameOrWent));
+        seenMountPoints = std::move(mountPoints);
+        control->shellNamespace().mountTableChanged();
+        control->MountsChanged(cameOrWent);
         auto drives = control->shellNamespace().driveVolumes();
         for (const auto& old : seen) {
             if (!holds(drives, old))

@@ -28,11 +28,13 @@ public:
 private:
     struct Watched {
         TShellTreeView* control;
-        std::vector<DriveVolume> drives; // as last seen
+        std::vector<DriveVolume> drives;      // as last seen
+        std::vector<std::string> mountPoints; // every mount of its namespace, sorted, as last seen
     };
 
     TShellCtrlList() = default;
-    // Compares each tree's drives with the ones seen before and hands out what changed.
+    // Has each tree re-read what it shows where a mount came or went, compares its drives with
+    // the ones seen before and hands out what changed.
     void mountsChanged();
     static void handOut(TShellTreeView& control, const DriveVolume& drive, DeviceEvent event);
 

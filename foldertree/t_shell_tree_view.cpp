@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QScrollBar>
+#include <utility>
 
 namespace ordinalette::foldertree {
 
@@ -57,6 +59,10 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
     connect(m_model, &ShellTreeModel::expandRequested, this, &QTreeView::expand);
     connect(m_model, &ShellTreeModel::nodesAboutToBeDeleted, this,
             &TShellTreeView::onNodesAboutToBeDeleted);
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeInserted, this,
+            &TShellTreeView::keepFirstVisible);
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            &TShellTreeView::keepFirstVisible);
     // A node whose expand button came or went is laid out again.
     connect(m_model, &QAbstractItemModel::dataChanged, this,
             [this] { scheduleDelayedItemsLayout(); });
@@ -134,8 +140,7 @@ void TShellTreeView::onExpanded(const QModelIndex& node) {
     TShellFolderItem* record = recordOf(node);
     if (m_closing || !record)
         return;
-    if (record->stale)
-        m_model->RefreshChildren(record);
+    m_model->refreshIfStale(record);
     m_model->setExpanded(record, true);
     if (record->children.empty())
         collapse(node);
@@ -155,6 +160,26 @@ void TShellTreeView::onNodesAboutToBeDeleted(const QModelIndex& parent, int firs
         selected = selected.parent();
     if (selected.isValid() && selected.row() >= first && selected.row() <= last)
         setCurrentIndex(parent);
+}
+
+void TShellTreeView::keepFirstVisible(const QModelIndex& parent) {
+    // Rows inside a collapsed node move nothing; unscrolled, the first row is the root.
+    TShellFolderItem* record = recordOf(parent);
+    if (m_firstVisible.isValid() || verticalScrollBar()->value() == 0 || !record ||
+        !isExpanded(parent) || !ShellTreeModel::shown(record))
+        return;
+    m_firstVisible = indexAt(QPoint(0, 0));
+}
+
+void TShellTreeView::doItemsLayout() {
+    // A first visible folder that went itself leaves the view where the rows put it.
+    const QPersistentModelIndex first = std::exchange(m_firstVisible, QPersistentModelIndex());
+    QTreeView::doItemsLayout();
+    if (!first.isValid() || indexAt(QPoint(0, 0)) == first)
+        return;
+    const int across = horizontalScrollBar()->value();
+    scrollTo(first, QAbstractItemView::PositionAtTop);
+    horizontalScrollBar()->setValue(across);
 }
 
 void TShellTreeView::collapseAll(const QModelIndex& node) {

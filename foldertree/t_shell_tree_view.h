@@ -71,6 +71,9 @@ public:
     // Reactions to the watcher's deliveries, on the user-interface thread.
     void FoldersChanged();
     void DeviceChanged(std::unique_ptr<TDeviceChangeData> record);
+    // The mount table changed, and these mount points came or went: what the tree shows is
+    // read again, and the folders at or below them are watched anew.
+    void MountsChanged(const std::vector<std::string>& mountPoints);
     // Hands a volume change to the watcher, which delivers it once it has settled.
     void PostDeviceChange(std::unique_ptr<TDeviceChangeData> record);
     // The watcher while it runs; null once it has ended.
@@ -119,6 +122,12 @@ protected:
                                                          const QEvent* event) const override;
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                  const QModelIndex& index) const override;
+    // Dotted lines that join each node to its parent and siblings, and a plus or minus box on
+    // the nodes that show an expand button (ShowLines, ShowButtons).
+    void drawBranches(QPainter* painter, const QRect& rect,
+                      const QModelIndex& index) const override;
+    // Lays the rows out, the first visible folder kept where it was before folders came or went.
+    void doItemsLayout() override;
 
 private:
     enum class ClickState { None, LeftPending, RightPending };
@@ -133,6 +142,9 @@ private:
     void onCollapsed(const QModelIndex& node);
     // Moves a selection inside rows about to be deleted to the node that holds them.
     void onNodesAboutToBeDeleted(const QModelIndex& parent, int first, int last);
+    // Rows are about to come or go below parent: a scrolled view remembers its first visible
+    // folder, to keep it where it is once the rows are laid out again.
+    void keepFirstVisible(const QModelIndex& parent);
     void collapseAll(const QModelIndex& node);
     void expandSubtreeStep();
     // Whether a subtree walk may expand the node: a folder of the file system, no link, no
@@ -152,6 +164,7 @@ private:
     bool m_closing = false;
     ClickState m_clickState = ClickState::None;
     QPersistentModelIndex m_dropHighlight;
+    QPersistentModelIndex m_firstVisible; // kept in place at the next layout
     std::optional<ItemIdList> m_savedSelection;
     std::unique_ptr<TShDirWatcher> m_watcher;
     bool m_renaming = false;

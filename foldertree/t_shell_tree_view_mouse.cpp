@@ -118,30 +118,4 @@ QItemSelectionModel::SelectionFlags TShellTreeView::selectionCommand(const QMode
     return QTreeView::selectionCommand(index, event);
 }
 
-void TShellTreeView::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
-                             const QModelIndex& index) const {
-    // The expand button of a row is probed when the row is first painted; a row that turns out
-    // to have none is laid out again without it.
-    const bool laidOutWithButton = m_model->hasChildren(index);
-    if (laidOutWithButton != m_model->showsButton(index))
-        const_cast<TShellTreeView*>(this)->scheduleDelayedItemsLayout();
-    // While a click is pending, the pressed node shows as selected and the selection does not:
-    // the view marks the selected row itself, so that row is drawn with the highlight in the
-    // colours of an ordinary row.
-    if (!m_dropHighlight.isValid())
-        return QTreeView::drawRow(painter, option, index);
-    QStyleOptionViewItem shown(option);
-    if (index == m_dropHighlight) {
-        shown.state |= QStyle::State_Selected;
-    } else if (selectionModel()->isSelected(index)) {
-        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-            shown.palette.setColor(group, QPalette::Highlight,
-                                   option.palette.color(group, QPalette::Base));
-            shown.palette.setColor(group, QPalette::HighlightedText,
-                                   option.palette.color(group, QPalette::Text));
-        }
-    }
-    QTreeView::drawRow(painter, shown, index);
-}
-
 } // namespace ordinalette::foldertree

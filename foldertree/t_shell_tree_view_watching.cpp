@@ -51,6 +51,15 @@ void TShellTreeView::DeviceChanged(std::unique_ptr<TDeviceChangeData> record) {
     m_model->dropChildren(drive);
 }
 
+void TShellTreeView::MountsChanged(const std::vector<std::string>& mountPoints) {
+    // A volume mounted over a shown folder shows its own folders there, and one gone shows the
+    // folder it covered. Drives that came or went are the device changes' to show.
+    m_model->refreshMountedFolders();
+    viewport()->update();
+    if (m_watcher)
+        m_watcher->rearmBelow(mountPoints);
+}
+
 void TShellTreeView::PostDeviceChange(std::unique_ptr<TDeviceChangeData> record) {
     if (m_watcher)
         m_watcher->PostDeviceChange(std::move(record));

@@ -103,9 +103,14 @@ TEST(MessageDialog, EnterPressesTheFocusedButton) {
         {QString::fromUtf8("後で"), kResultCancel, false, true},
     };
     const auto tabThenEnter = [](QWidget* dialog) {
+        // The focus is the active window's: the dialog takes it once the platform activates it.
+        if (!QTest::qWaitForWindowActive(dialog)) {
+            ADD_FAILURE() << "the dialog never became active";
+            dialog->close();
+            return;
+        }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        Q_UNUSED(dialog);
     };
     whenModalOpens(tabThenEnter);
     EXPECT_EQ(messageDlg("?", MsgDlgType::Information, buttons), 101);

@@ -116,6 +116,7 @@ TEST(LinuxShellNamespace, ADriveWithoutItsVolumeReadsNothingOfTheFolderItWasMoun
 
     // Unmounted: the mount point is a folder of another volume, holding photos no more.
     fixture.dir().writeFile("mountinfo", NamespaceFixture::mountLine(fixture.drive("c"), "ext4"));
+    ns->mountTableChanged();
     EXPECT_FALSE(ns->pathFromIDList(drive));
     EXPECT_FALSE(desktop->bindToObject(drive));
     EXPECT_EQ(desktop->getAttributesOf(drive, ShellAttribute::HasSubfolder |

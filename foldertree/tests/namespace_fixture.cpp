@@ -24,12 +24,23 @@ void NamespaceFixture::writeMountTable(const std::string& extraLines) const {
     m_dir.writeFile("mountinfo", mountLine("/proc", "proc", "proc") +
                                      mountLine(drive("c"), "ext4") + mountLine(drive("d"), "ext4") +
                                      mountLine(drive("net"), "nfs", "server:/export") + extraLines);
+    if (m_namespace)
+        m_namespace->mountTableChanged();
 }
 
 QModelIndex childNamed(const QModelIndex& node, const QString& text) {
     for (int i = 0; node.isValid() && i < node.model()->rowCount(node); ++i) {
         if (node.model()->index(i, 0, node).data().toString() == text)
             return node.model()->index(i, 0, node);
+    }
+    return {};
+}
+
+QModelIndex driveNamed(const QModelIndex& computer, const std::string& mountPoint) {
+    const QString shown = "(" + QString::fromStdString(mountPoint) + ")";
+    for (int i = 0; computer.isValid() && i < computer.model()->rowCount(computer); ++i) {
+        if (computer.model()->index(i, 0, computer).data().toString().endsWith(shown))
+            return computer.model()->index(i, 0, computer);
     }
     return {};
 }

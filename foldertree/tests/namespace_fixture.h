@@ -23,7 +23,8 @@ public:
     std::string desktop() const { return m_dir / "c/home/me/Desktop"; }
     const testsupport::TempDir& dir() const { return m_dir; }
     std::shared_ptr<LinuxShellNamespace> shellNamespace() const { return m_namespace; }
-    // Rewrites the mount table: drives c and d, the network volume, plus an extra line.
+    // Rewrites the mount table, as a mount would: drives c and d, the network volume, plus an
+    // extra line.
     void writeMountTable(const std::string& extraLines = {}) const;
     // One mountinfo line for a mount point.
     static std::string mountLine(const std::string& mountPoint, const std::string& fsType,
@@ -36,6 +37,8 @@ private:
 
 // The child of a node with that text, or an invalid index.
 QModelIndex childNamed(const QModelIndex& node, const QString& text);
+// The drive node under My Computer that shows that mount point, or an invalid index.
+QModelIndex driveNamed(const QModelIndex& computer, const std::string& mountPoint);
 // The texts of a node's children in order.
 QStringList childTexts(const QModelIndex& node);
 

@@ -37,6 +37,7 @@ public:
     std::string volumeRoot(const std::string& path) override { return m_real->volumeRoot(path); }
     std::vector<std::string> mountPoints() override { return m_real->mountPoints(); }
     std::vector<DriveVolume> driveVolumes() override { return m_real->driveVolumes(); }
+    void mountTableChanged() override { m_real->mountTableChanged(); }
     KeptFoldersOpen keepFoldersOpen() override { return m_real->keepFoldersOpen(); }
     const platform::CodePage& codePage() const override { return m_real->codePage(); }
 

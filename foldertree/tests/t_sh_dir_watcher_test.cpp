@@ -80,6 +80,21 @@ TEST(TShDirWatcher, AnEmptyListStopsTheWatchingBeforeTheCallReturns) {
     EXPECT_EQ(calls, 1);
 }
 
+TEST(TShDirWatcher, AChangeOfTheListKeepsTheCallOfABurstStillQuiet) {
+    TempDir dir;
+    dir.makeDir("other");
+    int calls = 0;
+    auto watcher = std::make_unique<TShDirWatcher>(
+        std::vector<std::string>{dir.path()}, nullptr, [&] { ++calls; }, kShortTiming);
+    ASSERT_TRUE(waitFor([&] { return watcher->watchCount() == 1; }));
+
+    // As a click on another node's button right after a folder came.
+    dir.makeDir("new");
+    ASSERT_TRUE(waitFor([&] { return watcher->callPending(); }));
+    watcher->SetFolders(std::vector<std::string>{dir.path(), dir / "other"});
+    EXPECT_TRUE(waitFor([&] { return calls == 1; }));
+}
+
 TEST(TShDirWatcher, AFailingReactionIsShownAndEndsTheWatching) {
     std::vector<std::string> shown;
     auto watcher = std::make_unique<TShDirWatcher>(
@@ -301,14 +316,7 @@ TEST_F(MountTest, ADriveThatComesAndGoesReachesTheTreeAndWithoutItsVolumeReadsNo
     TShellTreeView tree(ns, nullptr, kShortTiming);
     const QModelIndex computer = tree.model()->index(0, 0, tree.rootNode());
     const std::string mountPoint = dir / "mnt";
-    const auto driveNode = [&] {
-        for (int i = 0; i < tree.model()->rowCount(computer); ++i) {
-            const QModelIndex drive = tree.model()->index(i, 0, computer);
-            if (drive.data().toString().endsWith("(" + QString::fromStdString(mountPoint) + ")"))
-                return drive;
-        }
-        return QModelIndex();
-    };
+    const auto driveNode = [&] { return testing::driveNamed(computer, mountPoint); };
     ASSERT_FALSE(driveNode().isValid());
 
     // The label as the volume holds it, "MYVOL", shows as "Myvol".
@@ -352,6 +360,22 @@ TEST_F(MountTest, AFolderThatBecameAMountPointShowsTheSubfoldersOfItsVolume) {
     tree.RefreshTree();
     EXPECT_TRUE(tree.shellModel().showsButton(empty));
     umount2((dir / "desktop/empty").c_str(), MNT_DETACH);
+}
+
+TEST_F(MountTest, AVolumeMountedOverAShownFolderShowsItsFoldersAndIsWatched) {
+    outside.makeDir("mnt/covered");
+    TShellTreeView tree(ns, nullptr, kShortTiming);
+    tree.SetPath(outside / "mnt/covered");
+    const QPersistentModelIndex mnt = tree.currentIndex().parent();
+    ASSERT_EQ(childTexts(mnt), QStringList{"covered"});
+    ASSERT_TRUE(
+        waitFor([&] { return tree.watcher()->watchCount() == tree.visibleFolders().size(); }));
+
+    ASSERT_TRUE(mountTmpfs("volume", outside / "mnt")) << std::strerror(errno);
+    ASSERT_TRUE(waitFor([&] { return childTexts(mnt).isEmpty(); }));
+    // The watch is on the volume now, not on the folder it covers.
+    outside.makeDir("mnt/fresh");
+    EXPECT_TRUE(waitFor([&] { return childTexts(mnt) == QStringList{"fresh"}; }));
 }
 
 TEST_F(MountTest, MountsThatAreNoDrivesReachNoTree) {

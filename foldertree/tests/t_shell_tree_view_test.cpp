@@ -1,6 +1,7 @@
 #include "foldertree/t_shell_tree_view.h"
 #include "foldertree/tests/namespace_fixture.h"
 
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -116,6 +117,37 @@ TEST_F(TreeTest, ASelectedFolderThatGoesMovesTheSelectionToItsParentWithTheEvent
     EXPECT_TRUE(alpha.isValid());
 }
 
+TEST_F(TreeTest, AnExpandedFolderShownAgainByExpandingItsParentIsReadAgain) {
+    fixture.dir().makeDir("d/top/inner/old");
+    tree.SetPath(fixture.drive("d") + "/top/inner/old");
+    const QModelIndex inner = tree.currentIndex().parent();
+    const QModelIndex top = inner.parent();
+    tree.collapse(top);
+    fixture.dir().makeDir("d/top/inner/new");
+    // A re-read meanwhile leaves what the collapsed folder holds alone.
+    tree.RefreshTree();
+    tree.expand(top);
+    ASSERT_TRUE(tree.isExpanded(inner));
+    EXPECT_EQ(childTexts(inner), (QStringList{"new", "old"}));
+}
+
+TEST_F(TreeTest, FoldersThatComeOrGoAboveTheScrolledPartLeaveTheFirstVisibleOneInPlace) {
+    for (int i = 100; i < 200; ++i)
+        fixture.dir().makeDir("d/f" + std::to_string(i));
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    tree.expand(driveNode("d"));
+    const QPersistentModelIndex kept = childNamed(driveNode("d"), "f150");
+    tree.scrollTo(kept, QAbstractItemView::PositionAtTop);
+    ASSERT_EQ(tree.indexAt(QPoint(0, 0)), kept);
+
+    fixture.dir().makeDir("d/a1");
+    fixture.dir().makeDir("d/a2");
+    std::filesystem::remove(fixture.drive("d") + "/f100");
+    tree.RefreshTree();
+    EXPECT_EQ(tree.indexAt(QPoint(0, 0)), kept);
+}
+
 TEST_F(TreeTest, AFolderWithoutSubfoldersLosesItsButtonWhenExpanded) {
     fixture.dir().makeDir("d/box/item");
     fixture.dir().makeDir("d/empty");
@@ -186,6 +218,38 @@ TEST_F(TreeTest, KeypadStarExpandsTheSubtreeOnItsVolumeWithoutFollowingLinks) {
         tree.expand(node);
         EXPECT_EQ(childTexts(node), QStringList{"inside"}) << name;
     }
+}
+
+TEST_F(TreeTest, LinesAndPlusOrMinusBoxesJoinTheNodesAndTheSelectionShowsOnlyWithTheFocus) {
+    fixture.dir().makeDir("d/a/inner");
+    fixture.dir().makeDir("d/b");
+    QLineEdit elsewhere;
+    elsewhere.show();
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    tree.SetPath(fixture.drive("d") + "/b");
+    const QModelIndex a = childNamed(driveNode("d"), "a");
+    tree.activateWindow();
+    tree.setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tree.hasFocus(); }));
+    const QImage shown = tree.viewport()->grab().toImage();
+    const QRgb line = tree.palette().color(QPalette::Dark).rgb();
+    const QRect row = tree.visualRect(a);
+    const int indent = tree.indentation();
+    const QPoint centre(row.left() - indent + indent / 2, row.center().y());
+    // The line from d down to a and on to b, beside a's box with its plus.
+    int dots = 0;
+    for (int y = row.top(); y < centre.y() - 4; ++y)
+        dots += shown.pixel(centre.x(), y) == line ? 1 : 0;
+    EXPECT_GT(dots, 0);
+    EXPECT_EQ(shown.pixel(centre.x() - 4, centre.y()), line);
+    EXPECT_EQ(shown.pixel(centre.x(), centre.y() - 2), tree.palette().color(QPalette::Text).rgb());
+    EXPECT_GT(highlightedPixels(tree.currentIndex()), 0);
+
+    elsewhere.activateWindow();
+    elsewhere.setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !tree.hasFocus(); }));
+    EXPECT_EQ(highlightedPixels(tree.currentIndex()), 0);
 }
 
 TEST_F(TreeTest, ALeftClickSelectsOnReleaseAndARightClickNever) {

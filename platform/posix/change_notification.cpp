@@ -8,6 +8,7 @@
 #include <set>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ordinalette::platform {
@@ -37,11 +38,13 @@ bool EventFlag::consume() {
 
 FolderWatchSet::FolderWatchSet() : m_handle(inotify_init1(IN_CLOEXEC | IN_NONBLOCK)) {}
 
-std::vector<std::string> FolderWatchSet::setFolders(const std::vector<std::string>& folders) {
+std::vector<std::string> FolderWatchSet::setFolders(const std::vector<std::string>& folders,
+                                                    const std::vector<std::string>& anew) {
     const std::set<std::string> wanted(folders.begin(), folders.end());
+    const std::set<std::string> renewed(anew.begin(), anew.end());
     std::set<int> dropped;
     for (auto it = m_watches.begin(); it != m_watches.end();) {
-        if (wanted.count(it->first)) {
+        if (wanted.count(it->first) && !renewed.count(it->first)) {
             ++it;
             continue;
         }
@@ -57,6 +60,7 @@ std::vector<std::string> FolderWatchSet::setFolders(const std::vector<std::strin
                 continue;
             }
             m_watches.emplace(folder, watch);
+            m_folders.emplace(watch, folder);
         }
         watched.push_back(folder);
     }
@@ -64,9 +68,25 @@ std::vector<std::string> FolderWatchSet::setFolders(const std::vector<std::strin
     // when no path that stays still uses it.
     for (const auto& [folder, watch] : m_watches)
         dropped.erase(watch);
-    for (const int watch : dropped)
+    for (const int watch : dropped) {
         inotify_rm_watch(fd(m_handle), watch);
+        m_folders.erase(watch);
+    }
     return watched;
+}
+
+bool FolderWatchSet::isFolderLink(int watch, std::uint32_t mask, const std::string& name) const {
+    const auto folder = m_folders.find(watch);
+    if (name.empty() || folder == m_folders.end())
+        return false;
+    const std::string path =
+        folder->second.ends_with('/') ? folder->second + name : folder->second + "/" + name;
+    if (mask & (IN_CREATE | IN_MOVED_TO)) {
+        struct stat target {};
+        return stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+    }
+    // Where a link that went led is no longer known; the tree watched it while it showed it.
+    return (mask & (IN_DELETE | IN_MOVED_FROM)) && m_watches.count(path) > 0;
 }
 
 bool FolderWatchSet::readChanges() {
@@ -78,10 +98,12 @@ bool FolderWatchSet::readChanges() {
             break;
         for (ssize_t pos = 0; pos < length;) {
             const auto* event = reinterpret_cast<const inotify_event*>(buffer.data() + pos);
-            // Files coming and going are no change of the folder tree; folders and the
-            // watched folder itself (removed, moved, unmounted) are.
+            // Files coming and going are no change of the folder tree; folders, links to
+            // them and the watched folder itself (removed, moved, unmounted) are.
             if ((event->mask & IN_ISDIR) ||
-                (event->mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT | IN_Q_OVERFLOW)))
+                (event->mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_UNMOUNT | IN_Q_OVERFLOW)) ||
+                (!folderChanged &&
+                 isFolderLink(event->wd, event->mask, event->len > 0 ? event->name : "")))
                 folderChanged = true;
             pos += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
         }

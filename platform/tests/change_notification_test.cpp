@@ -2,6 +2,7 @@
 #include "testsupport/temp_dir.h"
 
 #include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace ordinalette::platform {
@@ -37,6 +38,33 @@ TEST(FolderWatchSet, ReportsFolderNameChangesOnlyAndKeepsAWatchTwoPathsShare) {
     watches.setFolders({});
     dir.makeDir("watched/other");
     EXPECT_FALSE(watches.readChanges());
+}
+
+TEST(FolderWatchSet, LinksToFoldersComeAndGoAsFoldersDo) {
+    TempDir dir;
+    dir.makeDir("watched");
+    dir.makeDir("target");
+    dir.writeFile("file.txt");
+    FolderWatchSet watches;
+    const std::string watched = dir / "watched";
+    watches.setFolders({watched});
+
+    std::filesystem::create_symlink(dir / "file.txt", watched + "/file-link");
+    ASSERT_TRUE(signalledWithin(watches, 5000ms));
+    EXPECT_FALSE(watches.readChanges());
+    std::filesystem::create_symlink(dir / "target", watched + "/folder-link");
+    ASSERT_TRUE(signalledWithin(watches, 5000ms));
+    EXPECT_TRUE(watches.readChanges());
+
+    // Shown, the link is watched as a folder of its own; its removal is a change, a file
+    // link's is none.
+    watches.setFolders({watched, watched + "/folder-link"});
+    std::filesystem::remove(watched + "/file-link");
+    ASSERT_TRUE(signalledWithin(watches, 5000ms));
+    EXPECT_FALSE(watches.readChanges());
+    std::filesystem::remove(watched + "/folder-link");
+    ASSERT_TRUE(signalledWithin(watches, 5000ms));
+    EXPECT_TRUE(watches.readChanges());
 }
 
 TEST(EventFlag, ASignalIsTakenByConsume) {
