@@ -13,9 +13,9 @@ std::vector<std::string> listFiles(platform::FileSystem& fileSystem, std::string
     const platform::EnumerationFilter filter{Hidden | System | VolumeLabel | Directory, false};
     std::vector<std::string> names;
     // A folder that cannot be opened simply lists nothing: the error is not the user's concern.
-    fileSystem.enumerate(
+    static_cast<void>(fileSystem.enumerate(
         platform::joinPath(folderPath, mask), filter,
-        [&](const platform::DirectoryEntry& entry) { names.emplace_back(entry.name); });
+        [&](const platform::DirectoryEntry& entry) { names.emplace_back(entry.name); }));
     platform::sortInListOrder(names, collator);
     return names;
 }

@@ -52,7 +52,7 @@ bool replacedByNewFile(FileSystem& fileSystem, const std::string& file,
     if (error == platform::error::None)
         error = fileSystem.replaceFile(temporary.value.path, file);
     if (error != platform::error::None) {
-        fileSystem.removeFile(temporary.value.path);
+        static_cast<void>(fileSystem.removeFile(temporary.value.path)); // the write's error counts
         return false;
     }
     return true;
