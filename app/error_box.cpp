@@ -2,12 +2,12 @@
 
 #include "app/dialog_caption.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QIcon>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QWidget>
 
 namespace ordinalette::app {
@@ -25,10 +25,14 @@ void showErrorBox(const QString& message) {
                     errorBoxText(message), QMessageBox::Ok, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     // The OK button looks like the message dialog's: a caption without a glyph, centred.
-    box.button(QMessageBox::Ok)->setIcon(QIcon());
-    box.findChild<QDialogButtonBox*>()->setCenterButtons(true);
-    auto* grid = static_cast<QGridLayout*>(box.layout());
-    grid->addItem(captionSpacer(&box), grid->rowCount(), 0, 1, grid->columnCount());
+    QAbstractButton* ok = box.button(QMessageBox::Ok);
+    ok->setIcon(QIcon());
+    // QMessageBox keeps its button row and its grid to itself: both are used only when this Qt
+    // still builds the box from them, and a Qt that does not shows the box undecorated.
+    if (auto* buttons = qobject_cast<QDialogButtonBox*>(ok->parentWidget()))
+        buttons->setCenterButtons(true);
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(captionSpacer(&box), grid->rowCount(), 0, 1, grid->columnCount());
     box.exec();
 }
 

@@ -53,7 +53,7 @@ template <typename T> T* control(QWidget* form, const char* name) {
 } // namespace
 
 TForm1::TForm1(platform::FileSystem& fileSystem,
-               std::shared_ptr<foldertree::ShellNamespace> shellNamespace,
+               const std::shared_ptr<foldertree::ShellNamespace>& shellNamespace,
                std::string journalDirectory, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

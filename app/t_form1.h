@@ -49,8 +49,8 @@ public:
     // selection, then runs FormCreate. File operations go through fileSystem, the tree shows
     // shellNamespace, the journals of the runs are kept in journalDirectory.
     TForm1(platform::FileSystem& fileSystem,
-           std::shared_ptr<foldertree::ShellNamespace> shellNamespace, std::string journalDirectory,
-           QWidget* parent = nullptr);
+           const std::shared_ptr<foldertree::ShellNamespace>& shellNamespace,
+           std::string journalDirectory, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // The controls, in their declared order; the window owns them all.

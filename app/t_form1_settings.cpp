@@ -42,7 +42,7 @@ void TForm1::LoadSettings() {
     auto text = settings::readSettingsFile(m_fileSystem, settings::settingsFilePath(IniDir));
     if (!text)
         return;
-    const settings::SettingsDocument document(std::move(*text));
+    const settings::SettingsDocument document(*text);
 
     if (const std::string value = document.value("FolderKetasu"); !value.empty()) {
         applyOrFallBack([&] { SpinEdit1->SetValue(integerOrThrow(value)); },

@@ -114,14 +114,17 @@ OpenJournal JournalStore::create(const RunJournal& journal) {
     }
     if (error != platform::error::None) {
         open.file.reset();
-        m_fileSystem.removeFile(path(open.stored));
+        // The error of the write is the one to report; a half-written journal left behind
+        // holds no file yet and is passed over when read.
+        static_cast<void>(m_fileSystem.removeFile(path(open.stored)));
         throw EJournalStore(error, StoreProblem::CannotWrite, m_directory);
     }
     return open;
 }
 
 void JournalStore::remove(const StoredJournal& journal) {
-    m_fileSystem.removeFile(path(journal));
+    // A finished journal that stays is only pruned later.
+    static_cast<void>(m_fileSystem.removeFile(path(journal)));
 }
 
 void JournalStore::setState(StoredJournal& journal, JournalState state) {
@@ -135,12 +138,13 @@ std::vector<StoredJournal> JournalStore::journals() {
     if (m_directory.empty())
         return found;
     using enum platform::Attribute;
-    m_fileSystem.enumerate(platform::joinPath(m_directory, "*"),
-                           {Hidden | System | VolumeLabel | Directory, false},
-                           [&](const platform::DirectoryEntry& entry) {
-                               if (const auto journal = journalOfName(entry.name))
-                                   found.push_back(*journal);
-                           });
+    // A journal folder that cannot be read holds no journal to offer.
+    static_cast<void>(m_fileSystem.enumerate(platform::joinPath(m_directory, "*"),
+                                             {Hidden | System | VolumeLabel | Directory, false},
+                                             [&](const platform::DirectoryEntry& entry) {
+                                                 if (const auto journal = journalOfName(entry.name))
+                                                     found.push_back(*journal);
+                                             }));
     std::sort(found.begin(), found.end(),
               [](const StoredJournal& a, const StoredJournal& b) { return a.number > b.number; });
     return found;
@@ -174,7 +178,7 @@ void JournalStore::prune() {
     std::size_t kept = 0;
     for (const StoredJournal& journal : journals()) {
         if (journal.state != JournalState::Unfinished && ++kept > kKeptJournals)
-            m_fileSystem.removeFile(path(journal));
+            static_cast<void>(m_fileSystem.removeFile(path(journal))); // tried again next time
     }
 }
 

@@ -1,6 +1,7 @@
 #include "foldertree/linux_shell_namespace.h"
 
 #include "foldertree/mount_table.h"
+#include "platform/file_name.h"
 #include "platform/file_system.h"
 #include "platform/posix/desktop_directory.h"
 #include "platform/posix/folder_entries.h"
@@ -37,11 +38,6 @@ std::string childPath(const std::string& folder, const std::string& name) {
     return folder == "/" ? "/" + name : folder + "/" + name;
 }
 
-bool isSingleName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
-}
-
 std::optional<Location> childLocation(const Location& parent, const ItemId& id,
                                       const NamespaceRoots& roots) {
     const IdKind kind = kindOf(id);
@@ -53,7 +49,7 @@ std::optional<Location> childLocation(const Location& parent, const ItemId& id,
             return Location{LocationKind::Network, {}};
         if (kind == IdKind::Trash)
             return Location{LocationKind::Trash, {}};
-        if (kind == IdKind::Folder && isSingleName(id.name))
+        if (kind == IdKind::Folder && platform::isSingleFileName(id.name))
             return Location{LocationKind::Folder, childPath(roots.desktopDirectory, id.name)};
         return std::nullopt;
     case LocationKind::Computer:
@@ -63,7 +59,7 @@ std::optional<Location> childLocation(const Location& parent, const ItemId& id,
         return std::nullopt;
     case LocationKind::Drive:
     case LocationKind::Folder:
-        if (kind == IdKind::Folder && isSingleName(id.name))
+        if (kind == IdKind::Folder && platform::isSingleFileName(id.name))
             return Location{LocationKind::Folder, childPath(parent.path, id.name)};
         return std::nullopt;
     case LocationKind::Trash:
@@ -149,7 +145,7 @@ public:
         // A folder's own subfolders are probed through an open handle of the folder; a probe
         // that finds nothing asks again by path, in case the handle's folder has moved.
         if (item.size() == 1 && kindOf(item.front()) == IdKind::Folder &&
-            isFileSystem(m_location.kind) && isSingleName(item.front().name)) {
+            isFileSystem(m_location.kind) && platform::isSingleFileName(item.front().name)) {
             if (const auto handle = m_ns->folderHandle(m_location.path)) {
                 const auto found = folderAttributes(platform::probeFolder(
                     *handle, item.front().name, hasAny(mask, ShellAttribute::HasSubfolder)));
@@ -194,7 +190,7 @@ public:
                                            std::string_view newName) override {
         using Renamed = platform::Result<ItemIdList>;
         // A new name must stay a name inside the same folder: no separator, not "." or "..".
-        if (item.empty() || !isSingleName(newName))
+        if (item.empty() || !platform::isSingleFileName(newName))
             return Renamed::failure(platform::error::PathNotFound);
         const ItemIdList parentList(item.begin(), item.end() - 1);
         const auto parent = resolve(m_location, parentList, m_ns->roots());
@@ -340,7 +336,7 @@ std::optional<ItemIdList> LinuxShellNamespace::parseDisplayName(std::string_view
         pos = end + 1;
         if (component.empty())
             continue;
-        if (!isSingleName(component))
+        if (!platform::isSingleFileName(component))
             return std::nullopt;
         components.emplace_back(component);
         normalised.append(1, '/').append(component);

@@ -157,6 +157,7 @@ bool mayStopAnswering(std::string_view fsType) {
 std::vector<MountEntry> drivesAmong(const std::vector<MountEntry>& table, const UserPlaces& places,
                                     const std::function<bool(const std::string&)>& isFolder) {
     std::vector<std::string> mountPoints;
+    mountPoints.reserve(table.size());
     for (const auto& entry : table)
         mountPoints.push_back(entry.mountPoint);
     const std::string desktopVolume =

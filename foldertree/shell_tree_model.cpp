@@ -67,7 +67,7 @@ bool ShellTreeModel::showsButton(const QModelIndex& index) const {
 
 bool ShellTreeModel::canFetchMore(const QModelIndex& parent) const {
     // Only a node without children: one that had some is merged when it next expands
-    // (ExpandNode), not while a view lays out its rows.
+    // (expandNode), not while a view lays out its rows.
     const TShellFolderItem* node = recordOf(parent);
     return node && node->stale && node->children.empty();
 }

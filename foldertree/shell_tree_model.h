@@ -20,7 +20,7 @@ namespace ordinalette::foldertree {
 // a target passes through it.
 //
 // Children are read through fetchMore when a node without children is about to show them, and
-// by ExpandNode, which also merges the children of a node collapsed since it was read. Whether a
+// by expandNode, which also merges the children of a node collapsed since it was read. Whether a
 // node shows an expand button is known from its last reading, and otherwise probed only when a view
 // paints that row, so a folder of many thousands of subfolders costs one listing to expand.
 class ShellTreeModel : public QAbstractItemModel {
@@ -34,7 +34,7 @@ public:
     QModelIndex parent(const QModelIndex& child) const override;
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
-    // Whether the node shows an expand button. One not asked for yet (ShowsButton) counts as
+    // Whether the node shows an expand button. One not asked for yet (showsButton) counts as
     // having one, as a file-system model counts every folder: views ask this of every row they
     // lay out, not only of those they paint.
     bool hasChildren(const QModelIndex& parent = {}) const override;
@@ -69,7 +69,7 @@ public:
     // Reads the node's children again and merges them into the ones it has.
     void RefreshChildren(TShellFolderItem* node);
     // Re-reads the open part of the tree: every expanded node whose ancestors are expanded; the
-    // other shown nodes probe their expand button again when next painted (ShowsButton).
+    // other shown nodes probe their expand button again when next painted (showsButton).
     void RefreshTree();
     // Re-reads the open part of the tree as RefreshTree does, except the list of drives under
     // My Computer, which follows the drives' own arrivals and removals.

@@ -61,14 +61,14 @@ public:
     std::vector<std::unique_ptr<TShellFolderItem>> children;
     // Whether the node shows its children (every ancestor may still be collapsed).
     bool expanded = false;
-    // Whether Children must be read again before they are shown: never read, or collapsed since.
+    // Whether children must be read again before they are shown: never read, or collapsed since.
     bool stale = true;
     // Whether the last reading of the folder failed (an unreadable folder).
     bool unreadable = false;
     // Whether the node shows an expand button: known from the last reading, else probed when
     // first needed; empty until then.
     std::optional<bool> hasButton;
-    // Whether HasButton is to be probed again when next needed; it stands until then.
+    // Whether hasButton is to be probed again when next needed; it stands until then.
     bool probeAgain = false;
     // Cached image: the item's icon, in its Selected mode the open icon shown while the node
     // is selected. Empty until first asked for, emptied when it must be asked again.

@@ -1,6 +1,5 @@
 #include "foldertree/t_shell_tree_view.h"
 
-#include "foldertree/linux_shell_namespace.h"
 #include "foldertree/t_shell_ctrl_list.h"
 
 #include <QApplication>
@@ -21,9 +20,6 @@ bool isInside(QModelIndex node, const QModelIndex& ancestor) {
 }
 
 } // namespace
-
-TShellTreeView::TShellTreeView(QWidget* parent)
-    : TShellTreeView(LinuxShellNamespace::forCurrentUser(), parent) {}
 
 TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, QWidget* parent,
                                WatchTiming timing)

@@ -31,8 +31,6 @@ namespace ordinalette::foldertree {
 class TShellTreeView : public QTreeView {
     Q_OBJECT
 public:
-    // A tree over the namespace of the user running the program.
-    explicit TShellTreeView(QWidget* parent = nullptr);
     // A tree over a namespace whose watcher waits as timing says.
     TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, QWidget* parent = nullptr,
                    WatchTiming timing = kTreeWatchTiming);

@@ -32,7 +32,7 @@ inline constexpr int LeftUnderBothNames = 0x20000001;
 } // namespace error
 
 // A value or the error number of the operation that should have produced it.
-template <typename T> struct Result {
+template <typename T> struct [[nodiscard]] Result {
     T value{};
     int error = error::None;
 

@@ -6,8 +6,9 @@
 
 namespace ordinalette::platform {
 
-// Whether a name stays inside its folder: neither "." nor "..", and holding no path separator
-// (on Windows either slash, found character by character so that a trail byte is none).
+// Whether a name names one entry inside its folder: not empty, neither "." nor "..", holding no
+// zero byte (which would cut it short) and no path separator (on Windows either slash, found
+// character by character so that a trail byte is none).
 bool isSingleFileName(std::string_view name);
 
 // The form under which the file system tells names apart, so that two names of one form cannot

@@ -78,17 +78,17 @@ public:
     // after the last path separator): "*" any run of characters, "?" one character, letter case
     // ignored, a mask ending in ".*" also matching names without a dot. "." and ".." are never
     // visited. Returns the error of opening the folder; a later failure ends the enumeration.
-    virtual int enumerate(std::string_view pattern, const EnumerationFilter& filter,
-                          const EntryVisitor& visit) = 0;
+    [[nodiscard]] virtual int enumerate(std::string_view pattern, const EnumerationFilter& filter,
+                                        const EntryVisitor& visit) = 0;
     // Attributes of the entry at path (relative paths resolve against the working directory).
     virtual Result<Attribute> attributes(std::string_view path) = 0;
-    virtual int changeDirectory(std::string_view path) = 0;
+    [[nodiscard]] virtual int changeDirectory(std::string_view path) = 0;
     // Full path of the working directory, without a trailing separator except for the root.
     virtual Result<std::string> currentDirectory() = 0;
     // Fails with AlreadyExists when any entry of that name exists.
-    virtual int createDirectory(std::string_view path) = 0;
+    [[nodiscard]] virtual int createDirectory(std::string_view path) = 0;
     // Removes an empty directory.
-    virtual int removeDirectory(std::string_view path) = 0;
+    [[nodiscard]] virtual int removeDirectory(std::string_view path) = 0;
 
     // A handle of the directory at path (links followed, like changeDirectory).
     virtual Result<DirectoryHandle> openDirectory(std::string_view path) = 0;
@@ -98,8 +98,9 @@ public:
     // Moves the entry fromName of fromFolder to toName in toFolder without copying. Never
     // replaces an existing destination (AlreadyExists instead). Both names must be single file
     // names: a name holding a path separator, "." or ".." fails with PathNotFound.
-    virtual int moveFile(const DirectoryHandle& fromFolder, std::string_view fromName,
-                         const DirectoryHandle& toFolder, std::string_view toName) = 0;
+    [[nodiscard]] virtual int moveFile(const DirectoryHandle& fromFolder, std::string_view fromName,
+                                       const DirectoryHandle& toFolder,
+                                       std::string_view toName) = 0;
 
     // The whole content of a file, which is opened so that others may read it but not write it.
     // An entry that is no regular file (a folder, a FIFO, a device) counts as missing
@@ -117,14 +118,14 @@ public:
     // regular file; a link in place of the file is never followed.
     virtual Result<FileHandle> createFile(std::string_view path) = 0;
     // Writes all bytes in one request.
-    virtual int writeFile(const FileHandle& file, std::string_view bytes) = 0;
+    [[nodiscard]] virtual int writeFile(const FileHandle& file, std::string_view bytes) = 0;
     // Waits until what was written to the file is on the storage device.
-    virtual int flushFile(const FileHandle& file) = 0;
+    [[nodiscard]] virtual int flushFile(const FileHandle& file) = 0;
     // Puts the file from in place of the file to in one step, replacing it when it exists, so
     // that a reader sees either the old or the new file, never a partial one.
-    virtual int replaceFile(std::string_view from, std::string_view to) = 0;
+    [[nodiscard]] virtual int replaceFile(std::string_view from, std::string_view to) = 0;
     // Deletes a file (not a directory).
-    virtual int removeFile(std::string_view path) = 0;
+    [[nodiscard]] virtual int removeFile(std::string_view path) = 0;
 
     // Replacing a file safely: the new content goes to a new file beside it, which then takes
     // its place (replaceFile).
@@ -157,15 +158,15 @@ public:
     // Visits every entry of an open folder ("." and ".." left out) with its file number, as the
     // folder's listing gives it, without asking each entry. Returns the error of reading the
     // folder; an entry may come twice or be missed only when it moves meanwhile.
-    virtual int enumerateFileNumbers(const DirectoryHandle& folder,
-                                     const FileNumberVisitor& visit) = 0;
+    [[nodiscard]] virtual int enumerateFileNumbers(const DirectoryHandle& folder,
+                                                   const FileNumberVisitor& visit) = 0;
     // Creates a file that does not exist yet (AlreadyExists otherwise, a link in its place
     // included), readable by its owner alone and kept from others while it is open.
     virtual Result<FileHandle> createNewFile(std::string_view path) = 0;
     // Waits until the names created, moved or removed in the folder are on the storage device.
-    virtual int flushDirectory(const DirectoryHandle& folder) = 0;
+    [[nodiscard]] virtual int flushDirectory(const DirectoryHandle& folder) = 0;
     // Creates the folder and every missing folder above it; an existing folder is no error.
-    virtual int createDirectories(std::string_view path) = 0;
+    [[nodiscard]] virtual int createDirectories(std::string_view path) = 0;
 };
 
 // The platform's own file system, created at first use with the system code page (call

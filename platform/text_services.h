@@ -19,9 +19,9 @@ std::string encodeText(std::u16string_view text, const CodePage& codePage);
 std::string toLowerCase(std::string_view text, const CodePage& codePage);
 std::string toUpperCase(std::string_view text, const CodePage& codePage);
 
-// The locale-aware, case-insensitive order of the file list: the collator of the user's
-// collation locale (LC_COLLATE; the root collation in the C locale). Not safe to share between
-// threads.
+// The locale-aware, case-insensitive comparison behind the file list's order (list_order.h):
+// the collator of the user's collation locale (LC_COLLATE; the root collation in the C locale).
+// Not safe to share between threads.
 class TextCollator {
 public:
     explicit TextCollator(const CodePage& codePage);
@@ -34,9 +34,6 @@ public:
     std::string sortKey(std::string_view text) const;
     // <0, 0, >0 without regard to case (0 for "Key" and "KEY").
     int compareIgnoringCase(std::string_view a, std::string_view b) const;
-    // The file list's total order: case-insensitive first, then by bytes, so that names that
-    // differ only in case still have a fixed order whatever the file system returns first.
-    int compare(std::string_view a, std::string_view b) const;
 
 private:
     struct Impl;

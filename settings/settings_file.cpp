@@ -9,7 +9,7 @@ namespace {
 using platform::FileSystem;
 
 // Five short lines; anything larger is no settings file of this program.
-constexpr std::size_t kLargestSettingsFile = 4 * 1024 * 1024;
+constexpr std::size_t kLargestSettingsFile = std::size_t{4} * 1024 * 1024;
 
 // Whether an entry of that path exists that is not a directory; any failure counts as none.
 bool settingsFileExists(FileSystem& fileSystem, const std::string& path) {
@@ -52,7 +52,7 @@ bool replacedByNewFile(FileSystem& fileSystem, const std::string& file,
     if (error == platform::error::None)
         error = fileSystem.replaceFile(temporary.value.path, file);
     if (error != platform::error::None) {
-        fileSystem.removeFile(temporary.value.path);
+        static_cast<void>(fileSystem.removeFile(temporary.value.path)); // the write's error counts
         return false;
     }
     return true;

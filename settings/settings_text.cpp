@@ -40,7 +40,7 @@ std::vector<std::string_view> splitLines(std::string_view text) {
     return lines;
 }
 
-SettingsDocument::SettingsDocument(std::string text) {
+SettingsDocument::SettingsDocument(const std::string& text) {
     for (const std::string_view line : splitLines(text))
         m_lines.emplace_back(line);
 }

@@ -26,7 +26,7 @@ std::vector<std::string_view> splitLines(std::string_view text);
 // entry.
 class SettingsDocument {
 public:
-    explicit SettingsDocument(std::string text);
+    explicit SettingsDocument(const std::string& text);
 
     // The value of the key's line: everything after the first "=", blanks included; empty when
     // no line has that key (which callers treat like an empty value).

@@ -1,6 +1,7 @@
 #include "app/controls/t_list_box.h"
 
 #include "app/controls/control_error.h"
+#include "platform/list_order.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -50,10 +51,10 @@ void SortedNameModel::clear() {
 }
 
 void SortedNameModel::add(std::string name) {
-    const auto place = std::upper_bound(m_names.begin(), m_names.end(), name,
-                                        [this](const std::string& a, const std::string& b) {
-                                            return m_collator.compare(a, b) < 0;
-                                        });
+    const auto place = std::upper_bound(
+        m_names.begin(), m_names.end(), name, [this](const std::string& a, const std::string& b) {
+            return platform::compareInListOrder(a, b, m_collator) < 0;
+        });
     const int row = static_cast<int>(place - m_names.begin());
     beginInsertRows({}, row, row);
     m_names.insert(place, std::move(name));
@@ -61,40 +62,18 @@ void SortedNameModel::add(std::string name) {
 }
 
 void SortedNameModel::addAll(std::vector<std::string> names) {
-    const auto inOrder = [this](const std::string& a, const std::string& b) {
-        return m_collator.compare(a, b) <= 0;
+    const auto outOfOrder = [this](const std::string& a, const std::string& b) {
+        return platform::compareInListOrder(a, b, m_collator) > 0;
     };
     // A listing arrives in the list's order already; then checking is all the work there is.
-    if (m_names.empty() &&
-        std::adjacent_find(names.begin(), names.end(), [&](const auto& a, const auto& b) {
-            return !inOrder(a, b);
-        }) == names.end()) {
-        beginResetModel();
-        m_names = std::move(names);
-        endResetModel();
-        return;
+    const bool sorted = m_names.empty() &&
+                        std::adjacent_find(names.begin(), names.end(), outOfOrder) == names.end();
+    if (!sorted) {
+        names.insert(names.end(), m_names.begin(), m_names.end());
+        platform::sortInListOrder(names, m_collator);
     }
-    // Collation keys computed once per name, then one sort by key with the bytes breaking ties.
-    struct Keyed {
-        std::string key;
-        std::string name;
-    };
-    std::vector<Keyed> keyed;
-    keyed.reserve(m_names.size() + names.size());
-    for (const std::string& name : m_names)
-        keyed.push_back({m_collator.sortKey(name), name});
-    for (std::string& name : names)
-        keyed.push_back({m_collator.sortKey(name), std::move(name)});
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-        if (const int order = a.key.compare(b.key); order != 0)
-            return order < 0;
-        return a.name < b.name;
-    });
     beginResetModel();
-    m_names.clear();
-    m_names.reserve(keyed.size());
-    for (Keyed& entry : keyed)
-        m_names.push_back(std::move(entry.name));
+    m_names = std::move(names);
     endResetModel();
 }
 

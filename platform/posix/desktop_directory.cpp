@@ -69,7 +69,7 @@ std::string userName() {
 std::string desktopDirectoryFrom(const std::string& homeDirectory, std::string_view userDirs,
                                  const std::function<bool(const std::string&)>& isFolder) {
     const std::string home = withoutTrailingSeparators(homeDirectory);
-    const std::string configured = withoutTrailingSeparators(configuredDesktop(home, userDirs));
+    std::string configured = withoutTrailingSeparators(configuredDesktop(home, userDirs));
     if (!configured.empty() && isFolder(configured))
         return configured;
     const std::string desktop = (home == "/" ? "" : home) + "/Desktop";

@@ -18,7 +18,8 @@ std::size_t maxNameLength(std::string_view folderPath) {
 } // namespace
 
 bool isSingleFileName(std::string_view name) {
-    return name != "." && name != ".." && name.find('/') == std::string_view::npos;
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
 
 std::string fileNameIdentity(std::string_view name) {
@@ -29,7 +30,7 @@ FileNameRules::FileNameRules(std::string_view folderPath)
     : m_maxNameLength(maxNameLength(folderPath)) {}
 
 FileNameFault FileNameRules::check(std::string_view name) const {
-    if (name.empty() || name.find('\0') != std::string_view::npos || !isSingleFileName(name))
+    if (!isSingleFileName(name))
         return FileNameFault::Invalid;
     return name.size() > m_maxNameLength ? FileNameFault::TooLong : FileNameFault::None;
 }

@@ -234,10 +234,4 @@ int TextCollator::compareIgnoringCase(std::string_view a, std::string_view b) co
     return result == UCOL_LESS ? -1 : result == UCOL_GREATER ? 1 : 0;
 }
 
-int TextCollator::compare(std::string_view a, std::string_view b) const {
-    if (const int ignoringCase = compareIgnoringCase(a, b); ignoringCase != 0)
-        return ignoringCase;
-    return a.compare(b) < 0 ? -1 : a.compare(b) > 0 ? 1 : 0;
-}
-
 } // namespace ordinalette::platform

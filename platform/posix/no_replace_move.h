@@ -30,6 +30,6 @@ MoveCalls& systemMoveCalls();
 // where the file system refuses RENAME_NOREPLACE; a Windows error number. When the fallback
 // for files can neither remove the old name nor take the new one back, the file stays under
 // both names and the result is error::LeftUnderBothNames.
-int moveWithoutReplacing(MoveCalls& calls, FolderEntry from, FolderEntry to);
+[[nodiscard]] int moveWithoutReplacing(MoveCalls& calls, FolderEntry from, FolderEntry to);
 
 } // namespace ordinalette::platform

@@ -1,7 +1,6 @@
 // The text services of the POSIX build, made with ICU.
 #include "platform/text_services.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -40,14 +39,8 @@ TEST(TextServices, CaseMappingToALetterTheCodePageLacksKeepsTheLetter) {
     EXPECT_EQ(toUpperCase("\xFF", latin1), "\xFF") << "Ÿ is not in ISO-8859-1";
 }
 
-TEST(TextCollator, OrdersNamesIgnoringCaseThenByBytes) {
+TEST(TextCollator, ComparesIgnoringCaseButNotAccents) {
     const TextCollator collator(CodePage::utf8());
-    std::vector<std::string> names = {"a2.jpg", "b.jpg", "A1.jpg", "a10.jpg", "a.jpg", "A.jpg"};
-    std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
-        return collator.compare(a, b) < 0;
-    });
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"A.jpg", "a.jpg", "A1.jpg", "a10.jpg", "a2.jpg", "b.jpg"}));
     EXPECT_EQ(collator.compareIgnoringCase("FolderKetasu", "folderketasu"), 0);
     EXPECT_NE(collator.compareIgnoringCase("FolderKetasu", " FolderKetasu"), 0);
     EXPECT_NE(collator.compareIgnoringCase("e", "\xC3\xA9"), 0) << "accents still count";

@@ -44,7 +44,8 @@ bool holdsRefusedCharacter(std::string_view name, const CodePage& codePage) {
 } // namespace
 
 bool isSingleFileName(std::string_view name) {
-    return name != "." && name != ".." &&
+    return !name.empty() && name != "." && name != ".." &&
+           name.find('\0') == std::string_view::npos &&
            systemCodePage().findLastOf(name, "\\/") == std::string_view::npos;
 }
 

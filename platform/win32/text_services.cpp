@@ -113,9 +113,4 @@ int TextCollator::compareIgnoringCase(std::string_view a, std::string_view b) co
     return result - CSTR_EQUAL;
 }
 
-int TextCollator::compare(std::string_view a, std::string_view b) const {
-    const int ignoringCase = compareIgnoringCase(a, b);
-    return ignoringCase != 0 ? ignoringCase : a.compare(b);
-}
-
 } // namespace ordinalette::platform
