@@ -44,8 +44,10 @@ bool temporaryHoldsFiles(platform::FileSystem& fileSystem, const JournalHead& he
     if (!temporary.ok())
         return false;
     bool holds = false;
-    fileSystem.enumerateFileNumbers(temporary.value,
-                                    [&](std::string_view, std::uint64_t) { holds = true; });
+    // A temporary folder that cannot be read may hold files: the user is told of it.
+    if (fileSystem.enumerateFileNumbers(
+            temporary.value, [&](std::string_view, std::uint64_t) { holds = true; }) != 0)
+        return true;
     return holds;
 }
 

@@ -142,8 +142,8 @@ void runJournaled(platform::FileSystem& fileSystem, JournalStore& store, const R
         if (moved == 0) {
             // Nothing has moved: the run leaves neither its journal nor its temporary folder
             // behind (a folder of that name made by someone else meanwhile stays).
-            if (created)
-                fileSystem.removeDirectory(journal.temporaryName);
+            if (created) // best effort: the error reported is the move's own
+                static_cast<void>(fileSystem.removeDirectory(journal.temporaryName));
             open.file.reset();
             store.remove(open.stored);
             throw;

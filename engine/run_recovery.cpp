@@ -243,11 +243,13 @@ std::optional<RunFolder> findRunFolder(platform::FileSystem& fileSystem, const R
         return std::nullopt;
     std::vector<std::string> siblings;
     using enum platform::Attribute;
-    fileSystem.enumerate(platform::joinPath(*parent, "*"), {None, false},
-                         [&](const platform::DirectoryEntry& entry) {
-                             if (platform::hasAny(entry.attributes, Directory))
-                                 siblings.push_back(platform::joinPath(*parent, entry.name));
-                         });
+    // A parent that cannot be read has no sibling to look in.
+    static_cast<void>(fileSystem.enumerate(platform::joinPath(*parent, "*"), {None, false},
+                                           [&](const platform::DirectoryEntry& entry) {
+                                               if (platform::hasAny(entry.attributes, Directory))
+                                                   siblings.push_back(
+                                                       platform::joinPath(*parent, entry.name));
+                                           }));
     for (const std::string& sibling : siblings) {
         if (auto folder = openIfRunFolder(fileSystem, journal, sibling))
             return folder;
