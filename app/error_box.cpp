@@ -1,6 +1,7 @@
 #include "app/error_box.h"
 
 #include "app/dialog_caption.h"
+#include "form/error_text.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,17 +13,12 @@
 
 namespace ordinalette::app {
 
-QString errorBoxText(const QString& message) {
-    if (!message.isEmpty() && message.back() > u'.')
-        return message + u'.';
-    return message;
-}
-
 void showErrorBox(const QString& message) {
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
     QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
-                    errorBoxText(message), QMessageBox::Ok, QApplication::activeWindow());
+                    QString::fromStdString(form::errorBoxText(message.toStdString())),
+                    QMessageBox::Ok, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     // The OK button looks like the message dialog's: a caption without a glyph, centred.
     QAbstractButton* ok = box.button(QMessageBox::Ok);

@@ -5,10 +5,6 @@
 
 namespace ordinalette::app {
 
-// The text the error box shows: the message with a "." appended when its last character
-// sorts after ".".
-QString errorBoxText(const QString& message);
-
 // Shows an error that left a handler: modal, the application title as caption, the stop
 // icon and one OK button. The program goes on afterwards.
 void showErrorBox(const QString& message);

@@ -1,5 +1,6 @@
 #include "app/form_builder.h"
 
+#include "app/controls/field_color.h"
 #include "app/controls/t_bit_btn.h"
 #include "app/controls/t_filter_combo_box.h"
 #include "app/controls/t_label.h"
@@ -29,54 +30,54 @@ QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-QWidget* createControl(const ControlDescription& d, QWidget* parent,
+QWidget* createControl(const form::ControlDescription& d, QWidget* parent,
                        const std::shared_ptr<foldertree::ShellNamespace>& shellNamespace) {
     switch (d.kind) {
-    case ControlKind::ShellTreeView: {
+    case form::ControlKind::ShellTreeView: {
         auto* tree = new foldertree::TShellTreeView(shellNamespace, parent);
         tree->setIndentation(19);
         tree->setRootIsDecorated(false);
         return tree;
     }
-    case ControlKind::ListBox:
+    case form::ControlKind::ListBox:
         return new TListBox(parent);
-    case ControlKind::StatusBar:
+    case form::ControlKind::StatusBar:
         return new TStatusBar(parent);
-    case ControlKind::GroupBox:
+    case form::ControlKind::GroupBox:
         return new QGroupBox(text(d.text), parent);
-    case ControlKind::Label:
+    case form::ControlKind::Label:
         return new TLabel(parent);
-    case ControlKind::RadioButton: {
+    case form::ControlKind::RadioButton: {
         auto* button = new QRadioButton(text(d.text), parent);
         button->setChecked(d.checked);
         return button;
     }
-    case ControlKind::SpinEdit: {
+    case form::ControlKind::SpinEdit: {
         auto* spin = new TSpinEdit(parent);
         spin->SetMinValue(d.minValue);
         spin->SetMaxValue(d.maxValue);
         spin->setText(text(d.text));
         return spin;
     }
-    case ControlKind::Edit: {
+    case form::ControlKind::Edit: {
         auto* edit = new QLineEdit(parent);
         edit->setMaxLength(std::numeric_limits<int>::max()); // no length limit
         edit->setText(text(d.text));
         return edit;
     }
-    case ControlKind::CheckBox: {
+    case form::ControlKind::CheckBox: {
         auto* box = new QCheckBox(text(d.text), parent);
         box->setChecked(d.checked);
         return box;
     }
-    case ControlKind::RadioGroup: {
+    case form::ControlKind::RadioGroup: {
         auto* group = new TRadioGroup(parent);
         group->setTitle(text(d.text));
         group->setItems(text(d.items).split(u'\n'));
         group->SetItemIndex(d.itemIndex);
         return group;
     }
-    case ControlKind::BitBtn: {
+    case form::ControlKind::BitBtn: {
         auto* button = new TBitBtn(parent);
         button->setText(text(d.text));
         button->setKind(d.defaultButton  ? TBitBtn::Kind::Ok
@@ -84,13 +85,13 @@ QWidget* createControl(const ControlDescription& d, QWidget* parent,
                                          : TBitBtn::Kind::Custom);
         return button;
     }
-    case ControlKind::FilterComboBox: {
+    case form::ControlKind::FilterComboBox: {
         auto* filter = new TFilterComboBox(parent);
         filter->setFilter(
             platform::encodeText(text(d.text).toStdU16String(), platform::CodePage::system()));
         return filter;
     }
-    case ControlKind::ProgressBar: {
+    case form::ControlKind::ProgressBar: {
         auto* bar = new TProgressBar(parent);
         bar->setMin(d.minValue);
         bar->setMax(d.maxValue);
@@ -102,48 +103,26 @@ QWidget* createControl(const ControlDescription& d, QWidget* parent,
 }
 
 // Which controls the Tab key and the mouse may give the focus to.
-Qt::FocusPolicy focusPolicyOf(const ControlDescription& d) {
+Qt::FocusPolicy focusPolicyOf(const form::ControlDescription& d) {
     switch (d.kind) {
-    case ControlKind::StatusBar:
-    case ControlKind::GroupBox:
-    case ControlKind::Label:
-    case ControlKind::RadioGroup:
-    case ControlKind::ProgressBar:
+    case form::ControlKind::StatusBar:
+    case form::ControlKind::GroupBox:
+    case form::ControlKind::Label:
+    case form::ControlKind::RadioGroup:
+    case form::ControlKind::ProgressBar:
         return Qt::NoFocus;
     default:
-        return d.tabStop == TabStop::No ? Qt::ClickFocus : Qt::StrongFocus;
+        return d.tabStop == form::TabStop::No ? Qt::ClickFocus : Qt::StrongFocus;
     }
 }
 
-QWidget* parentOf(QWidget* form, const ControlDescription& d) {
+QWidget* parentOf(QWidget* form, const form::ControlDescription& d) {
     if (!d.parent)
         return form;
     auto* parent = form->findChild<QWidget*>(QString::fromUtf8(d.parent));
     if (!parent)
         throw std::logic_error(std::string("parent created after its child: ") + d.name);
     return parent;
-}
-
-void appendChildren(QWidget* form, const char* parent, std::span<const ControlDescription> controls,
-                    std::vector<TabEntry>& chain) {
-    std::vector<const ControlDescription*> children;
-    for (const ControlDescription& d : controls) {
-        const bool sameParent =
-            (!d.parent && !parent) || (d.parent && parent && std::string_view(d.parent) == parent);
-        if (sameParent && d.tabOrder >= 0)
-            children.push_back(&d);
-    }
-    std::stable_sort(children.begin(), children.end(),
-                     [](auto* a, auto* b) { return a->tabOrder < b->tabOrder; });
-    for (const ControlDescription* d : children) {
-        QWidget* widget = form->findChild<QWidget*>(QString::fromUtf8(d->name));
-        chain.push_back({widget, d->kind == ControlKind::RadioGroup ? TabStop::No : d->tabStop});
-        if (auto* group = qobject_cast<TRadioGroup*>(widget)) {
-            for (int i = 0; i < group->count(); ++i)
-                chain.push_back({group->button(i), d->tabStop});
-        }
-        appendChildren(form, d->name, controls, chain);
-    }
 }
 
 // A widget styled by a style sheet passes no font on to its children: without this rule the
@@ -169,8 +148,8 @@ QFont form1Font() {
     return font;
 }
 
-void buildForm(QWidget* form, const FormDescription& description,
-               std::span<const ControlDescription> controls,
+void buildForm(QWidget* form, const form::FormDescription& description,
+               std::span<const form::ControlDescription> controls,
                const std::shared_ptr<foldertree::ShellNamespace>& shellNamespace) {
     form->setWindowTitle(text(description.caption));
     form->setFont(form1Font());
@@ -184,7 +163,7 @@ void buildForm(QWidget* form, const FormDescription& description,
              "QCheckBox::indicator, QRadioButton::indicator { width: 12px; height: 12px; }"));
     form->setFixedSize(description.clientWidth, description.clientHeight);
     form->move(description.left, description.top);
-    for (const ControlDescription& d : controls) {
+    for (const form::ControlDescription& d : controls) {
         QWidget* control = createControl(d, parentOf(form, d), shellNamespace);
         control->setObjectName(QString::fromUtf8(d.name));
         control->setGeometry(d.left, d.top, d.width, d.height);
@@ -217,9 +196,18 @@ void keepInsideScreen(QWidget* window) {
     window->move(x, y); // the frame's corner, as a window's position is
 }
 
-std::vector<TabEntry> tabChain(QWidget* form, std::span<const ControlDescription> controls) {
+std::vector<TabEntry> tabChain(QWidget* form, std::span<const form::ControlDescription> controls) {
     std::vector<TabEntry> chain;
-    appendChildren(form, nullptr, controls, chain);
+    for (const form::TabPlace& place : form::tabChain(controls)) {
+        auto* widget = form->findChild<QWidget*>(QString::fromUtf8(place.control->name));
+        if (place.item >= 0) {
+            auto* group = qobject_cast<TRadioGroup*>(widget);
+            if (!group)
+                throw std::logic_error(std::string("no radio group: ") + place.control->name);
+            widget = group->button(place.item);
+        }
+        chain.push_back({widget, place.tabStop});
+    }
     return chain;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form_layout.h"
+#include "form/form_layout.h"
 
 #include <QFont>
 #include <memory>
@@ -17,7 +17,7 @@ namespace ordinalette::app {
 // A control with its place in the window's tab order.
 struct TabEntry {
     QWidget* widget;
-    TabStop tabStop;
+    form::TabStop tabStop;
 };
 
 // The window's font: "ＭＳ Ｐゴシック" or the nearest Japanese UI font, 12 pixels high.
@@ -25,8 +25,8 @@ QFont form1Font();
 
 // Gives the window its caption, geometry and font and creates every described control as a
 // named child, with its stored values; binds no handler. The folder tree shows shellNamespace.
-void buildForm(QWidget* form, const FormDescription& description,
-               std::span<const ControlDescription> controls,
+void buildForm(QWidget* form, const form::FormDescription& description,
+               std::span<const form::ControlDescription> controls,
                const std::shared_ptr<foldertree::ShellNamespace>& shellNamespace);
 
 // The window's fixed place may lie beyond a small screen, or one whose pixels are scaled up: the
@@ -35,8 +35,7 @@ void buildForm(QWidget* form, const FormDescription& description,
 // shown, once its frame is known.
 void keepInsideScreen(QWidget* window);
 
-// Every control in the order Tab walks them: each parent's children by tab order, a child's
-// own children right after it (the items of a radio group after the group).
-std::vector<TabEntry> tabChain(QWidget* form, std::span<const ControlDescription> controls);
+// The widgets of the window's controls in the order Tab walks them (form::tabChain).
+std::vector<TabEntry> tabChain(QWidget* form, std::span<const form::ControlDescription> controls);
 
 } // namespace ordinalette::app

@@ -24,13 +24,13 @@ bool isTabStop(const TabEntry& entry) {
     if (!canTakeFocus(entry.widget))
         return false;
     switch (entry.tabStop) {
-    case TabStop::Yes:
+    case form::TabStop::Yes:
         return true;
-    case TabStop::WhileChecked: {
+    case form::TabStop::WhileChecked: {
         const auto* radio = qobject_cast<const QRadioButton*>(entry.widget);
         return radio && radio->isChecked();
     }
-    case TabStop::No:
+    case form::TabStop::No:
         break;
     }
     return false;

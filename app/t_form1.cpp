@@ -1,7 +1,7 @@
 #include "app/t_form1.h"
 
 #include "app/busy_cursor.h"
-#include "app/controls/system_color.h"
+#include "app/controls/field_color.h"
 #include "app/controls/t_bit_btn.h"
 #include "app/controls/t_filter_combo_box.h"
 #include "app/controls/t_label.h"
@@ -13,7 +13,6 @@
 #include "app/error_box.h"
 #include "app/form_builder.h"
 #include "app/form_keyboard.h"
-#include "app/form_layout.h"
 #include "app/images.h"
 #include "app/message_dialog.h"
 #include "app/name_preview_dialog.h"
@@ -23,6 +22,7 @@
 #include "engine/naming.h"
 #include "engine/rename_run.h"
 #include "foldertree/t_shell_tree_view.h"
+#include "form/form_layout.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -66,9 +66,9 @@ TForm1::TForm1(platform::FileSystem& fileSystem,
     // pixel-sized font do.
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
     setWindowIcon(images::mainIcon());
-    buildForm(this, form1Description(), form1Controls(), shellNamespace);
+    buildForm(this, form::form1Description(), form::form1Controls(), shellNamespace);
     findControls();
-    m_keyboard = new FormKeyboard(tabChain(this, form1Controls()), BitBtn1, BitBtn2, this);
+    m_keyboard = new FormKeyboard(tabChain(this, form::form1Controls()), BitBtn1, BitBtn2, this);
     bindHandlers();
     buildListMenu();
     bindUndo();
@@ -297,11 +297,11 @@ void TForm1::FilterComboBox1Change() {
 void TForm1::CheckBox1Click() {
     if (CheckBox1->isChecked()) {
         Edit1->setEnabled(true);
-        setFieldColor(Edit1, SystemColor::Window);
+        setFieldColor(Edit1, form::SystemColor::Window);
     } else {
         Edit1->setEnabled(false);
         changeControl([this] { Edit1->setText({}); });
-        setFieldColor(Edit1, SystemColor::InactiveCaptionText);
+        setFieldColor(Edit1, form::SystemColor::InactiveCaptionText);
     }
     GetFolderToFile();
     RenameExample();
@@ -324,7 +324,7 @@ void TForm1::SpinEdit2Change() {
 void TForm1::RadioButton1Click() {
     if (RadioButton1->isChecked()) {
         SpinEdit2->setEnabled(false);
-        setFieldColor(SpinEdit2, SystemColor::InactiveCaptionText);
+        setFieldColor(SpinEdit2, form::SystemColor::InactiveCaptionText);
     }
     GetFolderToFile();
     RenameExample();
@@ -333,7 +333,7 @@ void TForm1::RadioButton1Click() {
 void TForm1::RadioButton2Click() {
     if (RadioButton2->isChecked()) {
         SpinEdit2->setEnabled(true);
-        setFieldColor(SpinEdit2, SystemColor::Window);
+        setFieldColor(SpinEdit2, form::SystemColor::Window);
     }
     GetFolderToFile();
     RenameExample();

@@ -1,6 +1,9 @@
-#include "app/form_layout.h"
+#include "form/form_layout.h"
 
-namespace ordinalette::app {
+#include <algorithm>
+#include <string_view>
+
+namespace ordinalette::form {
 
 namespace {
 
@@ -71,6 +74,38 @@ const ControlDescription kControls[] = {
 };
 // clang-format on
 
+// The number of items of a radio group, one per line of its items.
+int itemCount(const ControlDescription& group) {
+    if (!group.items)
+        return 0;
+    const std::string_view items(group.items);
+    return static_cast<int>(std::count(items.begin(), items.end(), '\n')) + 1;
+}
+
+bool isChildOf(const ControlDescription& d, const char* parent) {
+    return (!d.parent && !parent) || (d.parent && parent && std::string_view(d.parent) == parent);
+}
+
+void appendChildren(const char* parent, std::span<const ControlDescription> controls,
+                    std::vector<TabPlace>& chain) {
+    std::vector<const ControlDescription*> children;
+    for (const ControlDescription& d : controls) {
+        if (isChildOf(d, parent) && d.tabOrder >= 0)
+            children.push_back(&d);
+    }
+    std::stable_sort(children.begin(), children.end(),
+                     [](auto* a, auto* b) { return a->tabOrder < b->tabOrder; });
+    for (const ControlDescription* d : children) {
+        const bool group = d->kind == ControlKind::RadioGroup;
+        chain.push_back({d, -1, group ? TabStop::No : d->tabStop});
+        if (group) {
+            for (int i = 0; i < itemCount(*d); ++i)
+                chain.push_back({d, i, d->tabStop});
+        }
+        appendChildren(d->name, controls, chain);
+    }
+}
+
 } // namespace
 
 const FormDescription& form1Description() {
@@ -81,4 +116,10 @@ std::span<const ControlDescription> form1Controls() {
     return kControls;
 }
 
-} // namespace ordinalette::app
+std::vector<TabPlace> tabChain(std::span<const ControlDescription> controls) {
+    std::vector<TabPlace> chain;
+    appendChildren(nullptr, controls, chain);
+    return chain;
+}
+
+} // namespace ordinalette::form

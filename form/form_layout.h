@@ -1,11 +1,12 @@
 #pragma once
 
-#include "app/controls/system_color.h"
+#include "form/system_color.h"
 
 #include <optional>
 #include <span>
+#include <vector>
 
-namespace ordinalette::app {
+namespace ordinalette::form {
 
 enum class ControlKind {
     ShellTreeView,
@@ -63,4 +64,16 @@ const FormDescription& form1Description();
 // Every control, a parent before its children, in the order of creation.
 std::span<const ControlDescription> form1Controls();
 
-} // namespace ordinalette::app
+// One place of the Tab cycle: a control, or with an item index one item of a radio group.
+struct TabPlace {
+    const ControlDescription* control;
+    int item = -1;
+    TabStop tabStop = TabStop::No;
+};
+
+// Every control in the order Tab walks them: each parent's children by tab order, a child's
+// own children right after it, and the items of a radio group after the group, each with the
+// group's tab stop while the group itself is none.
+std::vector<TabPlace> tabChain(std::span<const ControlDescription> controls);
+
+} // namespace ordinalette::form

@@ -1,17 +1,9 @@
 #pragma once
 
-#include <QColor>
+namespace ordinalette::form {
 
-class QWidget;
-
-namespace ordinalette::app {
-
-// The system colours the window's controls are painted with, resolved when drawn.
+// The system colours the window's controls are painted with, resolved by each front end when
+// it draws them.
 enum class SystemColor { Window, InactiveCaptionText };
 
-QColor resolveSystemColor(SystemColor color);
-
-// Sets the background of an input field (its base colour, enabled or not).
-void setFieldColor(QWidget* field, SystemColor color);
-
-} // namespace ordinalette::app
+} // namespace ordinalette::form

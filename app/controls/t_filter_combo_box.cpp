@@ -4,31 +4,9 @@
 
 namespace ordinalette::app {
 
-namespace {
-
-constexpr char kDefaultFilter[] = "すべてのファイル (*.*)|*.*";
-
-} // namespace
-
-std::vector<FilterEntry> parseFilterString(std::string_view filter,
-                                           const platform::CodePage& codePage) {
-    std::vector<FilterEntry> entries;
-    std::string_view rest = filter;
-    for (std::size_t bar = codePage.find(rest, '|'); bar != std::string_view::npos;
-         bar = codePage.find(rest, '|')) {
-        FilterEntry entry{std::string(rest.substr(0, bar)), {}};
-        rest.remove_prefix(bar + 1);
-        const std::size_t maskEnd = codePage.find(rest, '|');
-        entry.mask = std::string(rest.substr(0, maskEnd));
-        rest.remove_prefix(maskEnd == std::string_view::npos ? rest.size() : maskEnd + 1);
-        entries.push_back(std::move(entry));
-    }
-    return entries;
-}
-
 TFilterComboBox::TFilterComboBox(QWidget* parent)
     : QComboBox(parent),
-      m_filter(platform::encodeText(QString::fromUtf8(kDefaultFilter).toStdU16String(),
+      m_filter(platform::encodeText(QString::fromUtf8(form::kDefaultFilter).toStdU16String(),
                                     platform::CodePage::system())) {
     setEditable(false);
     rebuildEntries();
@@ -43,18 +21,19 @@ void TFilterComboBox::setFilter(std::string filter) {
 }
 
 std::string TFilterComboBox::selectedMask() {
-    if (m_entries.empty())
-        return "*.*";
-    if (currentIndex() < 0)
-        setCurrentIndex(count() - 1);
-    return m_entries[static_cast<std::size_t>(currentIndex())].mask;
+    const int entry = form::entryOfMask(currentIndex(), m_entries.size());
+    if (entry < 0)
+        return form::kAllFilesMask;
+    if (entry != currentIndex())
+        setCurrentIndex(entry);
+    return m_entries[static_cast<std::size_t>(entry)].mask;
 }
 
 void TFilterComboBox::rebuildEntries() {
     const platform::CodePage codePage = platform::CodePage::system();
-    m_entries = parseFilterString(m_filter, codePage);
+    m_entries = form::parseFilterString(m_filter, codePage);
     clear();
-    for (const FilterEntry& entry : m_entries)
+    for (const form::FilterEntry& entry : m_entries)
         addItem(QString::fromStdU16String(platform::decodeText(entry.text, codePage)));
     if (!m_entries.empty())
         setCurrentIndex(0);

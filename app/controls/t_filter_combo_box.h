@@ -1,25 +1,12 @@
 #pragma once
 
-#include "platform/code_page.h"
+#include "form/filter_string.h"
 
 #include <QComboBox>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace ordinalette::app {
-
-// One entry of a file-type filter: the text the user sees and the wildcard mask behind it.
-struct FilterEntry {
-    std::string text;
-    std::string mask;
-    bool operator==(const FilterEntry&) const = default;
-};
-
-// Splits a filter string "text|mask|text|mask..." into entries; a text with no mask after it
-// is dropped. The search for "|" never takes the trail byte of a double-byte character.
-std::vector<FilterEntry> parseFilterString(std::string_view filter,
-                                           const platform::CodePage& codePage);
 
 // A drop-down list of file types built from a filter string, yielding the mask of the picked
 // entry. Only the user's picks (and a new filter string) report a change.
@@ -42,7 +29,7 @@ private:
     void rebuildEntries();
 
     std::string m_filter;
-    std::vector<FilterEntry> m_entries;
+    std::vector<form::FilterEntry> m_entries;
 };
 
 } // namespace ordinalette::app

@@ -1,6 +1,6 @@
 #include "app/controls/t_list_box.h"
 
-#include "app/controls/control_error.h"
+#include "form/control_error.h"
 #include "platform/list_order.h"
 
 #include <QEvent>
@@ -101,7 +101,7 @@ void TListBox::add(std::string name) {
     try {
         m_model->add(std::move(name));
     } catch (const std::bad_alloc&) {
-        throw EControlError(kCannotInsert);
+        throw form::EControlError(kCannotInsert);
     }
 }
 
@@ -109,7 +109,7 @@ void TListBox::addAll(std::vector<std::string> names) {
     try {
         m_model->addAll(std::move(names));
     } catch (const std::bad_alloc&) {
-        throw EControlError(kCannotInsert);
+        throw form::EControlError(kCannotInsert);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "form/progress_range.h"
+
 #include <QWidget>
 
 namespace ordinalette::app {
@@ -11,18 +13,15 @@ class TProgressBar : public QWidget {
 public:
     explicit TProgressBar(QWidget* parent = nullptr);
 
-    int min() const { return m_min; }
-    // A lower minimum moves the position down to it, a higher one above the position up to it.
+    // The rules of form::ProgressRange.
+    int min() const { return m_range.min(); }
     void setMin(int value);
-    int max() const { return m_max; }
-    // Brings the position down to it; raises EControlError "プロパティ TProgressBar の範囲を
-    // 超えています" below the minimum.
+    int max() const { return m_range.max(); }
     void setMax(int value);
-    int position() const { return m_position; }
+    int position() const { return m_range.position(); }
     void setPosition(int value);
-    int step() const { return m_step; }
-    void setStep(int value) { m_step = value; }
-    // Adds the step to the position, wrapping to the minimum past the maximum.
+    int step() const { return m_range.step(); }
+    void setStep(int value) { m_range.setStep(value); }
     void stepIt();
 
 protected:
@@ -30,14 +29,10 @@ protected:
 
 private:
     QRect inside() const;
-    // Pixels of the bar filled at a position.
-    int filledWidth(int position) const;
-    void moveTo(int position);
+    // Moves the bar as the range's position changed from before.
+    void movedFrom(const form::ProgressRange& before);
 
-    int m_min = 0;
-    int m_max = 100;
-    int m_position = 0;
-    int m_step = 10;
+    form::ProgressRange m_range;
 };
 
 } // namespace ordinalette::app

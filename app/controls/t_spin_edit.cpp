@@ -1,6 +1,6 @@
 #include "app/controls/t_spin_edit.h"
 
-#include "platform/integer_text.h"
+#include "form/spin_edit_value.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -43,20 +43,22 @@ TSpinEdit::TSpinEdit(QWidget* parent)
 }
 
 std::int32_t TSpinEdit::Value() const {
-    return platform::parseIntegerText(text().toStdString()).value_or(m_minValue);
+    return form::spinEditValue(text().toStdString(), m_minValue);
 }
 
 void TSpinEdit::SetValue(std::int32_t value) {
-    if (m_minValue != m_maxValue)
-        value = std::clamp(value, std::min(m_minValue, m_maxValue), m_maxValue);
-    const QString newText = QString::fromStdString(platform::decimalText(value));
-    if (newText != text())
-        setText(newText);
+    setTextIfChanged(form::spinEditText(value, m_minValue, m_maxValue));
+}
+
+void TSpinEdit::setTextIfChanged(const std::string& newText) {
+    const QString shown = QString::fromStdString(newText);
+    if (shown != text())
+        setText(shown);
 }
 
 void TSpinEdit::step(int delta) {
-    const std::int64_t stepped = static_cast<std::int64_t>(Value()) + delta;
-    SetValue(static_cast<std::int32_t>(std::clamp<std::int64_t>(stepped, INT32_MIN, INT32_MAX)));
+    setTextIfChanged(
+        form::steppedSpinEditText(text().toStdString(), delta, m_minValue, m_maxValue));
 }
 
 bool TSpinEdit::acceptsTypedText(const QString& text) const {
@@ -109,9 +111,9 @@ void TSpinEdit::focusOutEvent(QFocusEvent* event) {
     const bool leftForAnotherControl =
         event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
     if (leftForAnotherControl) {
-        const auto typed = platform::parseIntegerText(text().toStdString());
-        if (typed && (*typed < m_minValue || *typed > m_maxValue))
-            SetValue(*typed);
+        if (const auto clamped =
+                form::spinEditTextOnLeaving(text().toStdString(), m_minValue, m_maxValue))
+            setTextIfChanged(*clamped);
     }
     QLineEdit::focusOutEvent(event);
 }

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <cstdint>
+#include <string>
 
 class QToolButton;
 
@@ -41,6 +42,7 @@ protected:
 
 private:
     void step(int delta);
+    void setTextIfChanged(const std::string& newText);
     bool acceptsTypedText(const QString& text) const;
 
     std::int32_t m_minValue = 0;

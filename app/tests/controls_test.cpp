@@ -1,9 +1,7 @@
-#include "app/controls/control_error.h"
 #include "app/controls/t_bit_btn.h"
 #include "app/controls/t_filter_combo_box.h"
 #include "app/controls/t_label.h"
 #include "app/controls/t_list_box.h"
-#include "app/controls/t_progress_bar.h"
 #include "app/controls/t_radio_group.h"
 #include "app/controls/t_spin_edit.h"
 #include "app/qt_translation.h"
@@ -42,25 +40,6 @@ struct SpinFixture {
         spin->setFocus();
     }
 };
-
-TEST(SpinEdit, ReadsByTheIntegerRuleWithoutClampingAndSetsWithClamping) {
-    SpinFixture f(2, 100, "150");
-    EXPECT_EQ(f.spin->Value(), 150);
-    f.spin->setText("");
-    EXPECT_EQ(f.spin->Value(), 2);
-    f.spin->setText("12 ");
-    EXPECT_EQ(f.spin->Value(), 2);
-    f.spin->setText(" $0C");
-    EXPECT_EQ(f.spin->Value(), 12);
-    f.spin->SetValue(1);
-    EXPECT_EQ(f.spin->text(), "2");
-    f.spin->SetValue(250);
-    EXPECT_EQ(f.spin->text(), "100");
-    f.spin->SetMinValue(7);
-    f.spin->SetMaxValue(7);
-    f.spin->SetValue(250);
-    EXPECT_EQ(f.spin->text(), "250"); // equal limits: no clamping at all
-}
 
 TEST(SpinEdit, ReportsEveryTextChangeAndNoneForTheSameText) {
     SpinFixture f(0, 100, "4");
@@ -134,19 +113,6 @@ TEST(SpinEdit, DisabledTakesNoInputButCanBeSet) {
     EXPECT_EQ(f.spin->text(), "9");
 }
 
-TEST(FilterString, SplitsIntoEntriesDoubleByteAware) {
-    const auto utf8 = platform::CodePage::utf8();
-    EXPECT_EQ(parseFilterString("A (*.*)|*.*|J|*.jpg", utf8),
-              (std::vector<FilterEntry>{{"A (*.*)", "*.*"}, {"J", "*.jpg"}}));
-    EXPECT_EQ(parseFilterString("A|*.*|dangling", utf8), (std::vector<FilterEntry>{{"A", "*.*"}}));
-    EXPECT_EQ(parseFilterString("no bar", utf8), std::vector<FilterEntry>{});
-    EXPECT_EQ(parseFilterString("A|", utf8), (std::vector<FilterEntry>{{"A", ""}}));
-    // "ポ" in Shift_JIS is 0x83 0x7C: its trail byte is no separator.
-    const std::string po = "\x83\x7C";
-    EXPECT_EQ(parseFilterString(po + "|*.p" + po + "|X|*.x", platform::CodePage::cp932()),
-              (std::vector<FilterEntry>{{po, "*.p" + po}, {"X", "*.x"}}));
-}
-
 TEST(FilterComboBox, MaskSelectsTheLastEntryQuietlyAndOnlyUserPicksReport) {
     TFilterComboBox combo;
     EXPECT_EQ(combo.count(), 1);
@@ -185,27 +151,6 @@ TEST(RadioGroup, ItemIndexIsLimitedAndReportsOnlyRealChanges) {
     group.SetItemIndex(-5);
     EXPECT_EQ(group.ItemIndex(), -1);
     EXPECT_EQ(clicks.count(), 4);
-}
-
-TEST(ProgressBar, StepWrapsPastTheMaximumAndAMaximumBelowTheMinimumIsRefused) {
-    TProgressBar bar;
-    bar.setMax(3);
-    bar.setStep(1);
-    bar.stepIt();
-    bar.stepIt();
-    bar.stepIt();
-    EXPECT_EQ(bar.position(), 3);
-    bar.stepIt();
-    EXPECT_EQ(bar.position(), 0);
-    bar.setMin(2);
-    EXPECT_EQ(bar.position(), 2);
-    try {
-        bar.setMax(1);
-        FAIL() << "a maximum below the minimum was taken";
-    } catch (const EControlError& error) {
-        EXPECT_STREQ(error.what(), "プロパティ TProgressBar の範囲を超えています");
-    }
-    EXPECT_EQ(bar.max(), 3);
 }
 
 TEST(ListBox, KeepsRawNamesInCaseInsensitiveOrderAndShowsThemDecoded) {

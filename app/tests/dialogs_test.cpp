@@ -141,17 +141,6 @@ TEST(MessageDialog, AShortTextStaysOnOneLine) {
     dialog.close();
 }
 
-TEST(ErrorBox, AppendsADotAfterACharacterAboveTheDot) {
-    EXPECT_EQ(errorBoxText(QString::fromUtf8("ファイルが見つかりません")),
-              QString::fromUtf8("ファイルが見つかりません."));
-    EXPECT_EQ(errorBoxText(QString::fromUtf8("I/O エラー (183)")),
-              QString::fromUtf8("I/O エラー (183)"));
-    EXPECT_EQ(errorBoxText("done."), "done.");
-    EXPECT_EQ(errorBoxText("abc"), "abc.");
-    EXPECT_EQ(errorBoxText("a-"), "a-");
-    EXPECT_EQ(errorBoxText(""), "");
-}
-
 TEST(ErrorBox, ShowsTheMessageUnderTheApplicationTitleWithAStopIconAndOneOk) {
     QString text, title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;

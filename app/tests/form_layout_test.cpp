@@ -1,4 +1,4 @@
-#include "app/controls/system_color.h"
+#include "app/controls/field_color.h"
 #include "app/controls/t_bit_btn.h"
 #include "app/controls/t_filter_combo_box.h"
 #include "app/controls/t_label.h"
@@ -97,11 +97,11 @@ TEST(FormLayout, ControlsHoldTheirStoredStateAfterStartUpOnAnEmptyFolder) {
     EXPECT_FALSE(form.SpinEdit2->isEnabled());
     EXPECT_TRUE(form.SpinEdit1->isEnabled());
     EXPECT_EQ(form.Edit1->palette().color(QPalette::Base),
-              resolveSystemColor(SystemColor::InactiveCaptionText));
+              resolveSystemColor(form::SystemColor::InactiveCaptionText));
     EXPECT_EQ(form.SpinEdit2->palette().color(QPalette::Base),
-              resolveSystemColor(SystemColor::InactiveCaptionText));
+              resolveSystemColor(form::SystemColor::InactiveCaptionText));
     EXPECT_EQ(form.SpinEdit1->palette().color(QPalette::Base),
-              resolveSystemColor(SystemColor::Window));
+              resolveSystemColor(form::SystemColor::Window));
     EXPECT_EQ(form.SpinEdit1->Value(), 4);
     EXPECT_EQ(form.SpinEdit1->MinValue(), 0);
     EXPECT_EQ(form.SpinEdit1->MaxValue(), 100);

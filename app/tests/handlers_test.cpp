@@ -1,4 +1,4 @@
-#include "app/controls/system_color.h"
+#include "app/controls/field_color.h"
 #include "app/controls/t_bit_btn.h"
 #include "app/controls/t_filter_combo_box.h"
 #include "app/controls/t_label.h"
@@ -145,7 +145,7 @@ TEST_F(Handlers, FixedDigitCountIsResetToTheAutomaticOneOnEveryFolderChange) {
     clickButton(form.RadioButton2);
     EXPECT_TRUE(form.SpinEdit2->isEnabled());
     EXPECT_EQ(form.SpinEdit2->palette().color(QPalette::Base),
-              resolveSystemColor(SystemColor::Window));
+              resolveSystemColor(form::SystemColor::Window));
     form.SpinEdit2->SetValue(5);
     EXPECT_EQ(example(), ""); // the drive root of the start holds no files
 
@@ -167,7 +167,7 @@ TEST_F(Handlers, FixedDigitCountIsResetToTheAutomaticOneOnEveryFolderChange) {
     clickButton(form.RadioButton1);
     EXPECT_FALSE(form.SpinEdit2->isEnabled());
     EXPECT_EQ(form.SpinEdit2->palette().color(QPalette::Base),
-              resolveSystemColor(SystemColor::InactiveCaptionText));
+              resolveSystemColor(form::SystemColor::InactiveCaptionText));
     EXPECT_EQ(form.SpinEdit2->text(), "0"); // its value stays
 }
 
@@ -212,7 +212,8 @@ TEST_F(Handlers, SeparatorIsOnlyTakenWhileTheCheckBoxIsChecked) {
     select();
     clickButton(form.CheckBox1);
     EXPECT_TRUE(form.Edit1->isEnabled());
-    EXPECT_EQ(form.Edit1->palette().color(QPalette::Base), resolveSystemColor(SystemColor::Window));
+    EXPECT_EQ(form.Edit1->palette().color(QPalette::Base),
+              resolveSystemColor(form::SystemColor::Window));
     typeInto(form.Edit1, "_");
     EXPECT_EQ(example(), "Summ_1.jpg");
     clickButton(form.RadioGroup1->button(1));
@@ -222,7 +223,7 @@ TEST_F(Handlers, SeparatorIsOnlyTakenWhileTheCheckBoxIsChecked) {
     EXPECT_EQ(form.Edit1->text(), "");
     EXPECT_FALSE(form.Edit1->isEnabled());
     EXPECT_EQ(form.Edit1->palette().color(QPalette::Base),
-              resolveSystemColor(SystemColor::InactiveCaptionText));
+              resolveSystemColor(form::SystemColor::InactiveCaptionText));
     EXPECT_EQ(example(), "Summ1.JPG");
 
     clickButton(form.CheckBox1);

@@ -1,4 +1,4 @@
-#include "app/controls/system_color.h"
+#include "app/controls/field_color.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -15,12 +15,12 @@ bool isDark(const QPalette& palette) {
 
 } // namespace
 
-QColor resolveSystemColor(SystemColor color) {
+QColor resolveSystemColor(form::SystemColor color) {
     const QPalette palette = QApplication::palette();
     switch (color) {
-    case SystemColor::Window:
+    case form::SystemColor::Window:
         return palette.color(QPalette::Active, QPalette::Base);
-    case SystemColor::InactiveCaptionText:
+    case form::SystemColor::InactiveCaptionText:
         // Qt has no role for the text of inactive captions. A light palette takes the classic
         // scheme's light grey, which marks a disabled input field; on a dark palette that grey
         // would be a glaring box under light text, so the field takes the face of buttons.
@@ -31,7 +31,7 @@ QColor resolveSystemColor(SystemColor color) {
     return {};
 }
 
-void setFieldColor(QWidget* field, SystemColor color) {
+void setFieldColor(QWidget* field, form::SystemColor color) {
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, resolveSystemColor(color));
     field->setPalette(palette);
