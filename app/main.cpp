@@ -5,6 +5,7 @@
 #include "foldertree/linux_shell_namespace.h"
 #include "platform/file_system.h"
 #include "platform/state_directory.h"
+#include "platform/text_services.h"
 
 #include <QApplication>
 #include <QTranslator>
@@ -17,7 +18,9 @@ int main(int argc, char* argv[]) {
     QTranslator qtJapanese;
     ordinalette::app::installQtJapanese(qtJapanese);
     ordinalette::app::routePlatformDebugLog();
-    ordinalette::app::TForm1 form(ordinalette::platform::systemFileSystem(),
+    const auto codePage = ordinalette::platform::CodePage::system();
+    const ordinalette::platform::TextCollator collator(codePage);
+    ordinalette::app::TForm1 form(ordinalette::platform::systemFileSystem(), codePage, collator,
                                   ordinalette::foldertree::LinuxShellNamespace::forCurrentUser(),
                                   ordinalette::platform::runJournalDirectory());
     form.show();

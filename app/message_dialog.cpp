@@ -85,7 +85,7 @@ std::vector<DialogButton> standardButtons(std::initializer_list<MsgDlgBtn> asked
     std::vector<DialogButton> buttons;
     for (const ButtonInfo& info : kButtons) {
         if (isAsked(info.button))
-            buttons.push_back({QString::fromUtf8(info.caption), info.result,
+            buttons.push_back({QString::fromUtf8(info.caption).toStdU16String(), info.result,
                                info.button == defaultButton, info.button == cancelButton});
     }
     return buttons;
@@ -135,7 +135,7 @@ MessageDialog::MessageDialog(const QString& message, MsgDlgType type,
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
     for (const DialogButton& info : buttons) {
-        auto* button = new QPushButton(info.caption);
+        auto* button = new QPushButton(QString::fromStdU16String(info.caption));
         const int result = info.result;
         connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
         buttonRow->addWidget(button);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "form/dialog_question.h"
+
 #include <QDialog>
 #include <QString>
 #include <initializer_list>
@@ -10,31 +12,21 @@ class QPushButton;
 
 namespace ordinalette::app {
 
-enum class MsgDlgType { Warning, Error, Information, Confirmation, Custom };
-enum class MsgDlgBtn { Yes, No, Ok, Cancel, Abort, Retry, Ignore, All, NoToAll, YesToAll, Help };
-
-// Results of the buttons; the close box gives kResultCancel whatever the buttons. Buttons of a
-// dialog's own may give other numbers.
-inline constexpr int kResultNone = 0;
-inline constexpr int kResultOk = 1;
-inline constexpr int kResultCancel = 2;
-inline constexpr int kResultAbort = 3;
-inline constexpr int kResultRetry = 4;
-inline constexpr int kResultIgnore = 5;
-inline constexpr int kResultYes = 6;
-inline constexpr int kResultNo = 7;
-inline constexpr int kResultAll = 8;
-inline constexpr int kResultNoToAll = 9;
-inline constexpr int kResultYesToAll = 10;
-
-// A button of a dialog's own: its caption, its result, and whether Enter (default, while no
-// button has the focus) or Escape (cancel) presses it.
-struct DialogButton {
-    QString caption;
-    int result = kResultNone;
-    bool isDefault = false;
-    bool isCancel = false;
-};
+// The kinds, buttons and results of the window's questions, as the dialog shows them.
+using form::DialogButton;
+using form::kResultAbort;
+using form::kResultAll;
+using form::kResultCancel;
+using form::kResultIgnore;
+using form::kResultNo;
+using form::kResultNone;
+using form::kResultNoToAll;
+using form::kResultOk;
+using form::kResultRetry;
+using form::kResultYes;
+using form::kResultYesToAll;
+using form::MsgDlgBtn;
+using form::MsgDlgType;
 
 // A modal message box centred on the screen: icon and text above a row of buttons, with the
 // caption of its kind. The text wraps at half the screen's width.

@@ -23,11 +23,9 @@ constexpr int kColumnWidths[NamePreviewModel::ColumnCount] = {200, 200, 120};
 
 } // namespace
 
-NamePreviewDialog::NamePreviewDialog(std::vector<std::string> currentNames,
-                                     std::vector<engine::PreviewedName> newNames,
-                                     platform::CodePage codePage, QWidget* parent)
-    : QDialog(parent), m_model(new NamePreviewModel(std::move(currentNames), std::move(newNames),
-                                                    std::move(codePage), this)),
+NamePreviewDialog::NamePreviewDialog(form::NamePreviewRows rows, platform::CodePage codePage,
+                                     QWidget* parent)
+    : QDialog(parent), m_model(new NamePreviewModel(std::move(rows), std::move(codePage), this)),
       m_view(new QTreeView(this)), m_summary(new QLabel(this)),
       m_close(new QPushButton(QString::fromUtf8("閉じる"), this)) {
     setWindowTitle(QString::fromUtf8("新しい名前の一覧"));

@@ -1,11 +1,9 @@
 #pragma once
 
-#include "engine/name_preview.h"
+#include "form/name_preview_rows.h"
 #include "platform/code_page.h"
 
 #include <QDialog>
-#include <string>
-#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -21,8 +19,7 @@ class NamePreviewModel;
 class NamePreviewDialog : public QDialog {
     Q_OBJECT
 public:
-    NamePreviewDialog(std::vector<std::string> currentNames,
-                      std::vector<engine::PreviewedName> newNames, platform::CodePage codePage,
+    NamePreviewDialog(form::NamePreviewRows rows, platform::CodePage codePage,
                       QWidget* parent = nullptr);
 
     QTreeView* view() const { return m_view; }

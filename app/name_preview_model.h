@@ -1,24 +1,21 @@
 #pragma once
 
-#include "engine/name_preview.h"
+#include "form/name_preview_rows.h"
 #include "platform/code_page.h"
 
 #include <QAbstractTableModel>
-#include <string>
-#include <vector>
 
 namespace ordinalette::app {
 
-// The rows of the new-name list: each listed file's current name, its new name and, where the
-// run cannot give that name, why. Names are held as bytes and decoded only for the rows shown,
-// so that a hundred thousand files cost no widget and no text per row.
+// The new-name list's rows (form::NamePreviewRows) as a table model; names are decoded only
+// for the rows shown, so that a hundred thousand files cost no widget and no text per row.
 class NamePreviewModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { CurrentName, NewName, Remark, ColumnCount };
+    using Column = form::NamePreviewRows::Column;
+    static constexpr int ColumnCount = form::NamePreviewRows::ColumnCount;
 
-    NamePreviewModel(std::vector<std::string> currentNames,
-                     std::vector<engine::PreviewedName> newNames, platform::CodePage codePage,
+    NamePreviewModel(form::NamePreviewRows rows, platform::CodePage codePage,
                      QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -26,18 +23,14 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // How many new names the run cannot give, and the row of the first of them (-1 for none).
-    int markedCount() const { return m_markedCount; }
-    int firstMarkedRow() const { return m_firstMarkedRow; }
+    int markedCount() const { return m_rows.markedCount(); }
+    int firstMarkedRow() const { return m_rows.firstMarkedRow(); }
 
 private:
     QString decoded(const std::string& name) const;
 
-    std::vector<std::string> m_currentNames;
-    std::vector<engine::PreviewedName> m_newNames;
+    form::NamePreviewRows m_rows;
     platform::CodePage m_codePage;
-    int m_markedCount = 0;
-    int m_firstMarkedRow = -1;
 };
 
 } // namespace ordinalette::app

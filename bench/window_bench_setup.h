@@ -5,6 +5,7 @@
 #include "foldertree/t_shell_tree_view.h"
 #include "foldertree/tests/namespace_fixture.h"
 #include "platform/file_system.h"
+#include "platform/text_services.h"
 #include "testsupport/temp_dir.h"
 
 #include <QApplication>
@@ -49,7 +50,10 @@ public:
 
     foldertree::testing::NamespaceFixture names;
     testsupport::TempDir journals;
-    app::TForm1 form{platform::systemFileSystem(), names.shellNamespace(), journals.path()};
+    platform::CodePage codePage = platform::CodePage::system();
+    platform::TextCollator collator{codePage};
+    app::TForm1 form{platform::systemFileSystem(), codePage, collator, names.shellNamespace(),
+                     journals.path()};
 };
 
 // Lets a benchmark drive the window without a display; call before creating the application.

@@ -1,21 +1,17 @@
 // The window's part in the journals of its runs: the question about an interrupted run (at
 // start-up and after a failed run), and the undo of the selected folder's last run.
-#include "app/busy_cursor.h"
-#include "app/controls/t_list_box.h"
-#include "app/form_keyboard.h"
-#include "app/message_dialog.h"
-#include "app/t_form1.h"
 #include "engine/journal_review.h"
 #include "engine/journal_store.h"
 #include "engine/journaled_run.h"
+#include "form/scoped_state.h"
+#include "form/t_form1.h"
 #include "platform/text_services.h"
 
-#include <QAction>
-#include <QCoreApplication>
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
-namespace ordinalette::app {
+namespace ordinalette::form {
 
 namespace {
 
@@ -27,19 +23,19 @@ constexpr int kLater = kResultCancel;
 // How many of the files left alone the message names one by one.
 constexpr std::size_t kNamedFiles = 20;
 
-QString decoded(const std::string& bytes, const platform::CodePage& codePage) {
-    return QString::fromStdU16String(platform::decodeText(bytes, codePage));
+// A text with its "%1" replaced by an argument.
+std::u16string withArgument(std::u16string_view text, std::u16string_view argument) {
+    std::u16string result(text);
+    if (const std::size_t place = result.find(u"%1"); place != std::u16string::npos)
+        result.replace(place, 2, argument);
+    return result;
+}
+
+std::u16string utf16(std::string_view utf8) {
+    return platform::decodeText(utf8, platform::CodePage::utf8());
 }
 
 } // namespace
-
-void TForm1::bindUndo() {
-    connect(m_keyboard, &FormKeyboard::undoRequested, this,
-            [this] { runJournaledHandler(&TForm1::undoLastRun); });
-    auto* undo = new QAction(QString::fromUtf8("元に戻す"), ListBox1);
-    connect(undo, &QAction::triggered, this, [this] { runJournaledHandler(&TForm1::undoLastRun); });
-    ListBox1->addAction(undo); // after the entries of buildListMenu, which shows them
-}
 
 engine::ProgressCallback TForm1::progressReporter() {
     return [this](std::size_t placed, std::size_t total) {
@@ -70,23 +66,23 @@ void TForm1::askAboutInterruptedRun() {
     // Finishing an undo gives the old names back, reverting it the new ones: the question of an
     // undo says so in its own words.
     const bool undo = run.kind == engine::JournalKind::Undo;
-    const QString question =
-        QString::fromUtf8(undo ? "前回の名前の変更の取り消しが途中で終わっています。\n"
-                               : "前回の名前の変更が途中で終わっています。\n") +
-        decoded(run.folderPath, m_codePage);
-    const int answer = messageDlg(
-        question, MsgDlgType::Information,
-        {{QString::fromUtf8(undo ? "元の名前に戻す" : "続ける"), kContinue, true, false},
-         {QString::fromUtf8(undo ? "新しい名前に戻す" : "元に戻す"), kRevert, false, false},
-         {QString::fromUtf8("後で"), kLater, false, true}},
-        QCoreApplication::applicationName());
+    const std::u16string question =
+        std::u16string(undo ? u"前回の名前の変更の取り消しが途中で終わっています。\n"
+                            : u"前回の名前の変更が途中で終わっています。\n") +
+        platform::decodeText(run.folderPath, m_codePage);
+    const int answer =
+        m_controls.ask(question, MsgDlgType::Information,
+                       {{undo ? u"元の名前に戻す" : u"続ける", kContinue, true, false},
+                        {undo ? u"新しい名前に戻す" : u"元に戻す", kRevert, false, false},
+                        {u"後で", kLater, false, true}},
+                       true);
     if (answer != kContinue && answer != kRevert)
         return;
     engine::RecoveryReport report;
     {
         // Finishing or reverting moves files like a run: no input meanwhile, and the pointer
         // says so until the files are in place or a failure ends it.
-        const BusyCursor busy;
+        const BusyWindow busy(m_controls);
         report = answer == kContinue
                      ? engine::finishRun(m_fileSystem, m_journalDirectory, run.journal,
                                          progressReporter(), run.folderPath)
@@ -98,27 +94,26 @@ void TForm1::askAboutInterruptedRun() {
 }
 
 void TForm1::showJournalNotice(const engine::JournalNotice& notice) {
-    const QString path = decoded(notice.path, m_codePage);
-    QString message;
+    std::u16string message;
     switch (notice.kind) {
     case engine::JournalNotice::Kind::StoreOpenToOthers:
-        message = QString::fromUtf8(
-            engine::storeProblemText(engine::StoreProblem::OpenToOthers, "%1").c_str());
+        message = utf16(engine::storeProblemText(engine::StoreProblem::OpenToOthers, "%1"));
         break;
     case engine::JournalNotice::Kind::CutShort:
-        message = QString::fromUtf8("途中で切れたジャーナルがあるため、名前の変更を続けることも元に"
-                                    "戻すこともできません。一時フォルダ %1 に残っているファイルを"
-                                    "確かめてください。");
+        message = u"途中で切れたジャーナルがあるため、名前の変更を続けることも元に"
+                  u"戻すこともできません。一時フォルダ %1 に残っているファイルを"
+                  u"確かめてください。";
         break;
     case engine::JournalNotice::Kind::FolderGone:
-        message = QString::fromUtf8(
-            "フォルダ %1 がなくなったため、途中で終わった名前の変更のジャーナルを削除しました。");
+        message =
+            u"フォルダ %1 がなくなったため、途中で終わった名前の変更のジャーナルを削除しました。";
         break;
     case engine::JournalNotice::Kind::EmptyRemoved:
-        message = QString::fromUtf8("空のジャーナル %1 を削除しました。");
+        message = u"空のジャーナル %1 を削除しました。";
         break;
     }
-    messageDlg(message.arg(path), MsgDlgType::Warning, {MsgDlgBtn::Ok});
+    m_controls.showMessage(withArgument(message, platform::decodeText(notice.path, m_codePage)),
+                           MsgDlgType::Warning, {MsgDlgBtn::Ok});
 }
 
 void TForm1::offerInterruptedRuns() {
@@ -135,8 +130,8 @@ void TForm1::undoLastRun() {
     const engine::LastRun last = engine::lastRunOf(m_fileSystem, m_journalDirectory, FolderPath);
     switch (last.kind) {
     case engine::LastRun::Kind::None:
-        messageDlg(QString::fromUtf8("元に戻す名前の変更がありません"), MsgDlgType::Information,
-                   {MsgDlgBtn::Ok});
+        m_controls.showMessage(u"元に戻す名前の変更がありません", MsgDlgType::Information,
+                               {MsgDlgBtn::Ok});
         return;
     case engine::LastRun::Kind::Interrupted:
         // Finishing or undoing it comes first: the question follows this handler.
@@ -145,13 +140,13 @@ void TForm1::undoLastRun() {
     case engine::LastRun::Kind::Finished:
         break;
     }
-    if (messageDlg(QString::fromUtf8("名前の変更を元に戻しますか？"), MsgDlgType::Confirmation,
-                   {{QString::fromUtf8("はい"), kResultYes, true, false},
-                    {QString::fromUtf8("いいえ"), kResultNo, false, true}}) != kResultYes)
+    if (m_controls.ask(u"名前の変更を元に戻しますか？", MsgDlgType::Confirmation,
+                       {{u"はい", kResultYes, true, false}, {u"いいえ", kResultNo, false, true}},
+                       false) != kResultYes)
         return;
     engine::RecoveryReport report;
     rememberInterruptedRun([&] {
-        const BusyCursor busy; // an undo is a run of its own
+        const BusyWindow busy(m_controls); // an undo is a run of its own
         report = engine::undoRun(m_fileSystem, m_journalDirectory, last.run.journal, FolderPath,
                                  progressReporter());
     });
@@ -162,14 +157,16 @@ void TForm1::undoLastRun() {
 void TForm1::showLeftAlone(const engine::RecoveryReport& report) {
     if (report.leftAlone.empty())
         return;
-    QString message = QString::fromUtf8("次のファイルは場所が変わったか置き換えられたか、"
-                                        "移す先の名前が使われているため、そのままにしました。");
+    std::u16string message = u"次のファイルは場所が変わったか置き換えられたか、"
+                             u"移す先の名前が使われているため、そのままにしました。";
     const std::size_t named = std::min(report.leftAlone.size(), kNamedFiles);
     for (std::size_t i = 0; i < named; ++i)
-        message += u'\n' + decoded(report.leftAlone[i], m_codePage);
-    if (report.leftAlone.size() > named)
-        message += u'\n' + QString::fromUtf8("ほか %1 個").arg(report.leftAlone.size() - named);
-    messageDlg(message, MsgDlgType::Warning, {MsgDlgBtn::Ok});
+        message += u'\n' + platform::decodeText(report.leftAlone[i], m_codePage);
+    if (report.leftAlone.size() > named) {
+        const std::string more = std::to_string(report.leftAlone.size() - named);
+        message += u'\n' + withArgument(u"ほか %1 個", std::u16string(more.begin(), more.end()));
+    }
+    m_controls.showMessage(message, MsgDlgType::Warning, {MsgDlgBtn::Ok});
 }
 
-} // namespace ordinalette::app
+} // namespace ordinalette::form

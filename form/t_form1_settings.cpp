@@ -1,19 +1,14 @@
 // The settings file of the main window: reading it into the naming controls at start-up and
 // writing them back when the window closes.
-#include "app/controls/t_radio_group.h"
-#include "app/controls/t_spin_edit.h"
-#include "app/t_form1.h"
+#include "form/t_form1.h"
 #include "platform/integer_text.h"
 #include "settings/settings_file.h"
 #include "settings/settings_text.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <stdexcept>
 #include <utility>
 
-namespace ordinalette::app {
+namespace ordinalette::form {
 
 namespace {
 
@@ -45,24 +40,27 @@ void TForm1::LoadSettings() {
     const settings::SettingsDocument document(*text);
 
     if (const std::string value = document.value("FolderKetasu"); !value.empty()) {
-        applyOrFallBack([&] { SpinEdit1->SetValue(integerOrThrow(value)); },
-                        [&] { SpinEdit1->SetValue(kStartFolderKetasu); });
+        applyOrFallBack(
+            [&] { m_controls.setControlValue(Control::SpinEdit1, integerOrThrow(value)); },
+            [&] { m_controls.setControlValue(Control::SpinEdit1, kStartFolderKetasu); });
     }
     if (const std::string value = document.value("Charactor"); !value.empty()) {
-        changeControl([this] { CheckBox1->setChecked(true); });
+        changeControl([this] { m_controls.setControlChecked(Control::CheckBox1, true); });
         m_loadedSeparator = value;
         changeControl([&] {
-            Edit1->setText(QString::fromStdU16String(platform::decodeText(value, m_codePage)));
+            m_controls.setControlText(Control::Edit1, platform::decodeText(value, m_codePage));
         });
     }
     if (document.value("Auto") == "False") {
-        changeControl([this] { RadioButton2->setChecked(true); });
+        changeControl([this] { m_controls.setControlChecked(Control::RadioButton2, true); });
         if (const std::string value = document.value("RenbanKetasu"); !value.empty()) {
-            applyOrFallBack([&] { SpinEdit2->SetValue(integerOrThrow(value)); },
-                            [this] {
-                                changeControl([this] { RadioButton1->setChecked(true); });
-                                SpinEdit2->SetValue(Ketasu);
-                            });
+            applyOrFallBack(
+                [&] { m_controls.setControlValue(Control::SpinEdit2, integerOrThrow(value)); },
+                [this] {
+                    changeControl(
+                        [this] { m_controls.setControlChecked(Control::RadioButton1, true); });
+                    m_controls.setControlValue(Control::SpinEdit2, Ketasu);
+                });
         }
     }
     if (const std::string value = document.value("Kakuchoushi"); !value.empty()) {
@@ -70,14 +68,14 @@ void TForm1::LoadSettings() {
             [&] {
                 // A number outside the three cases changes nothing.
                 if (const std::int32_t index = integerOrThrow(value); index >= 0 && index <= 2)
-                    RadioGroup1->SetItemIndex(index);
+                    m_controls.setControlValue(Control::RadioGroup1, index);
             },
-            [&] { RadioGroup1->SetItemIndex(0); });
+            [&] { m_controls.setControlValue(Control::RadioGroup1, 0); });
     }
 }
 
 std::string TForm1::separatorBytes() const {
-    const std::u16string shown = Edit1->text().toStdU16String();
+    const std::u16string shown = m_controls.controlText(Control::Edit1);
     if (!m_loadedSeparator.empty() && shown == platform::decodeText(m_loadedSeparator, m_codePage))
         return m_loadedSeparator;
     return platform::encodeText(shown, m_codePage);
@@ -88,13 +86,13 @@ void TForm1::SaveSettings() {
     if (IniDir.empty())
         return;
     settings::StoredSettings stored;
-    stored.folderKetasu = SpinEdit1->Value();
+    stored.folderKetasu = m_controls.controlValue(Control::SpinEdit1);
     stored.charactor = separatorBytes();
-    stored.automaticDigits = RadioButton1->isChecked();
-    stored.renbanKetasu = SpinEdit2->Value();
-    stored.kakuchoushi = RadioGroup1->ItemIndex();
+    stored.automaticDigits = m_controls.controlChecked(Control::RadioButton1);
+    stored.renbanKetasu = m_controls.controlValue(Control::SpinEdit2);
+    stored.kakuchoushi = m_controls.controlValue(Control::RadioGroup1);
     settings::writeSettingsFile(m_fileSystem, settings::settingsFilePath(IniDir),
                                 settings::formatSettings(stored));
 }
 
-} // namespace ordinalette::app
+} // namespace ordinalette::form

@@ -69,9 +69,9 @@ TEST(MessageDialog, ButtonsEnterEscapeAndTheCloseBoxGiveTheirResults) {
 
 TEST(MessageDialog, ButtonsOfItsOwnKeepTheirOrderResultsKeysAndACaptionOfItsOwn) {
     const std::vector<DialogButton> buttons = {
-        {QString::fromUtf8("続ける"), 100, true, false},
-        {QString::fromUtf8("元に戻す"), 101, false, false},
-        {QString::fromUtf8("後で"), kResultCancel, false, true},
+        {u"続ける", 100, true, false},
+        {u"元に戻す", 101, false, false},
+        {u"後で", kResultCancel, false, true},
     };
     MessageDialog own("?", MsgDlgType::Information, buttons, "Ordinalette");
     EXPECT_EQ(own.windowTitle(), "Ordinalette");
@@ -98,9 +98,9 @@ TEST(MessageDialog, ButtonsOfItsOwnKeepTheirOrderResultsKeysAndACaptionOfItsOwn)
 
 TEST(MessageDialog, EnterPressesTheFocusedButton) {
     const std::vector<DialogButton> buttons = {
-        {QString::fromUtf8("続ける"), 100, true, false},
-        {QString::fromUtf8("元に戻す"), 101, false, false},
-        {QString::fromUtf8("後で"), kResultCancel, false, true},
+        {u"続ける", 100, true, false},
+        {u"元に戻す", 101, false, false},
+        {u"後で", kResultCancel, false, true},
     };
     const auto tabThenEnter = [](QWidget* dialog) {
         // The focus is the active window's: the dialog takes it once the platform activates it.

@@ -3,6 +3,7 @@
 #include "app/t_form1.h"
 #include "foldertree/tests/namespace_fixture.h"
 #include "platform/file_system.h"
+#include "platform/text_services.h"
 #include "testsupport/temp_dir.h"
 #include "testsupport/working_directory_guard.h"
 
@@ -28,13 +29,19 @@ private:
     testsupport::WorkingDirectoryGuard m_guard;
 };
 
+// The system's code page and a collator of it, as the program gives them to its window.
+struct SystemText {
+    platform::CodePage codePage = platform::CodePage::system();
+    platform::TextCollator collator{codePage};
+};
+
 // The main window over a namespace of temporary folders (drive "c" holds the desktop
 // directory), started in a working directory of its own with a journal folder of its own,
 // working on the real file system unless given another.
 class FormFixture {
 public:
     explicit FormFixture(platform::FileSystem& fileSystem = platform::systemFileSystem())
-        : form(fileSystem, names.shellNamespace(), journals.path()) {}
+        : form(fileSystem, text.codePage, text.collator, names.shellNamespace(), journals.path()) {}
 
     // Shows the window and makes it the active one, so that focus and keys reach it.
     bool showActive() {
@@ -46,6 +53,7 @@ public:
     WorkingDirectory workingDirectory;
     testsupport::TempDir journals;
     foldertree::testing::NamespaceFixture names;
+    SystemText text;
     TForm1 form;
 };
 

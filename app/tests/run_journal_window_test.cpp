@@ -152,8 +152,8 @@ TEST_F(RunJournals, AtStartAnInterruptedRunIsAskedAboutUntilItIsAnswered) {
 
     // The next start asks again.
     Answers undo({u8("元に戻す")});
-    TForm1 next(platform::systemFileSystem(), fixture.names.shellNamespace(),
-                fixture.journals.path());
+    TForm1 next(platform::systemFileSystem(), fixture.text.codePage, fixture.text.collator,
+                fixture.names.shellNamespace(), fixture.journals.path());
     next.show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return onDisk() == original; }));
     EXPECT_EQ(undo.shown.size(), 1u);

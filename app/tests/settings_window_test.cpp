@@ -41,7 +41,8 @@ protected:
     }
 
     std::unique_ptr<TForm1> start() {
-        auto form = std::make_unique<TForm1>(faults, names.shellNamespace(), journals.path());
+        auto form = std::make_unique<TForm1>(faults, text.codePage, text.collator,
+                                             names.shellNamespace(), journals.path());
         form->show();
         QApplication::setActiveWindow(form.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -66,6 +67,7 @@ protected:
     const testsupport::TempDir& workDir = workingDirectory.dir();
     foldertree::testing::NamespaceFixture names;
     testsupport::TempDir journals;
+    testing::SystemText text;
     testsupport::FaultInjectingFileSystem faults{platform::systemFileSystem()};
 };
 
@@ -186,7 +188,8 @@ TEST_F(StartUp, ASettingsFileThatCannotBeOpenedIsReportedAndTheStartValuesStay) 
                     platform::error::SharingViolation);
     std::unique_ptr<TForm1> form;
     EXPECT_EQ(errorBoxOf([&] {
-                  form = std::make_unique<TForm1>(faults, names.shellNamespace(), journals.path());
+                  form = std::make_unique<TForm1>(faults, text.codePage, text.collator,
+                                                  names.shellNamespace(), journals.path());
               }),
               QString::fromStdString("ファイル " + settingsPath() + " は開けません."));
     EXPECT_EQ(form->SpinEdit1->text(), "4");
@@ -199,7 +202,8 @@ TEST_F(StartUp, AnUnreadableWorkingDirectoryLeavesNoPlaceForTheFileAndClosingWri
                     platform::error::AccessDenied);
     std::unique_ptr<TForm1> form;
     EXPECT_EQ(errorBoxOf([&] {
-                  form = std::make_unique<TForm1>(faults, names.shellNamespace(), journals.path());
+                  form = std::make_unique<TForm1>(faults, text.codePage, text.collator,
+                                                  names.shellNamespace(), journals.path());
               }),
               QString::fromUtf8("ファイルへのアクセスが拒否されました."));
     EXPECT_EQ(form->IniDir, "") << "not the directory of an earlier window";
