@@ -31,16 +31,16 @@ QString text(const char* utf8) {
 }
 
 QWidget* createControl(const form::ControlDescription& d, QWidget* parent,
-                       const std::shared_ptr<foldertree::ShellNamespace>& shellNamespace) {
+                       const ControlSources& sources) {
     switch (d.kind) {
     case form::ControlKind::ShellTreeView: {
-        auto* tree = new foldertree::TShellTreeView(shellNamespace, parent);
+        auto* tree = new foldertree::TShellTreeView(sources.shellNamespace, parent);
         tree->setIndentation(19);
         tree->setRootIsDecorated(false);
         return tree;
     }
     case form::ControlKind::ListBox:
-        return new TListBox(parent);
+        return new TListBox(sources.codePage, sources.collator, parent);
     case form::ControlKind::StatusBar:
         return new TStatusBar(parent);
     case form::ControlKind::GroupBox:
@@ -86,9 +86,8 @@ QWidget* createControl(const form::ControlDescription& d, QWidget* parent,
         return button;
     }
     case form::ControlKind::FilterComboBox: {
-        auto* filter = new TFilterComboBox(parent);
-        filter->setFilter(
-            platform::encodeText(text(d.text).toStdU16String(), platform::CodePage::system()));
+        auto* filter = new TFilterComboBox(sources.codePage, parent);
+        filter->setFilter(platform::encodeText(text(d.text).toStdU16String(), sources.codePage));
         return filter;
     }
     case form::ControlKind::ProgressBar: {
@@ -149,8 +148,7 @@ QFont form1Font() {
 }
 
 void buildForm(QWidget* form, const form::FormDescription& description,
-               std::span<const form::ControlDescription> controls,
-               const std::shared_ptr<foldertree::ShellNamespace>& shellNamespace) {
+               std::span<const form::ControlDescription> controls, const ControlSources& sources) {
     form->setWindowTitle(text(description.caption));
     form->setFont(form1Font());
     // Group captions sit on the frame's top line and check marks stand close to their text, as
@@ -164,7 +162,7 @@ void buildForm(QWidget* form, const form::FormDescription& description,
     form->setFixedSize(description.clientWidth, description.clientHeight);
     form->move(description.left, description.top);
     for (const form::ControlDescription& d : controls) {
-        QWidget* control = createControl(d, parentOf(form, d), shellNamespace);
+        QWidget* control = createControl(d, parentOf(form, d), sources);
         control->setObjectName(QString::fromUtf8(d.name));
         control->setGeometry(d.left, d.top, d.width, d.height);
         control->setFocusPolicy(focusPolicyOf(d));

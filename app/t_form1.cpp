@@ -40,7 +40,8 @@ TForm1::TForm1(platform::FileSystem& fileSystem, const platform::CodePage& codeP
     // pixel-sized font do.
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
     setWindowIcon(images::mainIcon());
-    buildForm(this, form::form1Description(), form::form1Controls(), shellNamespace);
+    buildForm(this, form::form1Description(), form::form1Controls(),
+              {shellNamespace, codePage, collator});
     findControls();
     m_keyboard = new FormKeyboard(tabChain(this, form::form1Controls()), BitBtn1, BitBtn2, this);
     bindHandlers();

@@ -4,10 +4,10 @@
 
 namespace ordinalette::app {
 
-TFilterComboBox::TFilterComboBox(QWidget* parent)
-    : QComboBox(parent),
+TFilterComboBox::TFilterComboBox(platform::CodePage codePage, QWidget* parent)
+    : QComboBox(parent), m_codePage(std::move(codePage)),
       m_filter(platform::encodeText(QString::fromUtf8(form::kDefaultFilter).toStdU16String(),
-                                    platform::CodePage::system())) {
+                                    m_codePage)) {
     setEditable(false);
     rebuildEntries();
     // activated() fires only for the user's picks, the one change the list reports.
@@ -30,11 +30,10 @@ std::string TFilterComboBox::selectedMask() {
 }
 
 void TFilterComboBox::rebuildEntries() {
-    const platform::CodePage codePage = platform::CodePage::system();
-    m_entries = form::parseFilterString(m_filter, codePage);
+    m_entries = form::parseFilterString(m_filter, m_codePage);
     clear();
     for (const form::FilterEntry& entry : m_entries)
-        addItem(QString::fromStdU16String(platform::decodeText(entry.text, codePage)));
+        addItem(QString::fromStdU16String(platform::decodeText(entry.text, m_codePage)));
     if (!m_entries.empty())
         setCurrentIndex(0);
 }

@@ -13,10 +13,10 @@ namespace ordinalette::app {
 class TFilterComboBox : public QComboBox {
     Q_OBJECT
 public:
-    explicit TFilterComboBox(QWidget* parent = nullptr);
+    // Filter strings are bytes of codePage.
+    explicit TFilterComboBox(platform::CodePage codePage, QWidget* parent = nullptr);
 
-    // Rebuilds the entries from a filter string in the system code page, selects entry 0 and
-    // reports a change.
+    // Rebuilds the entries from a filter string, selects entry 0 and reports a change.
     void setFilter(std::string filter);
     // The selected entry's mask; with none selected the last entry is selected quietly first.
     // "*.*" when there are no entries.
@@ -28,6 +28,7 @@ Q_SIGNALS:
 private:
     void rebuildEntries();
 
+    platform::CodePage m_codePage;
     std::string m_filter;
     std::vector<form::FilterEntry> m_entries;
 };

@@ -18,9 +18,9 @@ constexpr char kCannotInsert[] = "行を挿入できません";
 
 } // namespace
 
-SortedNameModel::SortedNameModel(QObject* parent)
-    : QAbstractListModel(parent), m_codePage(platform::CodePage::system()), m_collator(m_codePage) {
-}
+SortedNameModel::SortedNameModel(platform::CodePage codePage,
+                                 const platform::TextCollator& collator, QObject* parent)
+    : QAbstractListModel(parent), m_codePage(std::move(codePage)), m_collator(collator) {}
 
 int SortedNameModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_names.size());
@@ -77,7 +77,9 @@ void SortedNameModel::addAll(std::vector<std::string> names) {
     endResetModel();
 }
 
-TListBox::TListBox(QWidget* parent) : QListView(parent), m_model(new SortedNameModel(this)) {
+TListBox::TListBox(const platform::CodePage& codePage, const platform::TextCollator& collator,
+                   QWidget* parent)
+    : QListView(parent), m_model(new SortedNameModel(codePage, collator, this)) {
     setModel(m_model);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);

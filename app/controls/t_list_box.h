@@ -15,7 +15,9 @@ namespace ordinalette::app {
 class SortedNameModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    explicit SortedNameModel(QObject* parent = nullptr);
+    // Names are bytes of codePage, in the order of collator, which must outlive the model.
+    SortedNameModel(platform::CodePage codePage, const platform::TextCollator& collator,
+                    QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -30,7 +32,7 @@ public:
 
 private:
     platform::CodePage m_codePage;
-    platform::TextCollator m_collator;
+    const platform::TextCollator& m_collator;
     std::vector<std::string> m_names;
     int m_itemHeight = 12;
 };
@@ -39,7 +41,8 @@ private:
 class TListBox : public QListView {
     Q_OBJECT
 public:
-    explicit TListBox(QWidget* parent = nullptr);
+    TListBox(const platform::CodePage& codePage, const platform::TextCollator& collator,
+             QWidget* parent = nullptr);
 
     int count() const { return static_cast<int>(m_model->names().size()); }
     const std::string& item(int index) const {

@@ -114,7 +114,7 @@ TEST(SpinEdit, DisabledTakesNoInputButCanBeSet) {
 }
 
 TEST(FilterComboBox, MaskSelectsTheLastEntryQuietlyAndOnlyUserPicksReport) {
-    TFilterComboBox combo;
+    TFilterComboBox combo(platform::CodePage::system());
     EXPECT_EQ(combo.count(), 1);
     EXPECT_EQ(combo.selectedMask(), "*.*");
     combo.setFilter("A|*.a|B|*.b|C|*.c");
@@ -154,7 +154,8 @@ TEST(RadioGroup, ItemIndexIsLimitedAndReportsOnlyRealChanges) {
 }
 
 TEST(ListBox, KeepsRawNamesInCaseInsensitiveOrderAndShowsThemDecoded) {
-    TListBox list;
+    const platform::TextCollator collator(platform::CodePage::system());
+    TListBox list(platform::CodePage::system(), collator);
     list.addAll({"a2.jpg", "A1.jpg", "a10.jpg", "B.jpg", "a.jpg"});
     EXPECT_EQ(list.items(),
               (std::vector<std::string>{"a.jpg", "A1.jpg", "a10.jpg", "a2.jpg", "B.jpg"}));
@@ -176,7 +177,8 @@ TEST(ListBox, TakesAHundredThousandNamesWithoutAWidgetPerItem) {
     std::vector<std::string> names;
     for (int i = 100000; i > 0; --i)
         names.push_back("IMG_" + std::to_string(i) + ".JPG");
-    TListBox list;
+    const platform::TextCollator collator(platform::CodePage::system());
+    TListBox list(platform::CodePage::system(), collator);
     list.resize(217, 409);
     list.show();
     list.addAll(std::move(names));
