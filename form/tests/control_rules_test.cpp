@@ -1,6 +1,7 @@
 #include "form/control_error.h"
 #include "form/error_text.h"
 #include "form/filter_string.h"
+#include "form/form_layout.h"
 #include "form/progress_range.h"
 #include "form/spin_edit_value.h"
 
@@ -65,6 +66,25 @@ TEST(ErrorBox, AppendsADotAfterACharacterAboveTheDot) {
     EXPECT_EQ(errorBoxText("abc"), "abc.");
     EXPECT_EQ(errorBoxText("a-"), "a-");
     EXPECT_EQ(errorBoxText(""), "");
+}
+
+TEST(TabChain, ParentsComeBeforeTheirChildrenAndARadioGroupsItemsAfterIt) {
+    std::vector<std::string> places;
+    for (const TabPlace& place : tabChain(form1Controls())) {
+        std::string name = place.control->name;
+        if (place.item >= 0)
+            name += "#" + std::to_string(place.item);
+        if (place.tabStop == TabStop::WhileChecked)
+            name += "?";
+        else if (place.tabStop == TabStop::Yes)
+            name += "!";
+        places.push_back(name);
+    }
+    EXPECT_EQ(places, (std::vector<std::string>{
+                          "BitBtn1!", "BitBtn2!", "ShellTreeView1", "FilterComboBox1", "ListBox1",
+                          "ProgressBar1", "GroupBox1", "SpinEdit1", "CheckBox1", "Edit1",
+                          "GroupBox2", "RadioButton1?", "RadioButton2?", "SpinEdit2", "RadioGroup1",
+                          "RadioGroup1#0?", "RadioGroup1#1?", "RadioGroup1#2?"}));
 }
 
 } // namespace
