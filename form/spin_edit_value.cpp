@@ -33,4 +33,11 @@ std::optional<std::string> spinEditTextOnLeaving(std::string_view text, std::int
     return std::nullopt;
 }
 
+bool isSpinEditInput(std::u16string_view typed, std::u16string_view decimalPoint) {
+    return std::all_of(typed.begin(), typed.end(), [&](char16_t c) {
+        return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' ||
+               decimalPoint.find(c) != std::u16string_view::npos;
+    });
+}
+
 } // namespace ordinalette::form

@@ -21,4 +21,8 @@ std::string steppedSpinEditText(std::string_view text, int delta, std::int32_t m
 std::optional<std::string> spinEditTextOnLeaving(std::string_view text, std::int32_t minValue,
                                                  std::int32_t maxValue);
 
+// Whether typed text may go into a spin edit: digits, signs and the locale's decimal point
+// only; anything else is refused with a beep.
+bool isSpinEditInput(std::u16string_view typed, std::u16string_view decimalPoint);
+
 } // namespace ordinalette::form

@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QToolButton>
-#include <algorithm>
 
 namespace ordinalette::app {
 
@@ -62,10 +61,7 @@ void TSpinEdit::step(int delta) {
 }
 
 bool TSpinEdit::acceptsTypedText(const QString& text) const {
-    const QString decimalPoint = QLocale().decimalPoint();
-    return std::all_of(text.begin(), text.end(), [&](QChar c) {
-        return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || decimalPoint.contains(c);
-    });
+    return form::isSpinEditInput(text.toStdU16String(), QLocale().decimalPoint().toStdU16String());
 }
 
 void TSpinEdit::keyPressEvent(QKeyEvent* event) {

@@ -23,6 +23,8 @@ TEST(SpinEdit, ReadsByTheIntegerRuleWithoutClampingAndSetsWithClamping) {
     EXPECT_EQ(steppedSpinEditText("x", 1, 2, 100), "3");
     EXPECT_EQ(spinEditTextOnLeaving("150", 0, 100), "100");
     EXPECT_EQ(spinEditTextOnLeaving("x", 0, 100), std::nullopt);
+    EXPECT_TRUE(isSpinEditInput(u"-1,5+", u","));
+    EXPECT_FALSE(isSpinEditInput(u"1.5", u","));
 }
 
 TEST(FilterString, SplitsIntoEntriesDoubleByteAware) {
