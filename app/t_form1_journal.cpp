@@ -8,6 +8,7 @@
 #include "engine/journal_review.h"
 #include "engine/journal_store.h"
 #include "engine/journaled_run.h"
+#include "foldertree/t_shell_tree_view.h"
 #include "platform/text_services.h"
 
 #include <QAction>
@@ -122,10 +123,13 @@ void TForm1::showJournalNotice(const engine::JournalNotice& notice) {
 }
 
 void TForm1::offerInterruptedRuns() {
+    // A run's folder moved since is looked for among the folders the tree shows.
+    const std::vector<std::string> shownFolders = ShellTreeView1->visibleFolders();
     for (const engine::JournalNotice& notice :
-         engine::reviewJournals(m_fileSystem, m_journalDirectory))
+         engine::reviewJournals(m_fileSystem, m_journalDirectory, shownFolders))
         showJournalNotice(notice);
-    for (engine::InterruptedRun& run : engine::interruptedRuns(m_fileSystem, m_journalDirectory)) {
+    for (engine::InterruptedRun& run :
+         engine::interruptedRuns(m_fileSystem, m_journalDirectory, shownFolders)) {
         m_interruptedRun = std::move(run);
         runHandler(&TForm1::askAboutInterruptedRun);
     }

@@ -92,15 +92,15 @@ protected:
         for (std::size_t i = 0; i < names.size(); ++i)
             EXPECT_EQ(fixture.names.dir().readFile("d/Summer/" + names[i]), contents[i]);
     }
-    // A run of the files that fails at the given move (none: it does not fail), with its journal
-    // in the window's.
-    void runFailingAt(int move) {
+    // A run of the files (all of them unless given) that fails at the given move (none: it does
+    // not fail), with its journal in the window's.
+    void runFailingAt(int move, const Names& names = {}) {
         testsupport::FaultInjectingFileSystem failing(platform::systemFileSystem());
         failing.failCall(testsupport::FaultInjectingFileSystem::Operation::MoveFile, move,
                          platform::error::AccessDenied);
         engine::RenameRun run;
         run.folderPath = path;
-        run.names = original;
+        run.names = names.empty() ? original : names;
         run.namePrefix = "Summ";
         run.width = [] { return 1; };
         run.journalDirectory = journals;
@@ -158,6 +158,21 @@ TEST_F(RunJournals, AtStartAnInterruptedRunIsAskedAboutUntilItIsAnswered) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return onDisk() == original; }));
     EXPECT_EQ(undo.shown.size(), 1u);
     expectContents(original, original);
+}
+
+TEST_F(RunJournals, AtStartARunWhoseFolderWasMovedIntoAFolderTheTreeShowsIsAskedAbout) {
+    interruptRun();
+    fixture.names.dir().makeDir("c/home/me/Desktop/Photos");
+    const std::string moved = fixture.names.desktop() + "/Photos/Summer";
+    std::filesystem::rename(folder(), moved);
+    Answers answers({u8("続ける")});
+    TForm1 next(platform::systemFileSystem(), fixture.names.shellNamespace(),
+                fixture.journals.path());
+    next.show();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return fixture.names.dir().entries("c/home/me/Desktop/Photos/Summer") == renamed; }));
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(answers.shown[0].text, question(moved));
 }
 
 TEST_F(RunJournals, AnInterruptedUndoIsAskedAboutAsAnUndoWithButtonsSayingWhatTheyDo) {
