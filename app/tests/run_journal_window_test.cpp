@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace ordinalette::app {
@@ -173,6 +174,43 @@ TEST_F(RunJournals, AtStartARunWhoseFolderWasMovedIntoAFolderTheTreeShowsIsAsked
         [&] { return fixture.names.dir().entries("c/home/me/Desktop/Photos/Summer") == renamed; }));
     ASSERT_EQ(answers.shown.size(), 1u);
     EXPECT_EQ(answers.shown[0].text, question(moved));
+}
+
+TEST_F(RunJournals, AtStartEachNoticeAboutTheJournalsIsShownOnce) {
+    interruptRun(); // a, b and c parked in tmp1
+    const std::string text = fixture.journals.readFile("000000000001.unfinished");
+    fixture.journals.writeFile("000000000001.unfinished", text.substr(0, text.size() / 2));
+    runFailingAt(2, {"d.txt", "e.txt"}); // an interrupted run still to ask about, in tmp2
+    fixture.journals.writeFile("000000000003.unfinished");
+    const std::string empty = fixture.journals / "000000000003.unfinished";
+    // Notices come before the questions: once the question is shown, nothing else follows.
+    const auto startAnswering = [&](QStringList presses) {
+        Answers answers(std::move(presses));
+        TForm1 next(platform::systemFileSystem(), fixture.names.shellNamespace(), journals);
+        next.show();
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return !answers.shown.empty() && answers.shown.back().text == question(folder());
+        }));
+        QStringList texts;
+        for (const Shown& shown : answers.shown)
+            texts << shown.text;
+        return texts;
+    };
+    const QStringList first = startAnswering({"OK", "OK", u8("後で")});
+    ASSERT_EQ(first.size(), 3);
+    EXPECT_EQ(first.filter(u8("空のジャーナル ") + QString::fromStdString(empty)).size(), 1);
+    EXPECT_EQ(first.filter(u8("一時フォルダ ") + QString::fromStdString(path + "/tmp1")).size(), 1);
+    EXPECT_EQ(startAnswering({u8("後で")}), QStringList{question(folder())}) << "told once";
+
+    ASSERT_EQ(chmod(journals.c_str(), 0770), 0);
+    Answers answers({"OK"});
+    TForm1 next(platform::systemFileSystem(), fixture.names.shellNamespace(), journals);
+    next.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !answers.shown.empty(); }));
+    EXPECT_EQ(answers.shown[0].text, u8("ジャーナルのフォルダ ") +
+                                         QString::fromStdString(journals) +
+                                         u8(" は他のユーザーが書き込めるため使用しません"));
+    ASSERT_EQ(chmod(journals.c_str(), 0700), 0);
 }
 
 TEST_F(RunJournals, AnInterruptedUndoIsAskedAboutAsAnUndoWithButtonsSayingWhatTheyDo) {
