@@ -210,6 +210,10 @@ std::string Form1Controls::volumeRootOf(const std::string& path) const {
     return ShellTreeView1->shellNamespace().volumeRoot(path);
 }
 
+std::vector<std::string> Form1Controls::shownFolders() const {
+    return ShellTreeView1->visibleFolders();
+}
+
 void Form1Controls::setProgressMin(int value) {
     ProgressBar1->setMin(value);
 }

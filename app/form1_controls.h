@@ -67,6 +67,7 @@ public:
     void setTreePath(const std::string& path) override;
     void collapseTree() override;
     std::string volumeRootOf(const std::string& path) const override;
+    std::vector<std::string> shownFolders() const override;
     void setProgressMin(int value) override;
     void setProgressMax(int value) override;
     void setProgressPosition(int value) override;

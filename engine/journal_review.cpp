@@ -16,11 +16,13 @@ bool isMissing(int error) {
 }
 
 // Whether the journal's folder is gone from its volume: its path leads nowhere, it was not
-// renamed beside it, and the nearest folder above it that exists is on that same volume. A volume
-// that is away (a drive unplugged) keeps its journals for when it comes back.
-bool folderIsGone(platform::FileSystem& fileSystem, const RunJournal& journal) {
+// renamed beside it nor moved to or into one of the shown folders, and the nearest folder above
+// it that exists is on that same volume. A volume that is away (a drive unplugged) keeps its
+// journals for when it comes back.
+bool folderIsGone(platform::FileSystem& fileSystem, const RunJournal& journal,
+                  const std::vector<std::string>& shownFolders) {
     if (!isMissing(fileSystem.openDirectory(journal.folderPath).error) ||
-        findRunFolder(fileSystem, journal, {}))
+        findRunFolder(fileSystem, journal, {}, shownFolders))
         return false;
     for (auto parent = platform::parentFolder(journal.folderPath); parent;
          parent = platform::parentFolder(*parent)) {
@@ -54,7 +56,8 @@ bool temporaryHoldsFiles(platform::FileSystem& fileSystem, const JournalHead& he
 } // namespace
 
 std::vector<JournalNotice> reviewJournals(platform::FileSystem& fileSystem,
-                                          std::string_view journalDirectory) {
+                                          std::string_view journalDirectory,
+                                          const std::vector<std::string>& shownFolders) {
     JournalStore store(fileSystem, std::string(journalDirectory));
     std::vector<JournalNotice> notices;
     if (journalDirectory.empty() || isMissing(fileSystem.checkPrivate(journalDirectory)))
@@ -70,7 +73,7 @@ std::vector<JournalNotice> reviewJournals(platform::FileSystem& fileSystem,
             continue;
         try {
             if (const auto journal = parseJournal(text.value)) {
-                if (folderIsGone(fileSystem, *journal)) {
+                if (folderIsGone(fileSystem, *journal, shownFolders)) {
                     notices.push_back({JournalNotice::Kind::FolderGone, journal->folderPath});
                     store.remove(stored);
                 }

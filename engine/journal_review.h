@@ -24,8 +24,10 @@ struct JournalNotice {
 // journal cut short, or of the former version (which knew files by number alone), is marked
 // damaged, and named when its temporary folder still holds files, for the user to look into; an
 // empty one is removed; one whose folder is gone from a volume that is still there is removed.
-// A journal folder that others may write is named alone, and nothing in it is touched.
+// A journal folder that others may write is named alone, and nothing in it is touched. A folder
+// moved since is looked for as findRunFolder does, among shownFolders.
 std::vector<JournalNotice> reviewJournals(platform::FileSystem& fileSystem,
-                                          std::string_view journalDirectory);
+                                          std::string_view journalDirectory,
+                                          const std::vector<std::string>& shownFolders = {});
 
 } // namespace ordinalette::engine

@@ -137,6 +137,24 @@ std::optional<RunFolder> openIfRunFolder(platform::FileSystem& fileSystem,
     return RunFolder{std::move(folder.value), path};
 }
 
+// The folder in parent that is the folder that the run worked in.
+std::optional<RunFolder> runFolderIn(platform::FileSystem& fileSystem, const RunJournal& journal,
+                                     const std::string& parent) {
+    std::vector<std::string> folders;
+    using enum platform::Attribute;
+    // A parent that cannot be read has no folder to look in.
+    static_cast<void>(fileSystem.enumerate(
+        platform::joinPath(parent, "*"), {None, false}, [&](const platform::DirectoryEntry& entry) {
+            if (platform::hasAny(entry.attributes, Directory))
+                folders.push_back(platform::joinPath(parent, entry.name));
+        }));
+    for (const std::string& folder : folders) {
+        if (auto found = openIfRunFolder(fileSystem, journal, folder))
+            return found;
+    }
+    return std::nullopt;
+}
+
 // Marks an unfinished journal whose temporary folder is gone finished or reverted when its
 // files are all at their new or all at their old names; leaves it unfinished otherwise. Gives
 // its state.
@@ -203,7 +221,8 @@ RecoveryReport recover(platform::FileSystem& fileSystem, std::string_view journa
 } // namespace
 
 std::vector<InterruptedRun> interruptedRuns(platform::FileSystem& fileSystem,
-                                            std::string_view journalDirectory) {
+                                            std::string_view journalDirectory,
+                                            const std::vector<std::string>& shownFolders) {
     JournalStore store(fileSystem, std::string(journalDirectory));
     std::vector<StoredJournal> journals = store.journals();
     std::vector<InterruptedRun> runs;
@@ -213,7 +232,7 @@ std::vector<InterruptedRun> interruptedRuns(platform::FileSystem& fileSystem,
         const auto journal = store.read(*stored);
         if (!journal.ok())
             continue;
-        const auto folder = findRunFolder(fileSystem, journal.value, {});
+        const auto folder = findRunFolder(fileSystem, journal.value, {}, shownFolders);
         if (!folder)
             continue;
         if (hasTemporaryFolder(fileSystem, folder->handle, journal.value)) {
@@ -230,7 +249,8 @@ std::vector<InterruptedRun> interruptedRuns(platform::FileSystem& fileSystem,
 }
 
 std::optional<RunFolder> findRunFolder(platform::FileSystem& fileSystem, const RunJournal& journal,
-                                       const std::string& path) {
+                                       const std::string& path,
+                                       const std::vector<std::string>& shownFolders) {
     if (!path.empty()) {
         if (auto folder = openIfRunFolder(fileSystem, journal, path))
             return folder;
@@ -238,20 +258,17 @@ std::optional<RunFolder> findRunFolder(platform::FileSystem& fileSystem, const R
     if (auto folder = openIfRunFolder(fileSystem, journal, journal.folderPath))
         return folder;
     // Renamed since: one of the folders beside the path.
-    const auto parent = platform::parentFolder(journal.folderPath);
-    if (!parent)
-        return std::nullopt;
-    std::vector<std::string> siblings;
-    using enum platform::Attribute;
-    // A parent that cannot be read has no sibling to look in.
-    static_cast<void>(fileSystem.enumerate(platform::joinPath(*parent, "*"), {None, false},
-                                           [&](const platform::DirectoryEntry& entry) {
-                                               if (platform::hasAny(entry.attributes, Directory))
-                                                   siblings.push_back(
-                                                       platform::joinPath(*parent, entry.name));
-                                           }));
-    for (const std::string& sibling : siblings) {
-        if (auto folder = openIfRunFolder(fileSystem, journal, sibling))
+    if (const auto parent = platform::parentFolder(journal.folderPath)) {
+        if (auto folder = runFolderIn(fileSystem, journal, *parent))
+            return folder;
+    }
+    // Moved since: a folder the user sees, or one in a folder the user sees.
+    for (const std::string& shown : shownFolders) {
+        if (auto folder = openIfRunFolder(fileSystem, journal, shown))
+            return folder;
+    }
+    for (const std::string& shown : shownFolders) {
+        if (auto folder = runFolderIn(fileSystem, journal, shown))
             return folder;
     }
     return std::nullopt;

@@ -36,18 +36,21 @@ struct RunFolder {
     std::string path;
 };
 // The folder that the journal's run worked in, known by its identity wherever it is now: at
-// path when given, else at the journal's path, else renamed beside it. nullopt when none of
-// these is that folder.
+// path when given, else at the journal's path, else renamed beside it, else moved to one of
+// shownFolders (the folders the user sees) or into one of them. nullopt when none of these is
+// that folder.
 std::optional<RunFolder> findRunFolder(platform::FileSystem& fileSystem, const RunJournal& journal,
-                                       const std::string& path);
+                                       const std::string& path,
+                                       const std::vector<std::string>& shownFolders = {});
 
-// Every interrupted run of the journal folder whose folder (found by findRunFolder, and
-// reported where it is now) and temporary folder still exist, oldest first. A journal whose
-// temporary folder is gone has nothing left to move; it is marked finished or reverted on the way
-// when its files tell which (a run interrupted right before its first move or right after its
-// last). Journals in use by a run going on are passed over.
+// Every interrupted run of the journal folder whose folder (found by findRunFolder among
+// shownFolders, and reported where it is now) and temporary folder still exist, oldest first. A
+// journal whose temporary folder is gone has nothing left to move; it is marked finished or
+// reverted on the way when its files tell which (a run interrupted right before its first move or
+// right after its last). Journals in use by a run going on are passed over.
 std::vector<InterruptedRun> interruptedRuns(platform::FileSystem& fileSystem,
-                                            std::string_view journalDirectory);
+                                            std::string_view journalDirectory,
+                                            const std::vector<std::string>& shownFolders = {});
 
 // Moves every file of an interrupted run to its new name, removes the temporary folder and
 // marks the journal finished. folderPath, when given, is where the run's folder is now (as

@@ -64,6 +64,8 @@ public:
     virtual void setTreePath(const std::string& path) = 0;
     virtual void collapseTree() = 0;
     virtual std::string volumeRootOf(const std::string& path) const = 0;
+    // The folders of the visible part of the tree.
+    virtual std::vector<std::string> shownFolders() const = 0;
 
     // ProgressBar1 (form/progress_range.h).
     virtual void setProgressMin(int value) = 0;

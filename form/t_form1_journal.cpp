@@ -117,10 +117,13 @@ void TForm1::showJournalNotice(const engine::JournalNotice& notice) {
 }
 
 void TForm1::offerInterruptedRuns() {
+    // A run's folder moved since is looked for among the folders the tree shows.
+    const std::vector<std::string> shownFolders = m_controls.shownFolders();
     for (const engine::JournalNotice& notice :
-         engine::reviewJournals(m_fileSystem, m_journalDirectory))
+         engine::reviewJournals(m_fileSystem, m_journalDirectory, shownFolders))
         showJournalNotice(notice);
-    for (engine::InterruptedRun& run : engine::interruptedRuns(m_fileSystem, m_journalDirectory)) {
+    for (engine::InterruptedRun& run :
+         engine::interruptedRuns(m_fileSystem, m_journalDirectory, shownFolders)) {
         m_interruptedRun = std::move(run);
         runHandler(&TForm1::askAboutInterruptedRun);
     }

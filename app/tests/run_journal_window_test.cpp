@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace ordinalette::app {
@@ -92,15 +93,15 @@ protected:
         for (std::size_t i = 0; i < names.size(); ++i)
             EXPECT_EQ(fixture.names.dir().readFile("d/Summer/" + names[i]), contents[i]);
     }
-    // A run of the files that fails at the given move (none: it does not fail), with its journal
-    // in the window's.
-    void runFailingAt(int move) {
+    // A run of the files (all of them unless given) that fails at the given move (none: it does
+    // not fail), with its journal in the window's.
+    void runFailingAt(int move, const Names& names = {}) {
         testsupport::FaultInjectingFileSystem failing(platform::systemFileSystem());
         failing.failCall(testsupport::FaultInjectingFileSystem::Operation::MoveFile, move,
                          platform::error::AccessDenied);
         engine::RenameRun run;
         run.folderPath = path;
-        run.names = original;
+        run.names = names.empty() ? original : names;
         run.namePrefix = "Summ";
         run.width = [] { return 1; };
         run.journalDirectory = journals;
@@ -158,6 +159,60 @@ TEST_F(RunJournals, AtStartAnInterruptedRunIsAskedAboutUntilItIsAnswered) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return onDisk() == original; }));
     EXPECT_EQ(undo.shown.size(), 1u);
     expectContents(original, original);
+}
+
+TEST_F(RunJournals, AtStartARunWhoseFolderWasMovedIntoAFolderTheTreeShowsIsAskedAbout) {
+    interruptRun();
+    fixture.names.dir().makeDir("c/home/me/Desktop/Photos");
+    const std::string moved = fixture.names.desktop() + "/Photos/Summer";
+    std::filesystem::rename(folder(), moved);
+    Answers answers({u8("続ける")});
+    TForm1 next(platform::systemFileSystem(), fixture.text.codePage, fixture.text.collator,
+                fixture.names.shellNamespace(), fixture.journals.path());
+    next.show();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return fixture.names.dir().entries("c/home/me/Desktop/Photos/Summer") == renamed; }));
+    ASSERT_EQ(answers.shown.size(), 1u);
+    EXPECT_EQ(answers.shown[0].text, question(moved));
+}
+
+TEST_F(RunJournals, AtStartEachNoticeAboutTheJournalsIsShownOnce) {
+    interruptRun(); // a, b and c parked in tmp1
+    const std::string text = fixture.journals.readFile("000000000001.unfinished");
+    fixture.journals.writeFile("000000000001.unfinished", text.substr(0, text.size() / 2));
+    runFailingAt(2, {"d.txt", "e.txt"}); // an interrupted run still to ask about, in tmp2
+    fixture.journals.writeFile("000000000003.unfinished");
+    const std::string empty = fixture.journals / "000000000003.unfinished";
+    // Notices come before the questions: once the question is shown, nothing else follows.
+    const auto startAnswering = [&](QStringList presses) {
+        Answers answers(std::move(presses));
+        TForm1 next(platform::systemFileSystem(), fixture.text.codePage, fixture.text.collator,
+                    fixture.names.shellNamespace(), journals);
+        next.show();
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return !answers.shown.empty() && answers.shown.back().text == question(folder());
+        }));
+        QStringList texts;
+        for (const Shown& shown : answers.shown)
+            texts << shown.text;
+        return texts;
+    };
+    const QStringList first = startAnswering({"OK", "OK", u8("後で")});
+    ASSERT_EQ(first.size(), 3);
+    EXPECT_EQ(first.filter(u8("空のジャーナル ") + QString::fromStdString(empty)).size(), 1);
+    EXPECT_EQ(first.filter(u8("一時フォルダ ") + QString::fromStdString(path + "/tmp1")).size(), 1);
+    EXPECT_EQ(startAnswering({u8("後で")}), QStringList{question(folder())}) << "told once";
+
+    ASSERT_EQ(chmod(journals.c_str(), 0770), 0);
+    Answers answers({"OK"});
+    TForm1 next(platform::systemFileSystem(), fixture.text.codePage, fixture.text.collator,
+                fixture.names.shellNamespace(), journals);
+    next.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !answers.shown.empty(); }));
+    EXPECT_EQ(answers.shown[0].text, u8("ジャーナルのフォルダ ") +
+                                         QString::fromStdString(journals) +
+                                         u8(" は他のユーザーが書き込めるため使用しません"));
+    ASSERT_EQ(chmod(journals.c_str(), 0700), 0);
 }
 
 TEST_F(RunJournals, AnInterruptedUndoIsAskedAboutAsAnUndoWithButtonsSayingWhatTheyDo) {

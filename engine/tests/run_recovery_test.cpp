@@ -1,4 +1,5 @@
 // Finishing and undoing interrupted runs, and undoing finished ones.
+#include "engine/journal_review.h"
 #include "engine/tests/recovery_fixture.h"
 
 #include <filesystem>
@@ -54,6 +55,26 @@ TEST_F(RecoveryTest, OnlyRunsWhoseFolderAndTemporaryFolderRemainAreOffered) {
     EXPECT_TRUE(offered().empty());
     EXPECT_EQ(journals(), Names{"000000000001.finished"}) << "settled as finished";
     EXPECT_EQ(lastRunOf(fileSystem, journalDirectory, folder()).kind, LastRun::Kind::Finished);
+}
+
+TEST_F(RecoveryTest, AFolderMovedElsewhereIsFoundByItsIdentityAmongTheShownFolders) {
+    const Names names = makeOverlappingFiles(6);
+    interruptAtMove(names, 3);
+    leaveFolder();
+    fs::create_directories(dir / "away");
+    fs::rename(folder(), dir / "away/Notes");
+    dir.makeDir("Notes");
+    dir.makeDir("other/Notes");
+    // Shown first, a folder of the same name that is another folder is not taken.
+    const std::vector<std::string> shown = {dir / "other/Notes", dir / "away"};
+    EXPECT_TRUE(reviewJournals(fileSystem, journalDirectory, shown).empty()) << "not gone";
+    const std::vector<InterruptedRun> runs = interruptedRuns(fileSystem, journalDirectory, shown);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].folderPath, dir / "away/Notes");
+    finishRun(fileSystem, journalDirectory, runs[0].journal, {}, runs[0].folderPath);
+    Names renamed = newNames(names);
+    std::sort(renamed.begin(), renamed.end());
+    EXPECT_EQ(dir.entries("away/Notes"), renamed);
 }
 
 TEST_F(RecoveryTest, FinishingLeavesAloneFilesReplacedOrInTheWayAndNamesThem) {

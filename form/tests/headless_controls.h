@@ -79,6 +79,7 @@ public:
     }
     void collapseTree() override {}
     std::string volumeRootOf(const std::string& path) const override { return path; }
+    std::vector<std::string> shownFolders() const override { return {m_treePath}; }
     void setProgressMin(int value) override { progress.setMin(value); }
     void setProgressMax(int value) override { progress.setMax(value); }
     void setProgressPosition(int value) override { progress.setPosition(value); }

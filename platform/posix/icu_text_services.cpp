@@ -1,5 +1,6 @@
 #include "platform/text_services.h"
 
+#include <algorithm>
 #include <clocale>
 #include <new>
 #include <optional>
@@ -131,10 +132,25 @@ std::u16string mapCase(std::u16string_view text, Case wanted) {
     return mapped;
 }
 
+// Text of ASCII bytes alone (most extensions) needs no converter: in every code page of a locale
+// these bytes are the ASCII characters, one each, and of these only the letters have a case.
+std::string convertAsciiCase(std::string_view text, Case wanted) {
+    std::string result(text);
+    const char from = wanted == Case::Lower ? 'A' : 'a';
+    for (char& c : result) {
+        if (c >= from && c <= from + ('Z' - 'A'))
+            c = static_cast<char>(c ^ 0x20);
+    }
+    return result;
+}
+
 // Every character keeps its own bytes unless the mapping changed it and the code page can write
 // the change: a character without case is never rewritten, not even into another byte form of
 // itself, and bytes that form no character stay as they are.
 std::string convertCase(std::string_view text, const CodePage& codePage, Case wanted) {
+    if (std::all_of(text.begin(), text.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return convertAsciiCase(text, wanted);
     const Converter converter(codePage, Converter::Errors::Stop);
     std::string result;
     for (std::size_t pos = 0; pos < text.size();) {
