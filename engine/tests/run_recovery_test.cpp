@@ -1,6 +1,7 @@
 // Finishing and undoing interrupted runs, and undoing finished ones.
 #include "engine/journal_review.h"
 #include "engine/tests/recovery_fixture.h"
+#include "platform/path.h"
 
 #include <filesystem>
 
@@ -70,7 +71,7 @@ TEST_F(RecoveryTest, AFolderMovedElsewhereIsFoundByItsIdentityAmongTheShownFolde
     EXPECT_TRUE(reviewJournals(fileSystem, journalDirectory, shown).empty()) << "not gone";
     const std::vector<InterruptedRun> runs = interruptedRuns(fileSystem, journalDirectory, shown);
     ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].folderPath, dir / "away/Notes");
+    EXPECT_EQ(runs[0].folderPath, platform::joinPath(dir / "away", "Notes"));
     finishRun(fileSystem, journalDirectory, runs[0].journal, {}, runs[0].folderPath);
     Names renamed = newNames(names);
     std::sort(renamed.begin(), renamed.end());
