@@ -43,6 +43,8 @@ const char* expectedClass(ControlKind kind) {
         return "ComboBox";
     case ControlKind::ProgressBar:
         return "msctls_progress32";
+    case ControlKind::Label:
+        return "Static";
     default:
         return "Button";
     }
