@@ -65,7 +65,6 @@ TForm1::TForm1(platform::FileSystem& fileSystem,
     // keep their pixel sizes at every screen density, as the stored geometry and the window's
     // pixel-sized font do.
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
-    setWindowIcon(images::mainIcon());
     buildForm(this, form1Description(), form1Controls(), shellNamespace);
     findControls();
     m_keyboard = new FormKeyboard(tabChain(this, form1Controls()), BitBtn1, BitBtn2, this);
@@ -233,8 +232,12 @@ void TForm1::showEvent(QShowEvent* event) {
         return;
     // Placed once its frame is known, before it is mapped.
     keepInsideScreen(this);
-    // Interrupted runs are asked about once the window is on the screen.
-    QTimer::singleShot(0, this, [this] { offerInterruptedRuns(); });
+    // The icon, whose every size the window system takes at once, and the questions about
+    // interrupted runs come once the window is on the screen.
+    QTimer::singleShot(0, this, [this] {
+        setWindowIcon(images::mainIcon());
+        offerInterruptedRuns();
+    });
 }
 
 // The refresh chain and its steps.
