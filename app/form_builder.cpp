@@ -13,6 +13,7 @@
 #include "platform/text_services.h"
 
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -139,9 +140,19 @@ QString fontRule(const QFont& font) {
 } // namespace
 
 QFont form1Font() {
+    const QStringList asked = {text("ＭＳ Ｐゴシック"), text("MS PGothic"), text("IPAPGothic"),
+                               text("Noto Sans CJK JP")};
+    // The families that are installed, in the order asked: the first of them is the font either
+    // way, and each family that is not installed would cost a walk through every substitution
+    // rule of fontconfig at start-up. With none installed, fontconfig substitutes as it would.
+    const QStringList installed = QFontDatabase::families();
+    QStringList families;
+    for (const QString& family : asked) {
+        if (installed.contains(family, Qt::CaseInsensitive))
+            families << family;
+    }
     QFont font;
-    font.setFamilies({text("ＭＳ Ｐゴシック"), text("MS PGothic"), text("IPAPGothic"),
-                      text("Noto Sans CJK JP")});
+    font.setFamilies(families.isEmpty() ? asked : families);
     font.setPixelSize(12);
     font.setStyleHint(QFont::SansSerif);
     return font;

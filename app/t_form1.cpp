@@ -39,7 +39,6 @@ TForm1::TForm1(platform::FileSystem& fileSystem, const platform::CodePage& codeP
     // keep their pixel sizes at every screen density, as the stored geometry and the window's
     // pixel-sized font do.
     QCoreApplication::setAttribute(Qt::AA_Use96Dpi);
-    setWindowIcon(images::mainIcon());
     buildForm(this, form::form1Description(), form::form1Controls(),
               {shellNamespace, codePage, collator});
     findControls();
@@ -110,8 +109,12 @@ void TForm1::showEvent(QShowEvent* event) {
         return;
     // Placed once its frame is known, before it is mapped.
     keepInsideScreen(this);
-    // Interrupted runs are asked about once the window is on the screen.
-    QTimer::singleShot(0, this, [this] { offerInterruptedRuns(); });
+    // The icon, whose every size the window system takes at once, and the questions about
+    // interrupted runs come once the window is on the screen.
+    QTimer::singleShot(0, this, [this] {
+        setWindowIcon(images::mainIcon());
+        offerInterruptedRuns();
+    });
 }
 
 } // namespace ordinalette::app

@@ -121,7 +121,14 @@ TEST(FormLayout, ControlsHoldTheirStoredStateAfterStartUpOnAnEmptyFolder) {
     EXPECT_EQ(form.BitBtn1->kind(), TBitBtn::Kind::Ok);
     EXPECT_EQ(form.BitBtn2->kind(), TBitBtn::Kind::Cancel);
     EXPECT_FALSE(form.BitBtn1->icon().isNull());
-    // Every size the package installs, for the window manager to pick from.
+    EXPECT_EQ(form.StatusBar1->simpleText(), "0File");
+    EXPECT_EQ(QFontInfo(form.font()).pixelSize(), 12);
+
+    // Once the window is on the screen, its icon in every size the package installs, for the
+    // window manager to pick from; a size installed is drawn as drawn, another from the next
+    // larger one.
+    form.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.windowIcon().isNull(); }));
     QList<QSize> iconSizes = form.windowIcon().availableSizes();
     std::sort(iconSizes.begin(), iconSizes.end(),
               [](QSize a, QSize b) { return a.width() < b.width(); });
@@ -129,8 +136,12 @@ TEST(FormLayout, ControlsHoldTheirStoredStateAfterStartUpOnAnEmptyFolder) {
         iconSizes,
         (QList<QSize>{
             {16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
-    EXPECT_EQ(form.StatusBar1->simpleText(), "0File");
-    EXPECT_EQ(QFontInfo(form.font()).pixelSize(), 12);
+    const auto argb = [](const QPixmap& pixmap) {
+        return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    EXPECT_EQ(argb(form.windowIcon().pixmap(16, 16)),
+              argb(QPixmap(QStringLiteral(":/icons/ordinalette_16.png"))));
+    EXPECT_EQ(form.windowIcon().pixmap(20, 20).size(), QSize(20, 20));
 }
 
 } // namespace
