@@ -1,7 +1,7 @@
 #include "foldertree/t_sh_dir_watcher.h"
 
 #include "foldertree/debug_log.h"
-#include "foldertree/mount_table.h"
+#include "foldertree/posix/mount_table.h"
 
 #include <QCoreApplication>
 #include <QPointer>

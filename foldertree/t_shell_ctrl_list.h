@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foldertree/mount_monitor.h"
+#include "foldertree/posix/mount_monitor.h"
 #include "foldertree/shell_namespace.h"
 #include "foldertree/t_sh_dir_watcher.h"
 

@@ -1,6 +1,6 @@
-#include "foldertree/linux_shell_namespace.h"
+#include "foldertree/posix/linux_shell_namespace.h"
 
-#include "foldertree/mount_table.h"
+#include "foldertree/posix/mount_table.h"
 #include "platform/file_name.h"
 #include "platform/file_system.h"
 #include "platform/posix/desktop_directory.h"

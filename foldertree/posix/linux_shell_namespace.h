@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foldertree/mount_table.h"
+#include "foldertree/posix/mount_table.h"
 #include "foldertree/shell_namespace.h"
 #include "platform/file_system.h"
 #include "platform/text_services.h"

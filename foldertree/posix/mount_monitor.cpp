@@ -1,4 +1,4 @@
-#include "foldertree/mount_monitor.h"
+#include "foldertree/posix/mount_monitor.h"
 
 #include "foldertree/debug_log.h"
 

@@ -1,4 +1,4 @@
-#include "foldertree/mount_table.h"
+#include "foldertree/posix/mount_table.h"
 
 #include "foldertree/debug_log.h"
 

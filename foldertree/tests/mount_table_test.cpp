@@ -1,4 +1,4 @@
-#include "foldertree/mount_table.h"
+#include "foldertree/posix/mount_table.h"
 #include "foldertree/tests/captured_log.h"
 #include "testsupport/temp_dir.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foldertree/linux_shell_namespace.h"
+#include "foldertree/posix/linux_shell_namespace.h"
 #include "platform/file_system.h"
 #include "testsupport/temp_dir.h"
 

@@ -2,7 +2,7 @@
 // run by StoppedDriveTest in a process of its own, which the test ends should it hang.
 //   stopped_drive_check <home> <stopped drive> <free mount point>
 // Exits with 0 when all went as a user expects; otherwise says what went wrong.
-#include "foldertree/linux_shell_namespace.h"
+#include "foldertree/posix/linux_shell_namespace.h"
 #include "foldertree/t_shell_tree_view.h"
 #include "foldertree/tests/namespace_fixture.h"
 #include "foldertree/tests/qt_test_environment.h"

@@ -1,4 +1,4 @@
-#include "foldertree/mount_table.h"
+#include "foldertree/posix/mount_table.h"
 #include "foldertree/t_sh_dir_watcher.h"
 #include "foldertree/t_shell_ctrl_list.h"
 #include "foldertree/t_shell_tree_view.h"
