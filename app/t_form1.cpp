@@ -17,12 +17,12 @@
 #include "app/images.h"
 #include "app/message_dialog.h"
 #include "app/name_preview_dialog.h"
+#include "app/tree/t_shell_tree_view.h"
 #include "engine/in_out_error.h"
 #include "engine/listing.h"
 #include "engine/name_preview.h"
 #include "engine/naming.h"
 #include "engine/rename_run.h"
-#include "foldertree/t_shell_tree_view.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,113 +1,20 @@
-#include "foldertree/shell_tree_model.h"
+#include "foldertree/shell_tree.h"
 
-#include "foldertree/debug_log.h"
-#include "platform/text_services.h"
+#include "platform/debug_log.h"
+#include "platform/path.h"
 
 #include <algorithm>
 
 namespace ordinalette::foldertree {
 
-ShellTreeModel::ShellTreeModel(std::shared_ptr<ShellNamespace> shellNamespace, QObject* parent)
-    : QAbstractItemModel(parent), m_namespace(std::move(shellNamespace)) {}
+ShellTree::ShellTree(std::shared_ptr<ShellNamespace> shellNamespace, ShellTreeObserver& observer)
+    : m_namespace(std::move(shellNamespace)), m_observer(observer) {}
 
-ShellTreeModel::~ShellTreeModel() = default;
-
-// ---- The Qt model ---------------------------------------------------------------------------
-
-TShellFolderItem* ShellTreeModel::recordOf(const QModelIndex& index) {
-    return index.isValid() ? static_cast<TShellFolderItem*>(index.internalPointer()) : nullptr;
-}
-
-QModelIndex ShellTreeModel::indexOf(const TShellFolderItem* node) const {
-    if (!node)
-        return {};
-    return createIndex(node->row(), 0, const_cast<TShellFolderItem*>(node));
-}
-
-QModelIndex ShellTreeModel::index(int row, int column, const QModelIndex& parent) const {
-    if (column != 0 || row < 0)
-        return {};
-    if (!parent.isValid())
-        return row == 0 && m_root ? createIndex(0, 0, m_root.get()) : QModelIndex();
-    const TShellFolderItem* node = recordOf(parent);
-    if (static_cast<std::size_t>(row) >= node->children.size())
-        return {};
-    return createIndex(row, 0, node->children[static_cast<std::size_t>(row)].get());
-}
-
-QModelIndex ShellTreeModel::parent(const QModelIndex& child) const {
-    const TShellFolderItem* node = recordOf(child);
-    return node ? indexOf(node->parent) : QModelIndex();
-}
-
-int ShellTreeModel::rowCount(const QModelIndex& parent) const {
-    if (!parent.isValid())
-        return m_root ? 1 : 0;
-    return parent.column() == 0 ? static_cast<int>(recordOf(parent)->children.size()) : 0;
-}
-
-int ShellTreeModel::columnCount(const QModelIndex&) const {
-    return 1;
-}
-
-bool ShellTreeModel::hasChildren(const QModelIndex& parent) const {
-    const TShellFolderItem* node = recordOf(parent);
-    return node ? node->hasButton.value_or(true) : m_root != nullptr;
-}
-
-bool ShellTreeModel::showsButton(const QModelIndex& index) const {
-    TShellFolderItem* node = recordOf(index);
-    if (!node)
-        return m_root != nullptr;
-    if (!node->hasButton || node->probeAgain)
-        node->hasButton = probeButton(*node);
-    node->probeAgain = false;
-    return *node->hasButton;
-}
-
-bool ShellTreeModel::canFetchMore(const QModelIndex& parent) const {
-    // Only a node without children: one that had some is merged when it next expands
-    // (expandNode), not while a view lays out its rows.
-    const TShellFolderItem* node = recordOf(parent);
-    return node && node->stale && node->children.empty();
-}
-
-void ShellTreeModel::fetchMore(const QModelIndex& parent) {
-    RefreshChildren(recordOf(parent));
-}
-
-QVariant ShellTreeModel::data(const QModelIndex& index, int role) const {
-    TShellFolderItem* node = recordOf(index);
-    if (!node)
-        return {};
-    switch (role) {
-    case Qt::DisplayRole:
-    case Qt::EditRole:
-        return nodeText(*node);
-    case Qt::DecorationRole:
-        if (!node->image && m_imageSource)
-            node->image = m_imageSource(*node);
-        return node->image ? QVariant(*node->image) : QVariant();
-    default:
-        return {};
-    }
-}
-
-Qt::ItemFlags ShellTreeModel::flags(const QModelIndex& index) const {
-    if (!index.isValid())
-        return Qt::NoItemFlags;
-    // Whether a label may really be edited is decided when editing would start.
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
-}
+ShellTree::~ShellTree() = default;
 
 // ---- Records --------------------------------------------------------------------------------
 
-QString ShellTreeModel::nodeText(TShellFolderItem& record) const {
-    return QString::fromStdU16String(
-        platform::decodeText(record.DisplayName(), m_namespace->codePage()));
-}
-
-bool ShellTreeModel::probeButton(TShellFolderItem& node) const {
+bool ShellTree::probeButton(TShellFolderItem& node) const {
     // The desktop always holds My Computer, whatever its directory holds; a folder that could
     // not be read shows nothing to open until it can be read again.
     if (node.Level() == 0)
@@ -115,32 +22,32 @@ bool ShellTreeModel::probeButton(TShellFolderItem& node) const {
     return !node.unreadable && node.hasAttribute(ShellAttribute::HasSubfolder);
 }
 
-bool ShellTreeModel::BuildRoot() {
+bool ShellTree::BuildRoot() {
     const auto desktop = m_namespace->specialFolderLocation(SpecialFolder::Desktop);
     const auto desktopDirectory =
         m_namespace->specialFolderLocation(SpecialFolder::DesktopDirectory);
     if (!desktop || !desktopDirectory || m_root)
         return false;
-    beginInsertRows({}, 0, 0);
+    m_observer.beginInsert(nullptr, 0, 0);
     m_root = std::make_unique<TShellFolderItem>(*m_namespace, *desktopDirectory, *desktop);
-    endInsertRows();
+    m_observer.endInsert();
     return true;
 }
 
-void ShellTreeModel::clear() {
-    beginResetModel();
+void ShellTree::clear() {
+    m_observer.beginReset();
     m_root.reset();
-    endResetModel();
+    m_observer.endReset();
 }
 
-void ShellTreeModel::SetIncludeHidden(bool include) {
+void ShellTree::SetIncludeHidden(bool include) {
     if (include == m_includeHidden)
         return;
     m_includeHidden = include;
     RefreshTree();
 }
 
-TShItemIDType ShellTreeModel::ItemType(TShellFolderItem& item) {
+TShItemIDType ShellTree::ItemType(TShellFolderItem& item) {
     const auto desktop = m_namespace->desktopFolder();
     if (!desktop)
         return TShItemIDType::itUnknown;
@@ -167,10 +74,10 @@ TShItemIDType ShellTreeModel::ItemType(TShellFolderItem& item) {
 }
 
 std::optional<std::vector<ItemIdList>>
-ShellTreeModel::enumerate(const std::shared_ptr<ShellFolder>& folder, TShellFolderItem& parent) {
+ShellTree::enumerate(const std::shared_ptr<ShellFolder>& folder, TShellFolderItem& parent) {
     auto children = folder->enumFolders(m_includeHidden);
     if (!children) {
-        qCDebug(lcFolderTree) << "cannot read the folders of" << nodeText(parent);
+        platform::logDebug("cannot read the folders of " + parent.DisplayName());
         return std::nullopt;
     }
     const auto before = [&folder](const ItemIdList& a, const ItemIdList& b) {
@@ -184,9 +91,9 @@ ShellTreeModel::enumerate(const std::shared_ptr<ShellFolder>& folder, TShellFold
     return children;
 }
 
-std::unique_ptr<TShellFolderItem>
-ShellTreeModel::makeRecord(const std::shared_ptr<ShellFolder>& folder, TShellFolderItem& parent,
-                           ItemIdList child) {
+std::unique_ptr<TShellFolderItem> ShellTree::makeRecord(const std::shared_ptr<ShellFolder>& folder,
+                                                        TShellFolderItem& parent,
+                                                        ItemIdList child) {
     const int parentLevel = parent.Level();
     ItemIdList absolute;
     absolute.reserve(parent.AbsoluteID.size() + child.size());
@@ -214,9 +121,8 @@ ShellTreeModel::makeRecord(const std::shared_ptr<ShellFolder>& folder, TShellFol
     return keep ? std::move(record) : nullptr;
 }
 
-int ShellTreeModel::ReadChildren(const std::shared_ptr<ShellFolder>& folder,
-                                 TShellFolderItem& parent,
-                                 std::vector<std::unique_ptr<TShellFolderItem>>& list) {
+int ShellTree::ReadChildren(const std::shared_ptr<ShellFolder>& folder, TShellFolderItem& parent,
+                            std::vector<std::unique_ptr<TShellFolderItem>>& list) {
     auto children = enumerate(folder, parent);
     if (!children)
         return -1;
@@ -228,14 +134,14 @@ int ShellTreeModel::ReadChildren(const std::shared_ptr<ShellFolder>& folder,
     return static_cast<int>(list.size());
 }
 
-std::shared_ptr<ShellFolder> ShellTreeModel::folderOf(TShellFolderItem& node) {
+std::shared_ptr<ShellFolder> ShellTree::folderOf(TShellFolderItem& node) {
     if (node.Level() == 0)
         return m_namespace->desktopFolder();
     const auto parentFolder = node.ParentFolder();
     return parentFolder ? parentFolder->bindToObject(node.ItemID) : nullptr;
 }
 
-void ShellTreeModel::RefreshChildren(TShellFolderItem* node) {
+void ShellTree::RefreshChildren(TShellFolderItem* node) {
     if (!node)
         return;
     const auto folder = folderOf(*node);
@@ -302,76 +208,70 @@ void ShellTreeModel::RefreshChildren(TShellFolderItem* node) {
     noteButton(node);
 }
 
-void ShellTreeModel::noteButton(TShellFolderItem* node) {
+void ShellTree::noteButton(TShellFolderItem* node) {
     const bool hadButton = node->hasButton.value_or(false);
     node->hasButton = node->Level() == 0 || !node->children.empty();
     node->probeAgain = false;
-    if (hadButton != *node->hasButton) {
-        const QModelIndex index = indexOf(node);
-        Q_EMIT dataChanged(index, index);
-    }
+    if (hadButton != *node->hasButton)
+        m_observer.changed(node);
 }
 
-void ShellTreeModel::insertChildren(TShellFolderItem* node, std::size_t at,
-                                    std::vector<std::unique_ptr<TShellFolderItem>>& records) {
+void ShellTree::insertChildren(TShellFolderItem* node, std::size_t at,
+                               std::vector<std::unique_ptr<TShellFolderItem>>& records) {
     auto& children = node->children;
-    beginInsertRows(indexOf(node), static_cast<int>(at), static_cast<int>(at + records.size() - 1));
+    m_observer.beginInsert(node, at, at + records.size() - 1);
     for (auto& record : records)
         record->parent = node;
     children.insert(children.begin() + static_cast<std::ptrdiff_t>(at),
                     std::make_move_iterator(records.begin()),
                     std::make_move_iterator(records.end()));
     noteRows(*node, at);
-    endInsertRows();
+    m_observer.endInsert();
 }
 
-void ShellTreeModel::removeChildren(TShellFolderItem* node, std::size_t first, std::size_t last) {
-    const QModelIndex parent = indexOf(node);
-    Q_EMIT nodesAboutToBeDeleted(parent, static_cast<int>(first), static_cast<int>(last));
-    beginRemoveRows(parent, static_cast<int>(first), static_cast<int>(last));
+void ShellTree::removeChildren(TShellFolderItem* node, std::size_t first, std::size_t last) {
+    m_observer.beginRemove(node, first, last);
     auto& children = node->children;
     children.erase(children.begin() + static_cast<std::ptrdiff_t>(first),
                    children.begin() + static_cast<std::ptrdiff_t>(last + 1));
     noteRows(*node, first);
-    endRemoveRows();
+    m_observer.endRemove();
 }
 
-void ShellTreeModel::noteRows(const TShellFolderItem& node, std::size_t from) {
+void ShellTree::noteRows(const TShellFolderItem& node, std::size_t from) {
     for (std::size_t row = from; row < node.children.size(); ++row)
         node.children[row]->noteRow(row);
 }
 
-void ShellTreeModel::dropChildren(TShellFolderItem* node) {
+void ShellTree::dropChildren(TShellFolderItem* node) {
     if (!node->children.empty())
         removeChildren(node, 0, node->children.size() - 1);
     node->stale = true;
     node->hasButton = true;
     node->probeAgain = false;
-    const QModelIndex index = indexOf(node);
-    Q_EMIT dataChanged(index, index);
+    m_observer.changed(node);
 }
 
-void ShellTreeModel::setNodeText(TShellFolderItem* node, std::string text) {
-    node->image.reset();
+void ShellTree::setNodeText(TShellFolderItem* node, std::string text) {
+    node->imageIndex.reset();
     node->setDisplayName(std::move(text));
-    const QModelIndex index = indexOf(node);
-    Q_EMIT dataChanged(index, index);
+    m_observer.changed(node);
 }
 
 // ---- Expanding and re-reading ---------------------------------------------------------------
 
-bool ShellTreeModel::expandNode(TShellFolderItem* node) {
+bool ShellTree::expandNode(TShellFolderItem* node) {
     if (!node)
         return false;
     refreshIfStale(node);
     if (node->children.empty())
         return false;
     node->expanded = true;
-    Q_EMIT expandRequested(indexOf(node));
+    m_observer.requestExpand(node);
     return true;
 }
 
-void ShellTreeModel::refreshIfStale(TShellFolderItem* node) {
+void ShellTree::refreshIfStale(TShellFolderItem* node) {
     if (!node->stale)
         return;
     RefreshChildren(node);
@@ -379,7 +279,7 @@ void ShellTreeModel::refreshIfStale(TShellFolderItem* node) {
         refreshVisible(node->children[i].get());
 }
 
-void ShellTreeModel::setExpanded(TShellFolderItem* node, bool expanded) {
+void ShellTree::setExpanded(TShellFolderItem* node, bool expanded) {
     if (!node)
         return;
     node->expanded = expanded;
@@ -387,7 +287,7 @@ void ShellTreeModel::setExpanded(TShellFolderItem* node, bool expanded) {
         node->stale = true;
 }
 
-bool ShellTreeModel::shown(const TShellFolderItem* node) {
+bool ShellTree::shown(const TShellFolderItem* node) {
     for (const TShellFolderItem* parent = node->parent; parent; parent = parent->parent) {
         if (!parent->expanded)
             return false;
@@ -395,7 +295,7 @@ bool ShellTreeModel::shown(const TShellFolderItem* node) {
     return true;
 }
 
-void ShellTreeModel::refreshVisible(TShellFolderItem* node, const TShellFolderItem* listKept) {
+void ShellTree::refreshVisible(TShellFolderItem* node, const TShellFolderItem* listKept) {
     // An expanded node is read whatever its child count, so that a folder that lost its last
     // subfolder shows the next one; an unreadable one is tried again, so that its button
     // follows what can be read. Every other shown node probes its button again once a view
@@ -413,13 +313,13 @@ void ShellTreeModel::refreshVisible(TShellFolderItem* node, const TShellFolderIt
         refreshVisible(node->children[i].get(), listKept);
 }
 
-void ShellTreeModel::RefreshTree() {
+void ShellTree::RefreshTree() {
     const auto keepOpen = m_namespace->keepFoldersOpen();
     if (m_root)
         refreshVisible(m_root.get());
 }
 
-void ShellTreeModel::refreshMountedFolders() {
+void ShellTree::refreshMountedFolders() {
     if (!m_root)
         return;
     const auto keepOpen = m_namespace->keepFoldersOpen();
@@ -431,7 +331,7 @@ void ShellTreeModel::refreshMountedFolders() {
     refreshVisible(m_root.get(), computer);
 }
 
-TShellFolderItem* ShellTreeModel::FindNode(const ItemIdList& target) {
+TShellFolderItem* ShellTree::FindNode(const ItemIdList& target) {
     TShellFolderItem* root = m_root.get();
     if (!root)
         return nullptr;
@@ -486,12 +386,12 @@ TShellFolderItem* ShellTreeModel::FindNode(const ItemIdList& target) {
 
 // ---- Paths and watching ---------------------------------------------------------------------
 
-std::optional<std::string> ShellTreeModel::pathOf(const TShellFolderItem& record) const {
+std::optional<std::string> ShellTree::pathOf(const TShellFolderItem& record) const {
     // The root's path is the desktop directory's.
     return m_namespace->pathFromIDList(record.Level() == 0 ? record.ItemID : record.AbsoluteID);
 }
 
-std::vector<std::string> ShellTreeModel::visibleFolders() const {
+std::vector<std::string> ShellTree::visibleFolders() const {
     std::vector<std::string> folders;
     if (m_root)
         collectVisibleFolders(*m_root, folders);
@@ -499,16 +399,16 @@ std::vector<std::string> ShellTreeModel::visibleFolders() const {
     // the tree reads it again once it is back.
     if (const auto desktop = m_root ? pathOf(*m_root) : std::nullopt;
         desktop && !m_namespace->parseDisplayName(*desktop)) {
-        if (const auto cut = desktop->find_last_of('/'); cut != std::string::npos)
-            folders.push_back(cut == 0 ? "/" : desktop->substr(0, cut));
+        if (auto parent = platform::parentFolder(*desktop))
+            folders.push_back(std::move(*parent));
     }
     std::sort(folders.begin(), folders.end());
     folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
     return folders;
 }
 
-void ShellTreeModel::collectVisibleFolders(const TShellFolderItem& node,
-                                           std::vector<std::string>& folders) const {
+void ShellTree::collectVisibleFolders(const TShellFolderItem& node,
+                                      std::vector<std::string>& folders) const {
     if (auto path = pathOf(node))
         folders.push_back(std::move(*path));
     if (!node.expanded)
@@ -519,7 +419,7 @@ void ShellTreeModel::collectVisibleFolders(const TShellFolderItem& node,
 
 // ---- Renaming and images --------------------------------------------------------------------
 
-int ShellTreeModel::renameNode(TShellFolderItem* node, const std::string& name) {
+int ShellTree::renameNode(TShellFolderItem* node, const std::string& name) {
     const auto parentFolder = node->ParentFolder();
     if (!parentFolder)
         return platform::error::FileNotFound;
@@ -533,12 +433,11 @@ int ShellTreeModel::renameNode(TShellFolderItem* node, const std::string& name) 
         removeChildren(node, 0, node->children.size() - 1);
     placeAmongSiblings(node);
     RefreshChildren(node);
-    const QModelIndex index = indexOf(node);
-    Q_EMIT dataChanged(index, index);
+    m_observer.changed(node);
     return platform::error::None;
 }
 
-void ShellTreeModel::placeAmongSiblings(TShellFolderItem* node) {
+void ShellTree::placeAmongSiblings(TShellFolderItem* node) {
     TShellFolderItem* parent = node->parent;
     const auto folder = node->ParentFolder();
     if (!parent || !folder)
@@ -553,29 +452,54 @@ void ShellTreeModel::placeAmongSiblings(TShellFolderItem* node) {
         if (order && *order > 0)
             break;
     }
-    // Qt counts the destination before the node is taken out.
+    // The destination counts before the node is taken out.
     if (place == from || place == from + 1)
         return;
-    const QModelIndex parentIndex = indexOf(parent);
-    beginMoveRows(parentIndex, static_cast<int>(from), static_cast<int>(from), parentIndex,
-                  static_cast<int>(place));
+    m_observer.beginMove(parent, from, place);
     auto moved = std::move(siblings[from]);
     siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(from));
     const std::size_t to = place > from ? place - 1 : place;
     siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(to), std::move(moved));
     noteRows(*parent, std::min(from, to));
-    endMoveRows();
+    m_observer.endMove();
 }
 
-void ShellTreeModel::resetImages() {
+bool ShellTree::showsButton(TShellFolderItem& node) const {
+    if (!node.hasButton || node.probeAgain)
+        node.hasButton = probeButton(node);
+    node.probeAgain = false;
+    return *node.hasButton;
+}
+
+int ShellTree::imageIndexOf(TShellFolderItem& record) {
+    if (!record.imageIndex) {
+        record.imageIndex = imageIndex(
+            ItemType(record), record.Level() > 0 && record.hasAttribute(ShellAttribute::Link));
+    }
+    return *record.imageIndex;
+}
+
+void ShellTree::resetImages() {
     if (m_root)
         resetImages(*m_root);
 }
 
-void ShellTreeModel::resetImages(TShellFolderItem& node) {
-    node.image.reset();
+void ShellTree::resetImages(TShellFolderItem& node) {
+    node.imageIndex.reset();
     for (auto& child : node.children)
         resetImages(*child);
+}
+
+int imageIndex(TShItemIDType type, bool link) {
+    return static_cast<int>(type) * 2 + (link ? 1 : 0);
+}
+
+TShItemIDType imageType(int index) {
+    return static_cast<TShItemIDType>(index / 2);
+}
+
+bool imageIsLink(int index) {
+    return index % 2 != 0;
 }
 
 } // namespace ordinalette::foldertree

@@ -1,11 +1,9 @@
 #pragma once
 
 #include "foldertree/shell_namespace.h"
+#include "foldertree/shell_tree_observer.h"
 #include "foldertree/t_shell_folder_item.h"
 
-#include <QAbstractItemModel>
-#include <QIcon>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,43 +11,22 @@
 
 namespace ordinalette::foldertree {
 
-// The shell namespace as a tree of records, free of any widget: the desktop as the one root, the
+// The shell namespace as a tree of records, free of any toolkit: the desktop as the one root, the
 // items below it read when a node is about to show its children and merged on every re-read, so
-// that nodes that stay keep their records, caches and expansion. A view shows it and tells it
-// which nodes it expanded and collapsed; the model asks the view to expand a node when a walk to
-// a target passes through it.
+// that nodes that stay keep their records, caches and expansion. Every change is told to the
+// observer; a view shows the nodes and tells the tree which ones it expanded and collapsed, and
+// the tree asks the view to expand a node when a walk to a target passes through it.
 //
-// Children are read through fetchMore when a node without children is about to show them, and
-// by expandNode, which also merges the children of a node collapsed since it was read. Whether a
-// node shows an expand button is known from its last reading, and otherwise probed only when a view
-// paints that row, so a folder of many thousands of subfolders costs one listing to expand.
-class ShellTreeModel : public QAbstractItemModel {
-    Q_OBJECT
+// Whether a node shows an expand button is known from its last reading, and otherwise probed
+// only when a view paints that row, so a folder of many thousands of subfolders costs one listing
+// to expand.
+class ShellTree {
 public:
-    explicit ShellTreeModel(std::shared_ptr<ShellNamespace> shellNamespace,
-                            QObject* parent = nullptr);
-    ~ShellTreeModel() override;
+    ShellTree(std::shared_ptr<ShellNamespace> shellNamespace, ShellTreeObserver& observer);
+    ~ShellTree();
+    ShellTree(const ShellTree&) = delete;
+    ShellTree& operator=(const ShellTree&) = delete;
 
-    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
-    QModelIndex parent(const QModelIndex& child) const override;
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    // Whether the node shows an expand button. One not asked for yet (showsButton) counts as
-    // having one, as a file-system model counts every folder: views ask this of every row they
-    // lay out, not only of those they paint.
-    bool hasChildren(const QModelIndex& parent = {}) const override;
-    // Whether the node shows an expand button, probed now when it is not known yet or a re-read
-    // of the tree asked for it again.
-    bool showsButton(const QModelIndex& index) const;
-    bool canFetchMore(const QModelIndex& parent) const override;
-    // Reads the node's children afresh and merges them.
-    void fetchMore(const QModelIndex& parent) override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-
-    // The record of an index of this model; null for none.
-    static TShellFolderItem* recordOf(const QModelIndex& index);
-    QModelIndex indexOf(const TShellFolderItem* node) const;
     TShellFolderItem* root() const { return m_root.get(); }
     ShellNamespace& shellNamespace() const { return *m_namespace; }
 
@@ -78,6 +55,9 @@ public:
     // the walk does not find it; null without a root.
     TShellFolderItem* FindNode(const ItemIdList& target);
 
+    // Whether the node shows an expand button, probed now when it is not known yet or a re-read
+    // of the tree asked for it again.
+    bool showsButton(TShellFolderItem& node) const;
     // Reads the node's children unless they are fresh and asks the view to expand it; false when
     // it turns out to have no children, which also removes its button.
     bool expandNode(TShellFolderItem* node);
@@ -94,8 +74,6 @@ public:
     std::optional<std::string> pathOf(const TShellFolderItem& record) const;
     // The folders of the visible part of the tree, sorted.
     std::vector<std::string> visibleFolders() const;
-    // The display name as the node shows it.
-    QString nodeText(TShellFolderItem& record) const;
 
     // Renames the node's folder to a name in the namespace's code page; on success the node
     // takes its new place among its siblings and its children are read again. The error number
@@ -106,17 +84,11 @@ public:
     // Deletes the node's children and gives it the expand button.
     void dropChildren(TShellFolderItem* node);
 
-    // Where the images of the nodes come from; asked once per record and kept.
-    using ImageSource = std::function<QIcon(TShellFolderItem&)>;
-    void setImageSource(ImageSource source) { m_imageSource = std::move(source); }
-    // Forgets every node's image, collapsed ones included, so that they are asked again.
+    // The node's image index: one per kind of item and whether it is a link (imageIndex says
+    // which), asked once per record and kept until resetImages or a rename.
+    int imageIndexOf(TShellFolderItem& record);
+    // Forgets every node's image index, collapsed ones included, so that they are asked again.
     void resetImages();
-
-Q_SIGNALS:
-    // A walk to a target passes through the node: the view expands it.
-    void expandRequested(const QModelIndex& index);
-    // The rows are about to be deleted; a view moves a selection inside them to the parent first.
-    void nodesAboutToBeDeleted(const QModelIndex& parent, int first, int last);
 
 private:
     // The folder's children in its order; nullopt when it cannot be read.
@@ -146,11 +118,16 @@ private:
     static void noteRows(const TShellFolderItem& node, std::size_t from);
 
     std::shared_ptr<ShellNamespace> m_namespace;
+    ShellTreeObserver& m_observer;
     std::unique_ptr<TShellFolderItem> m_root;
     bool m_includeHidden = true;
     TShVirtuaItems m_virtualItems{TShItemIDType::itBitBucket, TShItemIDType::itNetWork,
                                   TShItemIDType::itVirtual};
-    ImageSource m_imageSource;
 };
+
+// The image index of a kind of item, and back: each kind has one, and one more for its links.
+int imageIndex(TShItemIDType type, bool link);
+TShItemIDType imageType(int index);
+bool imageIsLink(int index);
 
 } // namespace ordinalette::foldertree

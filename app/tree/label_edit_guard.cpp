@@ -1,4 +1,4 @@
-#include "foldertree/label_edit_guard.h"
+#include "app/tree/label_edit_guard.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,4 +1,4 @@
-#include "foldertree/shell_icons.h"
+#include "app/tree/shell_icons.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,7 +1,7 @@
-#include "foldertree/t_shell_ctrl_list.h"
+#include "app/tree/t_shell_ctrl_list.h"
 
+#include "app/tree/t_shell_tree_view.h"
 #include "foldertree/t_sh_dir_watcher.h"
-#include "foldertree/t_shell_tree_view.h"
 #include "platform/text_services.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
-#include "foldertree/t_shell_tree_view.h"
+#include "app/tree/t_shell_tree_view.h"
 
-#include "foldertree/t_shell_ctrl_list.h"
+#include "app/tree/queued_hand_over.h"
+#include "app/tree/t_shell_ctrl_list.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -25,7 +26,7 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
                                WatchTiming timing)
     : QTreeView(parent), m_model(new ShellTreeModel(std::move(shellNamespace), this)) {
     setModel(m_model);
-    m_model->setImageSource([this](TShellFolderItem& record) { return nodeImage(record); });
+    m_model->setImageSource([this](int imageIndex) { return nodeImage(imageIndex); });
     setHeaderHidden(true);
     setRootIsDecorated(false);
     setIndentation(19);
@@ -69,7 +70,7 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
     m_watcher = std::make_unique<TShDirWatcher>(
         std::vector<std::string>{},
         [this](std::unique_ptr<TDeviceChangeData> record) { DeviceChanged(std::move(record)); },
-        [this] { FoldersChanged(); }, timing, this);
+        [this] { FoldersChanged(); }, timing, std::make_unique<QueuedHandOver>(this));
     m_watcher->setErrorCallback([this](const std::exception& error) { raise(error); });
     // A watcher that failed has ended its thread: the tree goes on without it.
     m_watcher->setTerminationCallback([this] { m_watcher.reset(); });
@@ -106,19 +107,19 @@ void TShellTreeView::DestroyWnd() {
         m_watcher->SetFolders(std::nullopt);
     TShellFolderItem* selected = recordOf(currentIndex());
     if (!selected)
-        selected = m_model->root();
+        selected = tree().root();
     if (selected)
         m_savedSelection = selected->AbsoluteID;
-    m_model->clear();
+    tree().clear();
 }
 
 void TShellTreeView::BuildRoot() {
-    if (!m_model->BuildRoot())
+    if (!tree().BuildRoot())
         return;
-    TShellFolderItem* root = m_model->root();
-    m_model->expandNode(root);
+    TShellFolderItem* root = tree().root();
+    tree().expandNode(root);
     if (!root->children.empty())
-        m_model->expandNode(root->children.front().get());
+        tree().expandNode(root->children.front().get());
     selectNode(rootNode());
 }
 
@@ -127,7 +128,7 @@ void TShellTreeView::BuildRoot() {
 void TShellTreeView::expandNode(const QModelIndex& node) {
     if (!node.isValid() || isExpanded(node) || !m_model->showsButton(node) || m_closing)
         return;
-    m_model->expandNode(recordOf(node));
+    tree().expandNode(recordOf(node));
 }
 
 void TShellTreeView::onExpanded(const QModelIndex& node) {
@@ -136,14 +137,14 @@ void TShellTreeView::onExpanded(const QModelIndex& node) {
     TShellFolderItem* record = recordOf(node);
     if (m_closing || !record)
         return;
-    m_model->refreshIfStale(record);
-    m_model->setExpanded(record, true);
+    tree().refreshIfStale(record);
+    tree().setExpanded(record, true);
     if (record->children.empty())
         collapse(node);
 }
 
 void TShellTreeView::onCollapsed(const QModelIndex& node) {
-    m_model->setExpanded(recordOf(node), false);
+    tree().setExpanded(recordOf(node), false);
     // The selection never stays hidden inside a collapsed node.
     if (isInside(currentIndex(), node))
         selectNode(node);
@@ -162,7 +163,7 @@ void TShellTreeView::keepFirstVisible(const QModelIndex& parent) {
     // Rows inside a collapsed node move nothing; unscrolled, the first row is the root.
     TShellFolderItem* record = recordOf(parent);
     if (m_firstVisible.isValid() || verticalScrollBar()->value() == 0 || !record ||
-        !isExpanded(parent) || !ShellTreeModel::shown(record))
+        !isExpanded(parent) || !ShellTree::shown(record))
         return;
     m_firstVisible = indexAt(QPoint(0, 0));
 }
@@ -200,7 +201,7 @@ void TShellTreeView::SelectID(const ItemIdList& target) {
         if (order && *order == 0)
             return;
     }
-    selectNode(m_model->indexOf(m_model->FindNode(target)));
+    selectNode(m_model->indexOf(tree().FindNode(target)));
 }
 
 void TShellTreeView::selectNode(const QModelIndex& node) {
@@ -212,7 +213,7 @@ void TShellTreeView::selectNode(const QModelIndex& node) {
 
 std::string TShellTreeView::Path() const {
     TShellFolderItem* record = recordOf(currentIndex());
-    return record ? m_model->pathOf(*record).value_or(std::string()) : std::string();
+    return record ? tree().pathOf(*record).value_or(std::string()) : std::string();
 }
 
 void TShellTreeView::SetPath(const std::string& path) {

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "foldertree/label_edit_guard.h"
+#include "app/tree/label_edit_guard.h"
+#include "app/tree/shell_tree_model.h"
 #include "foldertree/shell_namespace.h"
-#include "foldertree/shell_tree_model.h"
+#include "foldertree/shell_tree.h"
 #include "foldertree/t_sh_dir_watcher.h"
 #include "foldertree/t_shell_folder_item.h"
 
@@ -22,9 +23,9 @@
 namespace ordinalette::foldertree {
 
 // The tree of the shell namespace in which the user picks the folder to work on: the view of a
-// ShellTreeModel, which holds the nodes, reads and merges them. The view shows them, selects on
-// the release of a click, renames a folder when its label is edited, and keeps the model current
-// through its watcher.
+// ShellTreeModel over the ShellTree that holds the nodes, reads and merges them. The view shows
+// them, selects on the release of a click, renames a folder when its label is edited, and keeps the
+// model current through its watcher.
 //
 // The root is built and selected by the constructor, before anyone can connect to OnChange;
 // a user of the tree reads Path once after connecting.
@@ -45,8 +46,8 @@ public:
     // Collapses every node; collapsed nodes keep their children.
     void FullCollapse();
 
-    bool IncludeHidden() const { return m_model->IncludeHidden(); }
-    void SetIncludeHidden(bool include) { m_model->SetIncludeHidden(include); }
+    bool IncludeHidden() const { return tree().IncludeHidden(); }
+    void SetIncludeHidden(bool include) { tree().SetIncludeHidden(include); }
 
     // The window's life: destroying sets the closing flag, remembers the selection and
     // deletes every node; creating clears the flag, builds the root and selects again.
@@ -54,9 +55,10 @@ public:
     void CreateWnd();
     bool closing() const { return m_closing; }
 
-    // The nodes, their reading and finding.
+    // The nodes as a Qt model, and the nodes themselves with their reading and finding.
     ShellTreeModel& shellModel() const { return *m_model; }
-    ShellNamespace& shellNamespace() const { return m_model->shellNamespace(); }
+    ShellTree& tree() const { return m_model->tree(); }
+    ShellNamespace& shellNamespace() const { return tree().shellNamespace(); }
     // The root, expanded with its first child, and selected.
     void BuildRoot();
     // Re-reads the open part of the tree.
@@ -77,11 +79,11 @@ public:
     // The watcher while it runs; null once it has ended.
     const TShDirWatcher* watcher() const { return m_watcher.get(); }
     // The folders of the visible part of the tree, sorted, which the watcher watches.
-    std::vector<std::string> visibleFolders() const { return m_model->visibleFolders(); }
+    std::vector<std::string> visibleFolders() const { return tree().visibleFolders(); }
 
-    // The node's image: the item's icon, the open icon while selected, a link emblem over
-    // both for links; asked once per record and kept.
-    QIcon nodeImage(TShellFolderItem& record);
+    // The image of an image index: the item's icon, the open icon while selected, a link
+    // emblem over both for links; made once per index and kept.
+    QIcon nodeImage(int imageIndex);
     // Forgets every node's images, collapsed ones included, so they are asked again.
     void resetImages();
     // Expands the node and then, a few at a time while the event loop runs, every folder below
@@ -171,8 +173,8 @@ private:
     QPersistentModelIndex m_editing;
     LabelEditGuard m_labelEdit{this};
     std::optional<std::pair<QPersistentModelIndex, QString>> m_pendingRename;
-    // The image of each kind of item (its type, whether it is a link).
-    std::map<std::pair<TShItemIDType, bool>, QIcon> m_images;
+    // The image of each image index.
+    std::map<int, QIcon> m_images;
     bool m_watchUpdatePending = false;
     // The nodes a subtree walk expands next, breadth first, and where it stops.
     std::deque<QPersistentModelIndex> m_subtreeQueue;

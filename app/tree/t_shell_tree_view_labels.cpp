@@ -1,6 +1,6 @@
 // TShellTreeView: node images and renaming a folder by editing its label.
-#include "foldertree/shell_icons.h"
-#include "foldertree/t_shell_tree_view.h"
+#include "app/tree/shell_icons.h"
+#include "app/tree/t_shell_tree_view.h"
 #include "platform/error_message.h"
 #include "platform/text_services.h"
 
@@ -23,32 +23,26 @@ std::string renameFailure(const QString& folder, int error) {
 
 } // namespace
 
-QIcon TShellTreeView::nodeImage(TShellFolderItem& record) {
-    if (record.image)
-        return *record.image;
-    // Images are made once per kind of item and shared by every record of that kind.
-    const auto kind = std::make_pair(
-        m_model->ItemType(record), record.Level() > 0 && record.hasAttribute(ShellAttribute::Link));
-    auto cached = m_images.find(kind);
+QIcon TShellTreeView::nodeImage(int imageIndex) {
+    auto cached = m_images.find(imageIndex);
     if (cached == m_images.end()) {
         const int size = iconSize().width();
         const auto image = [&](bool open) {
-            const QIcon icon = shellIcon(kind.first, open, *style());
-            return kind.second ? withLinkOverlay(icon, size) : icon;
+            const QIcon icon = shellIcon(imageType(imageIndex), open, *style());
+            return imageIsLink(imageIndex) ? withLinkOverlay(icon, size) : icon;
         };
         // The selected node shows the open image.
         QIcon shown;
         shown.addPixmap(image(false).pixmap(size, size), QIcon::Normal);
         shown.addPixmap(image(true).pixmap(size, size), QIcon::Selected);
-        cached = m_images.emplace(kind, shown).first;
+        cached = m_images.emplace(imageIndex, shown).first;
     }
-    record.image = cached->second;
     return cached->second;
 }
 
 void TShellTreeView::resetImages() {
     m_images.clear();
-    m_model->resetImages();
+    tree().resetImages();
     viewport()->update();
 }
 
@@ -151,7 +145,7 @@ void TShellTreeView::renameNode(const QModelIndex& node, const QString& text) {
         // Moving the node among its siblings is no change of the selection.
         const QScopedValueRollback renaming(m_renaming, true);
         failure = platform::decodeText(name, codePage) != typed ? platform::error::PathNotFound
-                                                                : m_model->renameNode(record, name);
+                                                                : tree().renameNode(record, name);
     }
     scheduleWatchUpdate();
     // Renamed or not, the label shows the record's name: a refused name gives the old back,

@@ -1,5 +1,5 @@
 // TShellTreeView: mouse input; a left click selects on release, a right click never.
-#include "foldertree/t_shell_tree_view.h"
+#include "app/tree/t_shell_tree_view.h"
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 // TShellTreeView: how the rows are drawn: lines, plus and minus boxes, and the selection only
 // while the tree has the focus (ShowLines, ShowButtons, HideSelection).
-#include "foldertree/t_shell_tree_view.h"
+#include "app/tree/t_shell_tree_view.h"
 
 #include <QPainter>
 

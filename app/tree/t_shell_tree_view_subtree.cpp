@@ -1,5 +1,5 @@
 // TShellTreeView: expanding a whole subtree (the keypad's "*") without leaving its volume.
-#include "foldertree/t_shell_tree_view.h"
+#include "app/tree/t_shell_tree_view.h"
 
 #include <QElapsedTimer>
 
@@ -18,7 +18,7 @@ void TShellTreeView::expandSubtree(const QModelIndex& node) {
         return;
     expandNode(node);
     // The walk starts only from a folder of the file system, and not through a link either.
-    if (!m_model->pathOf(*record) ||
+    if (!tree().pathOf(*record) ||
         (record->Level() > 0 && record->hasAttribute(ShellAttribute::Link)))
         return;
     if (m_subtreeQueue.empty()) {
@@ -42,7 +42,7 @@ void TShellTreeView::expandSubtreeStep() {
         m_subtreeQueue.pop_front();
         TShellFolderItem* record = recordOf(node);
         // A node deleted by a re-read or hidden by a collapse meanwhile is left alone.
-        if (!record || m_closing || !ShellTreeModel::shown(record) || !staysOnVolume(*record))
+        if (!record || m_closing || !ShellTree::shown(record) || !staysOnVolume(*record))
             continue;
         expandNode(node);
         queueChildren(node);
@@ -56,7 +56,7 @@ void TShellTreeView::expandSubtreeStep() {
 bool TShellTreeView::staysOnVolume(TShellFolderItem& node) {
     if (node.hasAttribute(ShellAttribute::Link))
         return false;
-    const auto path = m_model->pathOf(node);
+    const auto path = tree().pathOf(node);
     return path && !m_subtreeMountPoints.contains(*path);
 }
 

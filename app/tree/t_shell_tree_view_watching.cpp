@@ -1,5 +1,5 @@
 // TShellTreeView: the folders it gives its watcher and its reactions to the watcher's deliveries.
-#include "foldertree/t_shell_tree_view.h"
+#include "app/tree/t_shell_tree_view.h"
 
 #include <QTimer>
 
@@ -18,7 +18,7 @@ void TShellTreeView::scheduleWatchUpdate() {
 }
 
 void TShellTreeView::RefreshTree() {
-    m_model->RefreshTree();
+    tree().RefreshTree();
     // The rows in view probe their expand buttons again as they are painted.
     viewport()->update();
 }
@@ -38,23 +38,23 @@ void TShellTreeView::DeviceChanged(std::unique_ptr<TDeviceChangeData> record) {
     }
     if (record->Kind != DeviceKind::Media || !record->Drive)
         return;
-    TShellFolderItem* drive = m_model->FindNode(*record->Drive);
+    TShellFolderItem* drive = tree().FindNode(*record->Drive);
     // Only the drive's own node: a mount that is gone may already have left My Computer.
     if (!drive || drive->AbsoluteID != *record->Drive)
         return;
-    m_model->setNodeText(drive, record->Text);
+    tree().setNodeText(drive, record->Text);
     if (record->Event != DeviceEvent::RemoveComplete)
         return;
     const QModelIndex node = m_model->indexOf(drive);
     selectNode(node.parent());
     collapse(node);
-    m_model->dropChildren(drive);
+    tree().dropChildren(drive);
 }
 
 void TShellTreeView::MountsChanged(const std::vector<std::string>& mountPoints) {
     // A volume mounted over a shown folder shows its own folders there, and one gone shows the
     // folder it covered. Drives that came or went are the device changes' to show.
-    m_model->refreshMountedFolders();
+    tree().refreshMountedFolders();
     viewport()->update();
     if (m_watcher)
         m_watcher->rearmBelow(mountPoints);

@@ -1,10 +1,11 @@
 #include "foldertree/posix/mount_monitor.h"
 
-#include "foldertree/debug_log.h"
+#include "platform/debug_log.h"
 
 #include <cerrno>
 #include <cstring>
 #include <libmount.h>
+#include <string>
 
 namespace ordinalette::foldertree {
 
@@ -16,14 +17,14 @@ MountMonitor::MountMonitor() : m_monitor(mnt_new_monitor()) {
         // Mounts by user-space tools record their options apart; without that part the
         // kernel's changes are still seen.
         if (const int userspace = mnt_monitor_enable_userspace(m_monitor, 1, nullptr))
-            qCDebug(lcFolderTree, "cannot watch the user-space mount options: %s",
-                    std::strerror(-userspace));
+            platform::logDebug(std::string("cannot watch the user-space mount options: ") +
+                               std::strerror(-userspace));
         m_handle = mnt_monitor_get_fd(m_monitor);
         failed = m_handle < 0 ? m_handle : 0;
     }
     if (failed != 0) {
         m_handle = -1;
-        qCDebug(lcFolderTree, "cannot watch the mount table: %s", std::strerror(-failed));
+        platform::logDebug(std::string("cannot watch the mount table: ") + std::strerror(-failed));
     }
 }
 

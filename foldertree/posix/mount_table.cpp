@@ -1,6 +1,7 @@
 #include "foldertree/posix/mount_table.h"
 
-#include "foldertree/debug_log.h"
+#include "foldertree/folder_path.h"
+#include "platform/debug_log.h"
 
 #include <algorithm>
 #include <array>
@@ -95,16 +96,10 @@ std::string unescapeHex(std::string_view text) {
     return out;
 }
 
-bool isUnder(std::string_view path, std::string_view folder) {
-    return path == folder ||
-           (path.size() > folder.size() && path.substr(0, folder.size()) == folder &&
-            (folder == "/" || path[folder.size()] == '/'));
-}
-
 // Below folder (not folder itself) and not inside a hidden folder there, where programs keep
 // their own mounts (containers, portals).
 bool isShownBelow(std::string_view path, std::string_view folder) {
-    if (folder.empty() || path == folder || !isUnder(path, folder))
+    if (folder.empty() || path == folder || !isAtOrBelow(path, folder))
         return false;
     const std::string_view rest = path.substr(folder == "/" ? 1 : folder.size() + 1);
     return !rest.starts_with('.') && rest.find("/.") == std::string_view::npos;
@@ -130,8 +125,7 @@ std::optional<std::vector<MountEntry>> readMountTable(const std::string& path) {
     int error = 0;
     const Table table = parseTable(path, error);
     if (!table) {
-        qCDebug(lcFolderTree, "cannot read the mount table %s: %s", path.c_str(),
-                std::strerror(error));
+        platform::logDebug("cannot read the mount table " + path + ": " + std::strerror(error));
         return std::nullopt;
     }
     auto entries = entriesOf(table.get());
@@ -178,7 +172,7 @@ std::vector<MountEntry> drivesAmong(const std::vector<MountEntry>& table, const 
 std::string volumeRootAmong(std::string_view path, const std::vector<std::string>& mountPoints) {
     std::string best;
     for (const auto& mountPoint : mountPoints) {
-        if (isUnder(path, mountPoint) && (best.empty() || mountPoint.size() > best.size()))
+        if (isAtOrBelow(path, mountPoint) && (best.empty() || mountPoint.size() > best.size()))
             best = mountPoint;
     }
     return best;

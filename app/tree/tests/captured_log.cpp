@@ -1,4 +1,4 @@
-#include "foldertree/tests/captured_log.h"
+#include "app/tree/tests/captured_log.h"
 
 #include <QLoggingCategory>
 #include <atomic>

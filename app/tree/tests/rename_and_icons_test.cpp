@@ -1,5 +1,6 @@
+#include "app/tree/t_shell_tree_view.h"
+#include "app/tree/tests/tree_nodes.h"
 #include "foldertree/t_sh_dir_watcher.h"
-#include "foldertree/t_shell_tree_view.h"
 #include "foldertree/tests/namespace_fixture.h"
 #include "platform/posix/posix_file_system.h"
 #include "testsupport/no_replace_refusing_calls.h"
@@ -241,17 +242,18 @@ TEST_F(RenameTest, ImagesAreAskedAgainAfterASettingsChange) {
     ASSERT_TRUE(inner.isValid());
     (void)image(inner, QIcon::Normal);
     tree->FullCollapse();
-    ASSERT_TRUE(TShellTreeView::recordOf(inner)->image.has_value());
+    ASSERT_TRUE(TShellTreeView::recordOf(inner)->imageIndex.has_value());
 
     QEvent styleChange(QEvent::StyleChange);
     QCoreApplication::sendEvent(tree.get(), &styleChange);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
-            return !TShellTreeView::recordOf(inner)->image && !TShellTreeView::recordOf(m)->image;
+            return !TShellTreeView::recordOf(inner)->imageIndex &&
+                   !TShellTreeView::recordOf(m)->imageIndex;
         },
         15000));
     (void)image(inner, QIcon::Normal);
-    EXPECT_TRUE(TShellTreeView::recordOf(inner)->image.has_value());
+    EXPECT_TRUE(TShellTreeView::recordOf(inner)->imageIndex.has_value());
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-#include "foldertree/shell_tree_model.h"
+#include "app/tree/shell_tree_model.h"
+#include "app/tree/tests/tree_nodes.h"
 #include "foldertree/tests/namespace_fixture.h"
 
 #include <QSignalSpy>
@@ -87,9 +88,9 @@ private:
 class ModelTest : public ::testing::Test {
 protected:
     ModelTest() {
-        EXPECT_TRUE(model.BuildRoot());
-        model.expandNode(model.root());
-        model.expandNode(model.root()->children.front().get());
+        EXPECT_TRUE(model.tree().BuildRoot());
+        model.tree().expandNode(model.tree().root());
+        model.tree().expandNode(model.tree().root()->children.front().get());
     }
 
     QModelIndex root() const { return model.index(0, 0); }
@@ -100,8 +101,8 @@ protected:
     }
     // Finds the node of a path, expanding its ancestors.
     QModelIndex open(const std::string& path) {
-        const auto list = model.shellNamespace().parseDisplayName(path);
-        return list ? model.indexOf(model.FindNode(*list)) : QModelIndex();
+        const auto list = model.tree().shellNamespace().parseDisplayName(path);
+        return list ? model.indexOf(model.tree().FindNode(*list)) : QModelIndex();
     }
     TShellFolderItem* record(const QModelIndex& index) { return ShellTreeModel::recordOf(index); }
 
@@ -115,8 +116,9 @@ TEST_F(ModelTest, TheDesktopHoldsItsFixedItemsAndMyComputerItsDrivesWithoutAView
     EXPECT_EQ(root().data().toString(), "デスクトップ");
     EXPECT_EQ(childTexts(root()), (QStringList{"コンピュータ", "ネットワーク", "ごみ箱"}));
     EXPECT_EQ(model.rowCount(computer()), 3);
-    EXPECT_EQ(model.ItemType(*record(driveNode("d"))), TShItemIDType::itRootDrive);
-    EXPECT_EQ(model.ItemType(*record(model.index(2, 0, root()))), TShItemIDType::itBitBucket);
+    EXPECT_EQ(model.tree().ItemType(*record(driveNode("d"))), TShItemIDType::itRootDrive);
+    EXPECT_EQ(model.tree().ItemType(*record(model.index(2, 0, root()))),
+              TShItemIDType::itBitBucket);
     // Nothing below the drives is read until they expand.
     EXPECT_TRUE(model.canFetchMore(driveNode("d")));
     EXPECT_EQ(model.rowCount(driveNode("d")), 0);
@@ -128,7 +130,7 @@ TEST_F(ModelTest, FindNodeOpensTheWayToAFolderAndGivesTheRootForWhatItNeverShows
     const QModelIndex year = open(fixture.drive("d") + "/photos/2024");
     ASSERT_TRUE(year.isValid());
     EXPECT_EQ(year.data().toString(), "2024");
-    EXPECT_EQ(model.pathOf(*record(year)), fixture.drive("d") + "/photos/2024");
+    EXPECT_EQ(model.tree().pathOf(*record(year)), fixture.drive("d") + "/photos/2024");
     EXPECT_TRUE(record(driveNode("d"))->expanded);
     EXPECT_TRUE(record(year.parent())->expanded);
     EXPECT_EQ(open(fixture.drive("d") + "/photos/a.jpg"), root());
@@ -140,7 +142,7 @@ TEST_F(ModelTest, HiddenFoldersAreListedAndFilesNever) {
     fixture.dir().writeFile("d/readme.txt");
     open(fixture.drive("d") + "/Music");
     EXPECT_EQ(childTexts(driveNode("d")), (QStringList{".config", "Music"}));
-    model.SetIncludeHidden(false);
+    model.tree().SetIncludeHidden(false);
     EXPECT_EQ(childTexts(driveNode("d")), (QStringList{"Music"}));
 }
 
@@ -157,7 +159,7 @@ TEST_F(ModelTest, RefreshTreeMergesChangesAndKeepsTheNodesThatStay) {
     fixture.dir().makeDir("d/epsilon");
     std::filesystem::remove(fixture.drive("d") + "/delta");
     QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-    model.RefreshTree();
+    model.tree().RefreshTree();
 
     EXPECT_EQ(childTexts(d), (QStringList{"alpha", "Bar", "beta", "epsilon", "gamma"}));
     EXPECT_EQ(record(model.index(0, 0, d)), alpha);
@@ -170,7 +172,7 @@ TEST_F(ModelTest, RefreshTreeMergesChangesAndKeepsTheNodesThatStay) {
     // Nothing changed: nothing moves.
     inserted.clear();
     QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
-    model.RefreshTree();
+    model.tree().RefreshTree();
     EXPECT_EQ(inserted.count() + removed.count(), 0);
 }
 
@@ -180,37 +182,37 @@ TEST_F(ModelTest, AnExpandedFolderThatLostItsLastSubfolderShowsTheNextOne) {
     ASSERT_TRUE(record(box)->expanded);
 
     std::filesystem::remove(fixture.drive("d") + "/box/first");
-    model.RefreshTree();
+    model.tree().RefreshTree();
     EXPECT_EQ(model.rowCount(box), 0);
     EXPECT_FALSE(model.showsButton(box));
 
     fixture.dir().makeDir("d/box/second");
-    model.RefreshTree();
+    model.tree().RefreshTree();
     EXPECT_EQ(childTexts(box), QStringList{"second"});
     EXPECT_TRUE(model.showsButton(box));
 }
 
 TEST_F(ModelTest, TheFixedItemsStayWhileTheDesktopDirectoryIsAwayAndItsFoldersComeBack) {
     fixture.dir().makeDir("c/home/me/Desktop/projects");
-    model.RefreshTree();
+    model.tree().RefreshTree();
     ASSERT_EQ(childTexts(root()),
               (QStringList{"コンピュータ", "projects", "ネットワーク", "ごみ箱"}));
     const QPersistentModelIndex computerKept = computer();
 
     std::filesystem::rename(fixture.desktop(), fixture.desktop() + ".away");
-    model.RefreshTree();
+    model.tree().RefreshTree();
     EXPECT_EQ(childTexts(root()), (QStringList{"コンピュータ", "ネットワーク", "ごみ箱"}));
     EXPECT_EQ(computerKept, computer()); // My Computer keeps its node and its drives
     EXPECT_EQ(model.rowCount(computer()), 3);
     // The folder that held the desktop directory is watched until it is back.
-    const auto watched = model.visibleFolders();
+    const auto watched = model.tree().visibleFolders();
     EXPECT_EQ(std::count(watched.begin(), watched.end(), fixture.drive("c") + "/home/me"), 1);
 
     std::filesystem::rename(fixture.desktop() + ".away", fixture.desktop());
-    model.RefreshTree();
+    model.tree().RefreshTree();
     EXPECT_EQ(childTexts(root()),
               (QStringList{"コンピュータ", "projects", "ネットワーク", "ごみ箱"}));
-    const auto back = model.visibleFolders();
+    const auto back = model.tree().visibleFolders();
     EXPECT_EQ(std::count(back.begin(), back.end(), fixture.drive("c") + "/home/me"), 0);
 }
 
@@ -221,15 +223,15 @@ TEST_F(ModelTest, AnUnreadableFolderKeepsNoButtonUntilItCanBeReadAgain) {
     EXPECT_TRUE(model.showsButton(locked)); // the probe sees a subfolder
 
     unreadable->names = {"locked"};
-    EXPECT_FALSE(model.expandNode(record(locked)));
+    EXPECT_FALSE(model.tree().expandNode(record(locked)));
     EXPECT_FALSE(model.showsButton(locked));
-    model.RefreshTree();
+    model.tree().RefreshTree();
     EXPECT_FALSE(model.showsButton(locked));
 
     unreadable->names.clear();
-    model.RefreshTree();
+    model.tree().RefreshTree();
     EXPECT_TRUE(model.showsButton(locked));
-    EXPECT_TRUE(model.expandNode(record(locked)));
+    EXPECT_TRUE(model.tree().expandNode(record(locked)));
     EXPECT_EQ(childTexts(locked), QStringList{"inside"});
 }
 

@@ -2,10 +2,11 @@
 // run by StoppedDriveTest in a process of its own, which the test ends should it hang.
 //   stopped_drive_check <home> <stopped drive> <free mount point>
 // Exits with 0 when all went as a user expects; otherwise says what went wrong.
+#include "app/tree/t_shell_tree_view.h"
+#include "app/tree/tests/qt_test_environment.h"
+#include "app/tree/tests/tree_nodes.h"
 #include "foldertree/posix/linux_shell_namespace.h"
-#include "foldertree/t_shell_tree_view.h"
 #include "foldertree/tests/namespace_fixture.h"
-#include "foldertree/tests/qt_test_environment.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,4 +1,5 @@
-#include "foldertree/t_shell_tree_view.h"
+#include "app/tree/t_shell_tree_view.h"
+#include "app/tree/tests/tree_nodes.h"
 #include "foldertree/tests/namespace_fixture.h"
 
 #include <QLineEdit>
