@@ -36,6 +36,7 @@ bool ShellTree::BuildRoot() {
 
 void ShellTree::clear() {
     m_observer.beginReset();
+    m_walk.clear();
     m_root.reset();
     m_observer.endReset();
 }
@@ -230,6 +231,7 @@ void ShellTree::insertChildren(TShellFolderItem* node, std::size_t at,
 }
 
 void ShellTree::removeChildren(TShellFolderItem* node, std::size_t first, std::size_t last) {
+    m_walk.forget(*node, first, last);
     m_observer.beginRemove(node, first, last);
     auto& children = node->children;
     children.erase(children.begin() + static_cast<std::ptrdiff_t>(first),
@@ -256,6 +258,27 @@ void ShellTree::setNodeText(TShellFolderItem* node, std::string text) {
     node->imageIndex.reset();
     node->setDisplayName(std::move(text));
     m_observer.changed(node);
+}
+
+void ShellTree::DeviceChanged(const TDeviceChangeData& record) {
+    if (record.Kind == DeviceKind::Network) {
+        if (record.Event != DeviceEvent::Arrival && m_root)
+            m_observer.requestSelect(m_root.get());
+        RefreshTree();
+        return;
+    }
+    if (record.Kind != DeviceKind::Media || !record.Drive)
+        return;
+    TShellFolderItem* drive = FindNode(*record.Drive);
+    // Only the drive's own node: a mount that is gone may already have left My Computer.
+    if (!drive || drive->AbsoluteID != *record.Drive)
+        return;
+    setNodeText(drive, record.Text);
+    if (record.Event != DeviceEvent::RemoveComplete)
+        return;
+    m_observer.requestSelect(drive->parent);
+    m_observer.requestCollapse(drive);
+    dropChildren(drive);
 }
 
 // ---- Expanding and re-reading ---------------------------------------------------------------

@@ -2,6 +2,8 @@
 
 #include "foldertree/shell_namespace.h"
 #include "foldertree/shell_tree_observer.h"
+#include "foldertree/subtree_walk.h"
+#include "foldertree/t_sh_dir_watcher.h"
 #include "foldertree/t_shell_folder_item.h"
 
 #include <memory>
@@ -83,6 +85,14 @@ public:
     void setNodeText(TShellFolderItem* node, std::string text);
     // Deletes the node's children and gives it the expand button.
     void dropChildren(TShellFolderItem* node);
+    // Shows a volume change the watcher delivered: a network volume that came or went re-reads
+    // the open part of the tree, the root selected first when it went; a drive's node takes the
+    // record's text, and one whose volume went is collapsed and loses its children, the
+    // selection moving to My Computer. A drive My Computer no longer lists changes nothing.
+    void DeviceChanged(const TDeviceChangeData& record);
+
+    // The walk that expands whole subtrees (the keypad's "*").
+    SubtreeWalk& subtreeWalk() { return m_walk; }
 
     // The node's image index: one per kind of item and whether it is a link (imageIndex says
     // which), asked once per record and kept until resetImages or a rename.
@@ -123,6 +133,7 @@ private:
     bool m_includeHidden = true;
     TShVirtuaItems m_virtualItems{TShItemIDType::itBitBucket, TShItemIDType::itNetWork,
                                   TShItemIDType::itVirtual};
+    SubtreeWalk m_walk{*this};
 };
 
 // The image index of a kind of item, and back: each kind has one, and one more for its links.

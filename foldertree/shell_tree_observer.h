@@ -27,6 +27,10 @@ public:
     virtual void changed(TShellFolderItem* node) = 0;
     // A walk to a target passes through the node: the view expands it.
     virtual void requestExpand(TShellFolderItem* node) = 0;
+    // A volume change folds the node: the view collapses it.
+    virtual void requestCollapse(TShellFolderItem* node) = 0;
+    // A volume change moves the selection to the node, unless the view may not change it now.
+    virtual void requestSelect(TShellFolderItem* node) = 0;
 };
 
 } // namespace ordinalette::foldertree

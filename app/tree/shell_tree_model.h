@@ -56,6 +56,9 @@ Q_SIGNALS:
     void expandRequested(const QModelIndex& index);
     // The rows are about to be deleted; a view moves a selection inside them to the parent first.
     void nodesAboutToBeDeleted(const QModelIndex& parent, int first, int last);
+    // A volume change folds the node, or moves the selection to it.
+    void collapseRequested(const QModelIndex& index);
+    void selectRequested(const QModelIndex& index);
 
 private:
     void beginInsert(TShellFolderItem* parent, std::size_t first, std::size_t last) override;
@@ -68,6 +71,10 @@ private:
     void endReset() override { endResetModel(); }
     void changed(TShellFolderItem* node) override;
     void requestExpand(TShellFolderItem* node) override { Q_EMIT expandRequested(indexOf(node)); }
+    void requestCollapse(TShellFolderItem* node) override {
+        Q_EMIT collapseRequested(indexOf(node));
+    }
+    void requestSelect(TShellFolderItem* node) override { Q_EMIT selectRequested(indexOf(node)); }
 
     mutable ShellTree m_tree;
     ImageSource m_imageSource;

@@ -1,13 +1,10 @@
 #pragma once
 
+#include "foldertree/drive_changes.h"
 #include "foldertree/posix/mount_monitor.h"
-#include "foldertree/shell_namespace.h"
-#include "foldertree/t_sh_dir_watcher.h"
 
 #include <QSocketNotifier>
 #include <memory>
-#include <string>
-#include <utility>
 #include <vector>
 
 namespace ordinalette::foldertree {
@@ -28,25 +25,17 @@ public:
 private:
     struct Watched {
         TShellTreeView* control;
-        std::vector<DriveVolume> drives;      // as last seen
-        std::vector<std::string> mountPoints; // every mount of its namespace, sorted, as last seen
+        std::unique_ptr<DriveChanges> changes;
     };
 
     TShellCtrlList() = default;
-    // Has each tree re-read what it shows where a mount came or went, compares its drives with
-    // the ones seen before and hands out what changed.
+    // Has each tree re-read what it shows where a mount came or went, and hands out the drives
+    // that came or went.
     void mountsChanged();
-    static void handOut(TShellTreeView& control, const DriveVolume& drive, DeviceEvent event);
 
     std::vector<Watched> m_controls;
     std::unique_ptr<MountMonitor> m_monitor;
     std::unique_ptr<QSocketNotifier> m_notifier;
 };
-
-// The text of a drive's node after its volume arrived: the label made lower case and then its
-// first letter upper case, a blank and the mount point in parentheses (" (/mnt/x)" without a
-// label).
-std::string arrivalText(std::string_view label, const std::string& mountPoint,
-                        const platform::CodePage& codePage);
 
 } // namespace ordinalette::foldertree

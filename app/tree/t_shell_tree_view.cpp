@@ -54,6 +54,8 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
     connect(this, &QTreeView::expanded, this, &TShellTreeView::onExpanded);
     connect(this, &QTreeView::collapsed, this, &TShellTreeView::onCollapsed);
     connect(m_model, &ShellTreeModel::expandRequested, this, &QTreeView::expand);
+    connect(m_model, &ShellTreeModel::collapseRequested, this, &QTreeView::collapse);
+    connect(m_model, &ShellTreeModel::selectRequested, this, &TShellTreeView::selectNode);
     connect(m_model, &ShellTreeModel::nodesAboutToBeDeleted, this,
             &TShellTreeView::onNodesAboutToBeDeleted);
     connect(m_model, &QAbstractItemModel::rowsAboutToBeInserted, this,

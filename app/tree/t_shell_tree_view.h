@@ -11,13 +11,11 @@
 #include <QPoint>
 #include <QTimer>
 #include <QTreeView>
-#include <deque>
 #include <exception>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 namespace ordinalette::foldertree {
@@ -147,10 +145,6 @@ private:
     void keepFirstVisible(const QModelIndex& parent);
     void collapseAll(const QModelIndex& node);
     void expandSubtreeStep();
-    // Whether a subtree walk may expand the node: a folder of the file system, no link, no
-    // other volume's mount point.
-    bool staysOnVolume(TShellFolderItem& node);
-    void queueChildren(const QModelIndex& node);
     // Gives the watcher the visible folders once the current change of the tree is done.
     void scheduleWatchUpdate();
     // Selects a node unless the selection may not change now (a click pending, closing).
@@ -176,9 +170,7 @@ private:
     // The image of each image index.
     std::map<int, QIcon> m_images;
     bool m_watchUpdatePending = false;
-    // The nodes a subtree walk expands next, breadth first, and where it stops.
-    std::deque<QPersistentModelIndex> m_subtreeQueue;
-    std::unordered_set<std::string> m_subtreeMountPoints;
+    // Drives the tree's subtree walk, a slice per turn of the event loop.
     QTimer m_subtreeTimer;
 };
 

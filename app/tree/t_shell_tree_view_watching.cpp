@@ -30,25 +30,8 @@ void TShellTreeView::FoldersChanged() {
 }
 
 void TShellTreeView::DeviceChanged(std::unique_ptr<TDeviceChangeData> record) {
-    if (record->Kind == DeviceKind::Network) {
-        if (record->Event != DeviceEvent::Arrival)
-            selectNode(rootNode());
-        RefreshTree();
-        return;
-    }
-    if (record->Kind != DeviceKind::Media || !record->Drive)
-        return;
-    TShellFolderItem* drive = tree().FindNode(*record->Drive);
-    // Only the drive's own node: a mount that is gone may already have left My Computer.
-    if (!drive || drive->AbsoluteID != *record->Drive)
-        return;
-    tree().setNodeText(drive, record->Text);
-    if (record->Event != DeviceEvent::RemoveComplete)
-        return;
-    const QModelIndex node = m_model->indexOf(drive);
-    selectNode(node.parent());
-    collapse(node);
-    tree().dropChildren(drive);
+    tree().DeviceChanged(*record);
+    viewport()->update();
 }
 
 void TShellTreeView::MountsChanged(const std::vector<std::string>& mountPoints) {

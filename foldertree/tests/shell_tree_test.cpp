@@ -33,6 +33,8 @@ public:
         events.push_back("changed " + node->DisplayName());
     }
     void requestExpand(TShellFolderItem*) override {}
+    void requestCollapse(TShellFolderItem*) override {}
+    void requestSelect(TShellFolderItem*) override {}
 
 private:
     void begin(const char* what, TShellFolderItem* parent, std::size_t first, std::size_t last) {
@@ -47,17 +49,30 @@ private:
     std::string m_event;
 };
 
-TEST(ShellTree, TellsItsObserverEveryInsertRemovalMoveAndChangeAsItHappens) {
+// A tree over the fixture's namespace, its root expanded.
+class ShellTreeTest : public ::testing::Test {
+protected:
+    ShellTreeTest() {
+        EXPECT_TRUE(tree.BuildRoot());
+        tree.expandNode(tree.root());
+    }
+    // Finds drive d's node and expands it.
+    TShellFolderItem* openDrive() {
+        TShellFolderItem* drive =
+            tree.FindNode(*fixture.shellNamespace()->parseDisplayName(fixture.drive("d")));
+        EXPECT_TRUE(tree.expandNode(drive));
+        return drive;
+    }
+
     testing::NamespaceFixture fixture;
+    Recorder seen;
+    ShellTree tree{fixture.shellNamespace(), seen};
+};
+
+TEST_F(ShellTreeTest, TellsItsObserverEveryInsertRemovalMoveAndChangeAsItHappens) {
     fixture.dir().makeDir("d/b");
     fixture.dir().makeDir("d/d");
-    Recorder seen;
-    ShellTree tree(fixture.shellNamespace(), seen);
-    ASSERT_TRUE(tree.BuildRoot());
-    tree.expandNode(tree.root());
-    TShellFolderItem* drive =
-        tree.FindNode(*fixture.shellNamespace()->parseDisplayName(fixture.drive("d")));
-    ASSERT_TRUE(tree.expandNode(drive));
+    TShellFolderItem* drive = openDrive();
     ASSERT_EQ(drive->children.size(), 2u);
 
     // The merge inserts the new folders where they stand and removes the one gone.
@@ -78,6 +93,35 @@ TEST(ShellTree, TellsItsObserverEveryInsertRemovalMoveAndChangeAsItHappens) {
     seen.events.clear();
     tree.clear();
     EXPECT_EQ(seen.events, std::vector<std::string>{"reset"});
+}
+
+// The child of a node with that display name; null for none.
+TShellFolderItem* childNamed(TShellFolderItem* node, const std::string& name) {
+    for (const auto& child : node->children) {
+        if (child->DisplayName() == name)
+            return child.get();
+    }
+    return nullptr;
+}
+
+TEST_F(ShellTreeTest, ASubtreeWalkStaysOnItsVolumeAndLeavesTheNodesAReReadDeleted) {
+    for (const char* name : {"d/a/deep/deeper", "d/gone/inner", "d/other/inside"})
+        fixture.dir().makeDir(name);
+    std::filesystem::create_directory_symlink(fixture.drive("d") + "/a",
+                                              fixture.drive("d") + "/link");
+    fixture.writeMountTable(
+        testing::NamespaceFixture::mountLine(fixture.drive("d") + "/other", "ext4"));
+    TShellFolderItem* drive = openDrive();
+
+    ASSERT_TRUE(tree.subtreeWalk().start(*drive));
+    // A re-read deletes a node the walk has queued.
+    std::filesystem::remove_all(fixture.drive("d") + "/gone");
+    tree.RefreshChildren(drive);
+    while (tree.subtreeWalk().step(std::chrono::milliseconds(20))) {
+    }
+    EXPECT_TRUE(childNamed(childNamed(drive, "a"), "deep")->expanded);
+    EXPECT_FALSE(childNamed(drive, "link")->expanded);
+    EXPECT_FALSE(childNamed(drive, "other")->expanded);
 }
 
 } // namespace

@@ -1,4 +1,3 @@
-#include "app/tree/t_shell_ctrl_list.h"
 #include "app/tree/t_shell_tree_view.h"
 #include "app/tree/tests/tree_nodes.h"
 #include "foldertree/posix/mount_table.h"
@@ -147,15 +146,6 @@ TEST_F(WatchedTreeTest, DeviceChangesOfNetworkVolumesAndOfDrivesNoLongerListed) 
     tree->DeviceChanged(std::move(removal));
     EXPECT_EQ(tree->currentIndex(), tree->rootNode());
     EXPECT_EQ(changes.count(), 1);
-}
-
-TEST(TShellCtrlList, AnArrivalShowsTheLabelInLowerCaseWithItsFirstLetterUpperCase) {
-    const auto utf8 = platform::CodePage::utf8();
-    EXPECT_EQ(arrivalText("MYVOL", "/mnt/x", utf8), "Myvol (/mnt/x)");
-    EXPECT_EQ(arrivalText("USB Stick", "/media/me/usb", utf8), "Usb stick (/media/me/usb)");
-    EXPECT_EQ(arrivalText("1TB DISK", "/mnt/x", utf8), "1tb disk (/mnt/x)");
-    EXPECT_EQ(arrivalText("ÄPFEL", "/mnt/x", utf8), "äpfel (/mnt/x)");
-    EXPECT_EQ(arrivalText("", "/mnt/x", utf8), " (/mnt/x)");
 }
 
 // Mounts tmpfs volumes in a private mount namespace of this process, so nothing shows outside.
