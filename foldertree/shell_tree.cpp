@@ -407,7 +407,27 @@ TShellFolderItem* ShellTree::FindNode(const ItemIdList& target) {
     return root;
 }
 
+TShellFolderItem* ShellTree::SelectID(const TShellFolderItem* selected, const ItemIdList& target) {
+    if (selected && selected->Level() == static_cast<int>(target.size())) {
+        const auto desktop = m_namespace->desktopFolder();
+        const auto order =
+            desktop ? desktop->compareIDs(selected->AbsoluteID, target) : std::nullopt;
+        if (order && *order == 0)
+            return nullptr;
+    }
+    return FindNode(target);
+}
+
+TShellFolderItem* ShellTree::SetPath(const TShellFolderItem* selected, const std::string& path) {
+    const auto list = m_namespace->parseDisplayName(path);
+    return list ? SelectID(selected, *list) : nullptr;
+}
+
 // ---- Paths and watching ---------------------------------------------------------------------
+
+std::string ShellTree::Path(const TShellFolderItem* selected) const {
+    return selected ? pathOf(*selected).value_or(std::string()) : std::string();
+}
 
 std::optional<std::string> ShellTree::pathOf(const TShellFolderItem& record) const {
     // The root's path is the desktop directory's.

@@ -57,6 +57,16 @@ public:
     // the walk does not find it; null without a root.
     TShellFolderItem* FindNode(const ItemIdList& target);
 
+    // What a view with that node selected (null: none) selects for an absolute list: the node
+    // FindNode gives; null when the selected node is that item already.
+    TShellFolderItem* SelectID(const TShellFolderItem* selected, const ItemIdList& target);
+    // As SelectID for the item of a full path; null also when the path names no item.
+    TShellFolderItem* SetPath(const TShellFolderItem* selected, const std::string& path);
+    // The file-system path of the selected node, or empty when it has none: the desktop
+    // directory for the root, a drive's mount point with its trailing separator, a folder
+    // without one.
+    std::string Path(const TShellFolderItem* selected) const;
+
     // Whether the node shows an expand button, probed now when it is not known yet or a re-read
     // of the tree asked for it again.
     bool showsButton(TShellFolderItem& node) const;

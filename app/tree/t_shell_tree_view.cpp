@@ -195,15 +195,7 @@ void TShellTreeView::FullCollapse() {
 // ---- Finding and selecting -----------------------------------------------------------------
 
 void TShellTreeView::SelectID(const ItemIdList& target) {
-    TShellFolderItem* selected = recordOf(currentIndex());
-    if (selected && selected->Level() == static_cast<int>(target.size())) {
-        const auto desktop = shellNamespace().desktopFolder();
-        const auto order =
-            desktop ? desktop->compareIDs(selected->AbsoluteID, target) : std::nullopt;
-        if (order && *order == 0)
-            return;
-    }
-    selectNode(m_model->indexOf(tree().FindNode(target)));
+    selectNode(m_model->indexOf(tree().SelectID(recordOf(currentIndex()), target)));
 }
 
 void TShellTreeView::selectNode(const QModelIndex& node) {
@@ -214,13 +206,11 @@ void TShellTreeView::selectNode(const QModelIndex& node) {
 }
 
 std::string TShellTreeView::Path() const {
-    TShellFolderItem* record = recordOf(currentIndex());
-    return record ? tree().pathOf(*record).value_or(std::string()) : std::string();
+    return tree().Path(recordOf(currentIndex()));
 }
 
 void TShellTreeView::SetPath(const std::string& path) {
-    if (const auto list = shellNamespace().parseDisplayName(path))
-        SelectID(*list);
+    selectNode(m_model->indexOf(tree().SetPath(recordOf(currentIndex()), path)));
 }
 
 } // namespace ordinalette::foldertree
