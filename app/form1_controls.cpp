@@ -12,7 +12,7 @@
 #include "app/error_box.h"
 #include "app/message_dialog.h"
 #include "app/name_preview_dialog.h"
-#include "foldertree/t_shell_tree_view.h"
+#include "app/tree/t_shell_tree_view.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -9,7 +9,7 @@
 #include "app/controls/t_radio_group.h"
 #include "app/controls/t_spin_edit.h"
 #include "app/controls/t_status_bar.h"
-#include "foldertree/t_shell_tree_view.h"
+#include "app/tree/t_shell_tree_view.h"
 #include "platform/text_services.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 #include "app/platform_debug_log.h"
 #include "app/qt_translation.h"
 #include "app/t_form1.h"
-#include "foldertree/linux_shell_namespace.h"
+#include "foldertree/posix/linux_shell_namespace.h"
 #include "platform/file_system.h"
 #include "platform/state_directory.h"
 #include "platform/text_services.h"

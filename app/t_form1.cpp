@@ -9,7 +9,7 @@
 #include "app/form_builder.h"
 #include "app/form_keyboard.h"
 #include "app/images.h"
-#include "foldertree/t_shell_tree_view.h"
+#include "app/tree/t_shell_tree_view.h"
 #include "form/form_layout.h"
 
 #include <QAction>

@@ -2,9 +2,9 @@
 // the window painted) and compares it with the engine's listing of the same folder alone.
 #include "app/controls/t_label.h"
 #include "app/controls/t_status_bar.h"
+#include "app/tree/t_shell_tree_view.h"
 #include "bench/window_bench_setup.h"
 #include "engine/listing.h"
-#include "foldertree/t_shell_tree_view.h"
 #include "platform/text_services.h"
 
 #include <cstdio>

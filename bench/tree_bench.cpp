@@ -2,8 +2,8 @@
 // changed, against a bare readdir + sort of the same folder. Then the keypad's "*" on a folder
 // holding 21,110 folders (and a link back up and another volume's mount, which it must not
 // enter) against a bare recursive readdir, with the longest wait of the event loop meanwhile.
-#include "foldertree/linux_shell_namespace.h"
-#include "foldertree/t_shell_tree_view.h"
+#include "app/tree/t_shell_tree_view.h"
+#include "foldertree/posix/linux_shell_namespace.h"
 #include "platform/posix/dir_stream.h"
 #include "testsupport/temp_dir.h"
 

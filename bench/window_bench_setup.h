@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/t_form1.h"
+#include "app/tree/t_shell_tree_view.h"
 #include "bench/bench_support.h"
-#include "foldertree/t_shell_tree_view.h"
 #include "foldertree/tests/namespace_fixture.h"
 #include "platform/file_system.h"
 #include "platform/text_services.h"

@@ -3,11 +3,11 @@
 // by the engine alone: the run with a progress callback, then the listing.
 #include "app/controls/t_bit_btn.h"
 #include "app/controls/t_progress_bar.h"
+#include "app/tree/t_shell_tree_view.h"
 #include "bench/window_bench_setup.h"
 #include "engine/listing.h"
 #include "engine/naming.h"
 #include "engine/rename_run.h"
-#include "foldertree/t_shell_tree_view.h"
 #include "platform/text_services.h"
 
 #include <algorithm>

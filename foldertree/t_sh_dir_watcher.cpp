@@ -1,10 +1,8 @@
 #include "foldertree/t_sh_dir_watcher.h"
 
-#include "foldertree/debug_log.h"
-#include "foldertree/mount_table.h"
+#include "foldertree/folder_path.h"
+#include "platform/debug_log.h"
 
-#include <QCoreApplication>
-#include <QPointer>
 #include <algorithm>
 
 namespace ordinalette::foldertree {
@@ -18,9 +16,10 @@ using Clock = std::chrono::steady_clock;
 std::atomic<int> TShDirWatcher::s_liveCount{0};
 
 TShDirWatcher::TShDirWatcher(std::vector<std::string> folders, DeviceCallback deviceCallback,
-                             FoldersCallback foldersCallback, WatchTiming timing, QObject* owner)
-    : m_context(new QObject(owner)), m_timing(timing), m_deviceCallback(std::move(deviceCallback)),
-      m_foldersCallback(std::move(foldersCallback)) {
+                             FoldersCallback foldersCallback, WatchTiming timing,
+                             std::unique_ptr<WatchHandOver> handOver)
+    : m_handOver(std::move(handOver)), m_timing(timing),
+      m_deviceCallback(std::move(deviceCallback)), m_foldersCallback(std::move(foldersCallback)) {
     ++s_liveCount;
     SetFolders(std::move(folders));
     m_thread = std::thread([this] { run(); });
@@ -30,7 +29,8 @@ TShDirWatcher::~TShDirWatcher() {
     StopWatching();
     if (m_thread.joinable())
         m_thread.join();
-    delete m_context.data();
+    m_alive.reset();
+    m_handOver.reset();
     --s_liveCount;
 }
 
@@ -77,7 +77,9 @@ bool TShDirWatcher::rebuildWatches() {
     std::lock_guard lock(m_lock);
     std::vector<std::string> anew;
     for (const auto& folder : m_folders) {
-        if (!volumeRootAmong(folder, m_rearm).empty())
+        if (std::any_of(m_rearm.begin(), m_rearm.end(), [&](const std::string& mountPoint) {
+                return isAtOrBelow(folder, mountPoint);
+            }))
             anew.push_back(folder);
     }
     m_rearm.clear();
@@ -176,33 +178,31 @@ bool TShDirWatcher::settleAndDeliver() {
 }
 
 bool TShDirWatcher::deliver(std::function<void()> call) {
-    // Not a blocking queued call: the owner joins this thread on the user-interface thread,
-    // which must not wait for a thread that waits for it. This wait ends on the stop as well.
-    QMetaObject::invokeMethod(
-        m_context,
-        [this, call = std::move(call), alive = m_context] {
-            // A failing reaction is shown like any error that leaves a handler, and ends the
-            // watching; the tree then works without it.
-            bool failed = false;
-            try {
-                call();
-            } catch (const std::exception& error) {
-                if (m_errorCallback)
-                    m_errorCallback(error);
-                else
-                    qCDebug(lcFolderTree) << "a reaction to a change failed:" << error.what();
-                failed = true;
-            } catch (...) {
-                qCDebug(lcFolderTree, "a reaction to a change failed; watching ends");
-                failed = true;
-            }
-            // The owner may have destroyed the watcher inside the call.
-            if (!alive)
-                return;
-            m_deliveryFailed = failed;
-            m_delivered.set();
-        },
-        Qt::QueuedConnection);
+    // Not a call that blocks until it has run: the owner joins this thread on the
+    // user-interface thread, which must not wait for a thread that waits for it. This wait ends
+    // on the stop as well.
+    m_handOver->post([this, call = std::move(call), alive = std::weak_ptr<const bool>(m_alive)] {
+        // A failing reaction is shown like any error that leaves a handler, and ends the
+        // watching; the tree then works without it.
+        bool failed = false;
+        try {
+            call();
+        } catch (const std::exception& error) {
+            if (m_errorCallback)
+                m_errorCallback(error);
+            else
+                platform::logDebug(std::string("a reaction to a change failed: ") + error.what());
+            failed = true;
+        } catch (...) {
+            platform::logDebug("a reaction to a change failed; watching ends");
+            failed = true;
+        }
+        // The owner may have destroyed the watcher inside the call.
+        if (alive.expired())
+            return;
+        m_deliveryFailed = failed;
+        m_delivered.set();
+    });
     std::size_t signalled = 0;
     const auto result = platform::waitForAny({{m_stop.waitHandle()}, {m_delivered.waitHandle()}},
                                              std::nullopt, signalled);
@@ -218,15 +218,12 @@ void TShDirWatcher::finish() {
         m_watchSet.setFolders({});
         m_watchCount = 0;
     }
-    QMetaObject::invokeMethod(
-        m_context,
-        [this] {
-            // Taken out first, as the callback may destroy the watcher.
-            const TerminationCallback callback = std::move(m_terminationCallback);
-            if (callback)
-                callback();
-        },
-        Qt::QueuedConnection);
+    m_handOver->post([this] {
+        // Taken out first, as the callback may destroy the watcher.
+        const TerminationCallback callback = std::move(m_terminationCallback);
+        if (callback)
+            callback();
+    });
 }
 
 } // namespace ordinalette::foldertree

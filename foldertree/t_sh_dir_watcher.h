@@ -1,10 +1,9 @@
 #pragma once
 
 #include "foldertree/shell_namespace.h"
-#include "platform/posix/change_notification.h"
+#include "foldertree/watch_hand_over.h"
+#include "platform/change_notification.h"
 
-#include <QObject>
-#include <QPointer>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -44,10 +43,10 @@ inline constexpr WatchTiming kTreeWatchTiming{std::chrono::milliseconds(1500),
                                               std::chrono::milliseconds(1000)};
 
 // Watches the folders of a tree on a thread of its own and hands every change to the
-// user-interface thread synchronously: a burst of folder-name changes becomes one call of the
-// folders callback once the quiet period has passed after the last change; a device change is
-// delivered after it has settled. The thread sleeps in one wait on all its handles. Its owner
-// destroys it on the user-interface thread, which ends and joins the thread.
+// user-interface thread synchronously, through the front end's hand-over: a burst of folder-name
+// changes becomes one call of the folders callback once the quiet period has passed after the last
+// change; a device change is delivered after it has settled. The thread sleeps in one wait on all
+// its handles. Its owner destroys it on the user-interface thread, which ends and joins the thread.
 class TShDirWatcher {
 public:
     using FoldersCallback = std::function<void()>;
@@ -55,9 +54,10 @@ public:
     using TerminationCallback = std::function<void()>;
     using ErrorCallback = std::function<void(const std::exception&)>;
 
-    // Deliveries run in the thread of owner (the user-interface thread), and go with it.
+    // Deliveries run on the user-interface thread through handOver, which the watcher keeps.
     TShDirWatcher(std::vector<std::string> folders, DeviceCallback deviceCallback,
-                  FoldersCallback foldersCallback, WatchTiming timing, QObject* owner = nullptr);
+                  FoldersCallback foldersCallback, WatchTiming timing,
+                  std::unique_ptr<WatchHandOver> handOver);
     // Ends the thread and waits for it; a delivery not yet run on the user-interface thread
     // is dropped.
     ~TShDirWatcher();
@@ -100,9 +100,10 @@ private:
     bool deliver(std::function<void()> call);
     void finish();
 
-    // Lives on the user-interface thread, a child of the owner; deliveries run there, and those
-    // still queued go with it.
-    QPointer<QObject> m_context;
+    // Runs the deliveries on the user-interface thread; those still queued go with it.
+    std::unique_ptr<WatchHandOver> m_handOver;
+    // Expires with the watcher, which its owner may destroy inside a delivery.
+    std::shared_ptr<const bool> m_alive = std::make_shared<const bool>(true);
     const WatchTiming m_timing;
     DeviceCallback m_deviceCallback;
     FoldersCallback m_foldersCallback;

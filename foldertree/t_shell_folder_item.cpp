@@ -55,7 +55,7 @@ void TShellFolderItem::rename(ItemIdList itemId, ItemIdList absoluteId) {
     ItemID = std::move(itemId);
     AbsoluteID = std::move(absoluteId);
     m_displayName.clear();
-    image.reset();
+    imageIndex.reset();
 }
 
 bool TShellFolderItem::hasAttribute(ShellAttribute flag) {

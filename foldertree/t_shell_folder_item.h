@@ -2,8 +2,8 @@
 
 #include "foldertree/shell_namespace.h"
 
-#include <QIcon>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,7 +43,7 @@ private:
 };
 
 // One node of the folder tree: the item's identifier lists, what the tree has already asked of
-// the namespace about it (parent, display name, icons, subfolders) and the nodes below it, which
+// the namespace about it (parent, display name, image, subfolders) and the nodes below it, which
 // it owns.
 class TShellFolderItem {
 public:
@@ -70,9 +70,9 @@ public:
     std::optional<bool> hasButton;
     // Whether hasButton is to be probed again when next needed; it stands until then.
     bool probeAgain = false;
-    // Cached image: the item's icon, in its Selected mode the open icon shown while the node
-    // is selected. Empty until first asked for, emptied when it must be asked again.
-    std::optional<QIcon> image;
+    // Cached image index (ShellTree::imageIndexOf). Empty until first asked for, emptied when
+    // it must be asked again.
+    std::optional<int> imageIndex;
 
     int Level() const { return static_cast<int>(AbsoluteID.size()); }
     // The node's place among its parent's children; 0 for the root.

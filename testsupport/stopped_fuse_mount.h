@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/posix/change_notification.h"
+#include "platform/change_notification.h"
 
 #include <mutex>
 #include <string>

@@ -4,7 +4,7 @@
 #include "app/controls/t_spin_edit.h"
 #include "app/controls/t_status_bar.h"
 #include "app/tests/form_fixture.h"
-#include "foldertree/t_shell_tree_view.h"
+#include "app/tree/t_shell_tree_view.h"
 
 #include <QAccessible>
 #include <QGroupBox>

@@ -1,4 +1,4 @@
-#include "foldertree/tests/qt_test_environment.h"
+#include "app/tree/tests/qt_test_environment.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "app/controls/t_filter_combo_box.h"
 #include "app/tests/form_fixture.h"
-#include "foldertree/t_shell_tree_view.h"
+#include "app/tree/t_shell_tree_view.h"
 #include "testsupport/temp_dir.h"
 
 #include <QComboBox>

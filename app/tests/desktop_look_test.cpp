@@ -5,7 +5,7 @@
 #include "app/message_dialog.h"
 #include "app/tests/dialog_helpers.h"
 #include "app/tests/form_fixture.h"
-#include "foldertree/t_shell_tree_view.h"
+#include "app/tree/t_shell_tree_view.h"
 #include "testsupport/fault_injecting_file_system.h"
 
 #include <QDialogButtonBox>

@@ -11,7 +11,7 @@
 #include "app/name_preview_model.h"
 #include "app/tests/dialog_helpers.h"
 #include "app/tests/form_fixture.h"
-#include "foldertree/t_shell_tree_view.h"
+#include "app/tree/t_shell_tree_view.h"
 #include "platform/error_message.h"
 #include "platform/path.h"
 #include "testsupport/fault_injecting_file_system.h"

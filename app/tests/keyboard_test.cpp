@@ -5,7 +5,7 @@
 #include "app/t_form1.h"
 #include "app/tests/dialog_helpers.h"
 #include "app/tests/form_fixture.h"
-#include "foldertree/t_shell_tree_view.h"
+#include "app/tree/t_shell_tree_view.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 #include "app/controls/t_list_box.h"
 #include "app/t_form1.h"
 #include "app/tests/form_fixture.h"
-#include "foldertree/t_shell_tree_view.h"
+#include "app/tree/t_shell_tree_view.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "app/platform_debug_log.h"
-#include "foldertree/tests/captured_log.h"
+#include "app/tree/tests/captured_log.h"
+#include "platform/change_notification.h"
 #include "platform/debug_log.h"
-#include "platform/posix/change_notification.h"
 #include "testsupport/temp_dir.h"
 
 #include <gtest/gtest.h>

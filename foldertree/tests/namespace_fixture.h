@@ -1,11 +1,9 @@
 #pragma once
 
-#include "foldertree/linux_shell_namespace.h"
+#include "foldertree/posix/linux_shell_namespace.h"
 #include "platform/file_system.h"
 #include "testsupport/temp_dir.h"
 
-#include <QModelIndex>
-#include <QStringList>
 #include <memory>
 #include <string>
 
@@ -34,12 +32,5 @@ private:
     testsupport::TempDir m_dir;
     std::shared_ptr<LinuxShellNamespace> m_namespace;
 };
-
-// The child of a node with that text, or an invalid index.
-QModelIndex childNamed(const QModelIndex& node, const QString& text);
-// The drive node under My Computer that shows that mount point, or an invalid index.
-QModelIndex driveNamed(const QModelIndex& computer, const std::string& mountPoint);
-// The texts of a node's children in order.
-QStringList childTexts(const QModelIndex& node);
 
 } // namespace ordinalette::foldertree::testing

@@ -1,4 +1,4 @@
-#include "platform/posix/change_notification.h"
+#include "platform/change_notification.h"
 
 #include "platform/debug_log.h"
 

@@ -1,4 +1,4 @@
-#include "platform/posix/change_notification.h"
+#include "platform/change_notification.h"
 #include "testsupport/temp_dir.h"
 
 #include <chrono>

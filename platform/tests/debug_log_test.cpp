@@ -1,7 +1,8 @@
+#include "platform/change_notification.h"
 #include "platform/debug_log.h"
 #include "platform/file_system.h"
-#include "platform/posix/change_notification.h"
 #include "platform/posix/folder_entries.h"
+#include "testsupport/debug_log_capture.h"
 #include "testsupport/temp_dir.h"
 
 #include <filesystem>
@@ -14,31 +15,8 @@
 namespace ordinalette::platform {
 namespace {
 
+using testsupport::DebugLogCapture;
 using testsupport::TempDir;
-
-// Collects what the layer logs while it lives.
-class LogCapture {
-public:
-    LogCapture() { setDebugLogSink(&collect); }
-    ~LogCapture() {
-        setDebugLogSink(nullptr);
-        std::lock_guard lock(s_lock);
-        s_messages.clear();
-    }
-    // The messages so far, and none kept for the next call.
-    std::vector<std::string> take() {
-        std::lock_guard lock(s_lock);
-        return std::exchange(s_messages, {});
-    }
-
-private:
-    static void collect(std::string_view message) {
-        std::lock_guard lock(s_lock);
-        s_messages.emplace_back(message);
-    }
-    static inline std::mutex s_lock;
-    static inline std::vector<std::string> s_messages;
-};
 
 // Whether there is exactly one message and it names path.
 bool isOneMessageAbout(const std::vector<std::string>& messages, const std::string& path) {
@@ -46,7 +24,7 @@ bool isOneMessageAbout(const std::vector<std::string>& messages, const std::stri
 }
 
 TEST(DebugLog, FailuresTheLayerGoesOnAfterAreLoggedWithTheirPath) {
-    LogCapture log;
+    DebugLogCapture log;
     TempDir dir;
     dir.makeDir("folder");
     dir.writeFile("file.txt");

@@ -1,0 +1,158 @@
+// TShellTreeView: node images and renaming a folder by editing its label.
+#include "app/tree/shell_icons.h"
+#include "app/tree/t_shell_tree_view.h"
+#include "platform/error_message.h"
+#include "platform/text_services.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScopedValueRollback>
+#include <QStyle>
+#include <stdexcept>
+
+namespace ordinalette::foldertree {
+
+namespace {
+
+// The message of a rename in place that failed: the folder, then the reason by error number.
+std::string renameFailure(const QString& folder, int error) {
+    const QString message = QString::fromUtf8("フォルダ %1 の名前を変更できません\n%2")
+                                .arg(folder, QString::fromStdString(platform::errorMessage(error)));
+    return message.toStdString();
+}
+
+} // namespace
+
+QIcon TShellTreeView::nodeImage(int imageIndex) {
+    auto cached = m_images.find(imageIndex);
+    if (cached == m_images.end()) {
+        const int size = iconSize().width();
+        const auto image = [&](bool open) {
+            const QIcon icon = shellIcon(imageType(imageIndex), open, *style());
+            return imageIsLink(imageIndex) ? withLinkOverlay(icon, size) : icon;
+        };
+        // The selected node shows the open image.
+        QIcon shown;
+        shown.addPixmap(image(false).pixmap(size, size), QIcon::Normal);
+        shown.addPixmap(image(true).pixmap(size, size), QIcon::Selected);
+        cached = m_images.emplace(imageIndex, shown).first;
+    }
+    return cached->second;
+}
+
+void TShellTreeView::resetImages() {
+    m_images.clear();
+    tree().resetImages();
+    viewport()->update();
+}
+
+bool TShellTreeView::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::StyleChange:
+    case QEvent::PaletteChange:
+    case QEvent::ThemeChange:
+        // The images follow the new settings once the change has settled.
+        QMetaObject::invokeMethod(this, &TShellTreeView::resetImages, Qt::QueuedConnection);
+        break;
+    default:
+        break;
+    }
+    return QTreeView::event(event);
+}
+
+// ---- Renaming in place ----------------------------------------------------------------------
+
+bool TShellTreeView::canEditLabel(const QModelIndex& node) {
+    TShellFolderItem* record = recordOf(node);
+    return record && m_clickState == ClickState::None && record->Level() != 0 &&
+           record->hasAttribute(ShellAttribute::CanRename);
+}
+
+void TShellTreeView::startEditing(const QModelIndex& node) {
+    if (canEditLabel(node) && state() != EditingState)
+        edit(node);
+}
+
+bool TShellTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!canEditLabel(index) || !QTreeView::edit(index, trigger, event))
+        return false;
+    m_editing = index;
+    m_labelEdit.begin(indexWidget(index));
+    return true;
+}
+
+void TShellTreeView::keyPressEvent(QKeyEvent* event) {
+    const QModelIndex current = currentIndex();
+    switch (event->key()) {
+    case Qt::Key_F2:
+        startEditing(current);
+        break;
+    case Qt::Key_Asterisk:
+        // The tree view's own "*" would read the whole namespace at once, through links.
+        expandSubtree(current);
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Plus:
+        // Opens a folder with an expand button, reading it first; Right then goes to the
+        // first child, and on a folder without children nothing moves, not even the view.
+        if (event->key() == Qt::Key_Right && isExpanded(current) &&
+            m_model->rowCount(current) > 0) {
+            QTreeView::keyPressEvent(event);
+            return;
+        }
+        expandNode(current);
+        break;
+    default:
+        QTreeView::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void TShellTreeView::commitData(QWidget* editor) {
+    // Only an edit the user ended renames; one the program ended (its node gone, the selection
+    // moved) drops the typed text. The folder is renamed once the editor is closed.
+    const auto* line = qobject_cast<QLineEdit*>(editor);
+    if (m_labelEdit.endedByUser() && line && m_editing.isValid())
+        m_pendingRename = {m_editing, line->text()};
+}
+
+void TShellTreeView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTreeView::closeEditor(editor, hint);
+    if (!m_pendingRename)
+        return;
+    const auto [index, text] = std::move(*m_pendingRename);
+    m_pendingRename.reset();
+    if (index.isValid())
+        renameNode(index, text);
+}
+
+void TShellTreeView::renameNode(const QModelIndex& node, const QString& text) {
+    TShellFolderItem* record = recordOf(node);
+    if (!record)
+        return;
+    // Watching stops around the rename, so the watcher's re-read cannot run in its middle.
+    if (m_watcher)
+        m_watcher->SetFolders(std::vector<std::string>{});
+    const auto& codePage = shellNamespace().codePage();
+    const std::u16string typed = text.toStdU16String();
+    const std::string name = platform::encodeText(typed, codePage);
+    // An unchanged label renames nothing: a name shown with replacement characters would
+    // otherwise be replaced by them. A name the code page cannot hold is an invalid name.
+    const QString oldText = m_model->nodeText(*record);
+    int failure = platform::error::None;
+    if (text != oldText && record->hasAttribute(ShellAttribute::CanRename)) {
+        // Moving the node among its siblings is no change of the selection.
+        const QScopedValueRollback renaming(m_renaming, true);
+        failure = platform::decodeText(name, codePage) != typed ? platform::error::PathNotFound
+                                                                : tree().renameNode(record, name);
+    }
+    scheduleWatchUpdate();
+    // Renamed or not, the label shows the record's name: a refused name gives the old back,
+    // and the user is told why once the tree is whole again.
+    update(node);
+    if (failure != platform::error::None)
+        raise(std::runtime_error(renameFailure(oldText, failure)));
+}
+
+} // namespace ordinalette::foldertree
