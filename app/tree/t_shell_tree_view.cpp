@@ -24,7 +24,8 @@ bool isInside(QModelIndex node, const QModelIndex& ancestor) {
 
 TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, QWidget* parent,
                                WatchTiming timing)
-    : QTreeView(parent), m_model(new ShellTreeModel(std::move(shellNamespace), this)) {
+    : QTreeView(parent), m_model(new ShellTreeModel(std::move(shellNamespace), this)),
+      m_control(m_model->tree()) {
     setModel(m_model);
     m_model->setImageSource([this](int imageIndex) { return nodeImage(imageIndex); });
     setHeaderHidden(true);
@@ -44,7 +45,7 @@ TShellTreeView::TShellTreeView(std::shared_ptr<ShellNamespace> shellNamespace, Q
     // name and image.
     header()->setResizeContentsPrecision(0);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
-        if (!m_closing && !m_renaming)
+        if (!m_control.closing() && !m_renaming)
             Q_EMIT OnChange();
     });
     m_editTimer.setSingleShot(true);
@@ -93,42 +94,27 @@ TShellTreeView::~TShellTreeView() {
 // ---- Window life ---------------------------------------------------------------------------
 
 void TShellTreeView::CreateWnd() {
-    m_closing = false;
-    BuildRoot();
-    if (m_savedSelection) {
-        const ItemIdList saved = std::move(*m_savedSelection);
-        m_savedSelection.reset();
-        SelectID(saved);
-    }
+    if (m_control.CreateWnd())
+        selectNode(rootNode());
+    selectNode(m_model->indexOf(m_control.takeSavedSelection(recordOf(currentIndex()))));
     scheduleWatchUpdate();
 }
 
 void TShellTreeView::DestroyWnd() {
-    m_closing = true;
     if (m_watcher)
         m_watcher->SetFolders(std::nullopt);
-    TShellFolderItem* selected = recordOf(currentIndex());
-    if (!selected)
-        selected = tree().root();
-    if (selected)
-        m_savedSelection = selected->AbsoluteID;
-    tree().clear();
+    m_control.DestroyWnd(recordOf(currentIndex()));
 }
 
 void TShellTreeView::BuildRoot() {
-    if (!tree().BuildRoot())
-        return;
-    TShellFolderItem* root = tree().root();
-    tree().expandNode(root);
-    if (!root->children.empty())
-        tree().expandNode(root->children.front().get());
-    selectNode(rootNode());
+    if (m_control.buildRoot())
+        selectNode(rootNode());
 }
 
 // ---- Expanding and collapsing --------------------------------------------------------------
 
 void TShellTreeView::expandNode(const QModelIndex& node) {
-    if (!node.isValid() || isExpanded(node) || !m_model->showsButton(node) || m_closing)
+    if (!node.isValid() || isExpanded(node) || !m_model->showsButton(node) || m_control.closing())
         return;
     tree().expandNode(recordOf(node));
 }
@@ -137,7 +123,7 @@ void TShellTreeView::onExpanded(const QModelIndex& node) {
     // The view has already expanded the node: its children are read now unless they are fresh,
     // and a node that turns out to be empty is folded back without its button.
     TShellFolderItem* record = recordOf(node);
-    if (m_closing || !record)
+    if (m_control.closing() || !record)
         return;
     tree().refreshIfStale(record);
     tree().setExpanded(record, true);
@@ -194,12 +180,8 @@ void TShellTreeView::FullCollapse() {
 
 // ---- Finding and selecting -----------------------------------------------------------------
 
-void TShellTreeView::SelectID(const ItemIdList& target) {
-    selectNode(m_model->indexOf(tree().SelectID(recordOf(currentIndex()), target)));
-}
-
 void TShellTreeView::selectNode(const QModelIndex& node) {
-    if (!node.isValid() || m_closing || m_clickState != ClickState::None)
+    if (!node.isValid() || !m_control.maySelect())
         return;
     setCurrentIndex(node);
     scrollTo(node);

@@ -4,6 +4,7 @@
 #include "app/tree/shell_tree_model.h"
 #include "foldertree/shell_namespace.h"
 #include "foldertree/shell_tree.h"
+#include "foldertree/shell_tree_control.h"
 #include "foldertree/t_sh_dir_watcher.h"
 #include "foldertree/t_shell_folder_item.h"
 
@@ -51,7 +52,7 @@ public:
     // deletes every node; creating clears the flag, builds the root and selects again.
     void DestroyWnd();
     void CreateWnd();
-    bool closing() const { return m_closing; }
+    bool closing() const { return m_control.closing(); }
 
     // The nodes as a Qt model, and the nodes themselves with their reading and finding.
     ShellTreeModel& shellModel() const { return *m_model; }
@@ -61,8 +62,6 @@ public:
     void BuildRoot();
     // Re-reads the open part of the tree.
     void RefreshTree();
-    // Selects the node of an absolute list unless it is selected already.
-    void SelectID(const ItemIdList& target);
     // The root; invalid when there is none.
     QModelIndex rootNode() const { return m_model->index(0, 0); }
 
@@ -128,8 +127,6 @@ protected:
     void doItemsLayout() override;
 
 private:
-    enum class ClickState { None, LeftPending, RightPending };
-
     // A label may be edited for a valid item that can be renamed, not the root, not while a
     // click is pending.
     bool canEditLabel(const QModelIndex& node);
@@ -155,11 +152,10 @@ private:
     void raise(const std::exception& error) { Q_EMIT errorRaised(error); }
 
     ShellTreeModel* m_model;
-    bool m_closing = false;
-    ClickState m_clickState = ClickState::None;
+    // The window's life, the pending click and renaming, as every front end has them.
+    ShellTreeControl m_control;
     QPersistentModelIndex m_dropHighlight;
     QPersistentModelIndex m_firstVisible; // kept in place at the next layout
-    std::optional<ItemIdList> m_savedSelection;
     std::unique_ptr<TShDirWatcher> m_watcher;
     bool m_renaming = false;
     QTimer m_editTimer;

@@ -1,8 +1,7 @@
 // TShellTreeView: node images and renaming a folder by editing its label.
 #include "app/tree/shell_icons.h"
 #include "app/tree/t_shell_tree_view.h"
-#include "platform/error_message.h"
-#include "platform/text_services.h"
+#include "platform/error_number.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -11,17 +10,6 @@
 #include <stdexcept>
 
 namespace ordinalette::foldertree {
-
-namespace {
-
-// The message of a rename in place that failed: the folder, then the reason by error number.
-std::string renameFailure(const QString& folder, int error) {
-    const QString message = QString::fromUtf8("フォルダ %1 の名前を変更できません\n%2")
-                                .arg(folder, QString::fromStdString(platform::errorMessage(error)));
-    return message.toStdString();
-}
-
-} // namespace
 
 QIcon TShellTreeView::nodeImage(int imageIndex) {
     auto cached = m_images.find(imageIndex);
@@ -63,9 +51,7 @@ bool TShellTreeView::event(QEvent* event) {
 // ---- Renaming in place ----------------------------------------------------------------------
 
 bool TShellTreeView::canEditLabel(const QModelIndex& node) {
-    TShellFolderItem* record = recordOf(node);
-    return record && m_clickState == ClickState::None && record->Level() != 0 &&
-           record->hasAttribute(ShellAttribute::CanRename);
+    return m_control.canEditLabel(recordOf(node));
 }
 
 void TShellTreeView::startEditing(const QModelIndex& node) {
@@ -134,25 +120,19 @@ void TShellTreeView::renameNode(const QModelIndex& node, const QString& text) {
     // Watching stops around the rename, so the watcher's re-read cannot run in its middle.
     if (m_watcher)
         m_watcher->SetFolders(std::vector<std::string>{});
-    const auto& codePage = shellNamespace().codePage();
-    const std::u16string typed = text.toStdU16String();
-    const std::string name = platform::encodeText(typed, codePage);
-    // An unchanged label renames nothing: a name shown with replacement characters would
-    // otherwise be replaced by them. A name the code page cannot hold is an invalid name.
     const QString oldText = m_model->nodeText(*record);
     int failure = platform::error::None;
-    if (text != oldText && record->hasAttribute(ShellAttribute::CanRename)) {
+    {
         // Moving the node among its siblings is no change of the selection.
         const QScopedValueRollback renaming(m_renaming, true);
-        failure = platform::decodeText(name, codePage) != typed ? platform::error::PathNotFound
-                                                                : tree().renameNode(record, name);
+        failure = m_control.renameLabel(*record, text.toStdU16String());
     }
     scheduleWatchUpdate();
     // Renamed or not, the label shows the record's name: a refused name gives the old back,
     // and the user is told why once the tree is whole again.
     update(node);
     if (failure != platform::error::None)
-        raise(std::runtime_error(renameFailure(oldText, failure)));
+        raise(std::runtime_error(renameFailureText(oldText.toStdU16String(), failure)));
 }
 
 } // namespace ordinalette::foldertree

@@ -31,10 +31,10 @@ void TShellTreeView::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const QModelIndex node = indexAt(pos);
     if (event->button() == Qt::LeftButton) {
-        m_clickState = ClickState::None;
+        m_control.setClickState(ClickState::None);
         if (node.isValid() && onLabelOrIcon(node, pos)) {
             setDropHighlight(node);
-            m_clickState = ClickState::LeftPending;
+            m_control.setClickState(ClickState::LeftPending);
             setFocus(Qt::MouseFocusReason);
             event->accept();
             return;
@@ -52,7 +52,7 @@ void TShellTreeView::mousePressEvent(QMouseEvent* event) {
     }
     if (event->button() == Qt::RightButton && node.isValid() && node != rootNode()) {
         setDropHighlight(node);
-        m_clickState = ClickState::RightPending;
+        m_control.setClickState(ClickState::RightPending);
     }
     event->accept();
 }
@@ -60,16 +60,17 @@ void TShellTreeView::mousePressEvent(QMouseEvent* event) {
 void TShellTreeView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         // A right click whose context menu request did not come ends here.
-        if (event->button() == Qt::RightButton && m_clickState == ClickState::RightPending) {
+        if (event->button() == Qt::RightButton &&
+            m_control.clickState() == ClickState::RightPending) {
             setDropHighlight({});
-            m_clickState = ClickState::None;
+            m_control.setClickState(ClickState::None);
         }
         event->accept();
         return;
     }
     const QModelIndex target = m_dropHighlight;
-    const bool pending = m_clickState == ClickState::LeftPending;
-    m_clickState = ClickState::None;
+    const bool pending = m_control.clickState() == ClickState::LeftPending;
+    m_control.setClickState(ClickState::None);
     if (pending && recordOf(target)) {
         // A click on the label of the node already selected edits it, unless a second click
         // follows at once (a double-click).
@@ -107,13 +108,13 @@ void TShellTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
 void TShellTreeView::contextMenuEvent(QContextMenuEvent* event) {
     // No context menu is linked to the tree: the right click only ends.
     setDropHighlight({});
-    m_clickState = ClickState::None;
+    m_control.setClickState(ClickState::None);
     event->accept();
 }
 
 QItemSelectionModel::SelectionFlags TShellTreeView::selectionCommand(const QModelIndex& index,
                                                                      const QEvent* event) const {
-    if (m_closing || m_clickState != ClickState::None)
+    if (!m_control.maySelect())
         return QItemSelectionModel::NoUpdate;
     return QTreeView::selectionCommand(index, event);
 }

@@ -24,7 +24,7 @@ void TShellTreeView::expandSubtree(const QModelIndex& node) {
 void TShellTreeView::expandSubtreeStep() {
     // The view lays its rows out once for all the nodes expanded in this turn.
     scheduleDelayedItemsLayout();
-    if (!m_closing && tree().subtreeWalk().step(kStep))
+    if (!m_control.closing() && tree().subtreeWalk().step(kStep))
         return;
     m_subtreeTimer.stop();
     scheduleWatchUpdate();

@@ -12,7 +12,7 @@ void TShellTreeView::scheduleWatchUpdate() {
     QTimer::singleShot(0, this, [this] {
         m_watchUpdatePending = false;
         // A subtree walk gives the watcher its folders once, when it is done.
-        if (m_watcher && !m_closing && !m_subtreeTimer.isActive())
+        if (m_watcher && !m_control.closing() && !m_subtreeTimer.isActive())
             m_watcher->SetFolders(visibleFolders());
     });
 }
@@ -24,9 +24,8 @@ void TShellTreeView::RefreshTree() {
 }
 
 void TShellTreeView::FoldersChanged() {
-    // A click in progress keeps its node; this burst of changes is not re-read.
-    if (m_clickState == ClickState::None)
-        RefreshTree();
+    if (m_control.FoldersChanged())
+        viewport()->update();
 }
 
 void TShellTreeView::DeviceChanged(std::unique_ptr<TDeviceChangeData> record) {
