@@ -1,5 +1,7 @@
 #include "win32/message_hand_over.h"
 
+#include "foldertree/win32/hidden_window.h"
+
 namespace ordinalette::win32 {
 
 namespace {
@@ -7,25 +9,10 @@ namespace {
 constexpr char kClassName[] = "OrdinaletteHandOver";
 constexpr UINT kRunCall = WM_APP + 1;
 
-ATOM registerWindowClass() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassA(&windowClass);
-}
-
 } // namespace
 
-MessageHandOver::MessageHandOver() {
-    static const ATOM windowClass = registerWindowClass();
-    m_window = CreateWindowExA(0, MAKEINTATOM(windowClass), "", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (!m_window)
-        return;
-    SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&windowProcedure));
-}
+MessageHandOver::MessageHandOver()
+    : m_window(foldertree::createHiddenWindow(kClassName, HWND_MESSAGE, this, &windowProcedure)) {}
 
 MessageHandOver::~MessageHandOver() {
     // The messages still posted go to a window that is gone, and Windows drops them.

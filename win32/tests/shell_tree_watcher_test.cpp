@@ -1,29 +1,16 @@
 #include "foldertree/drive_changes.h"
+#include "foldertree/win32/tests/volume_broadcast.h"
 #include "foldertree/win32/volume_label.h"
 #include "win32/shell_tree_watcher.h"
 #include "win32/tests/shell_tree_view_fixture.h"
 
 #include <chrono>
-#include <dbt.h>
 
 namespace ordinalette::win32 {
 namespace {
 
 constexpr foldertree::WatchTiming kQuickTiming{std::chrono::milliseconds(20),
                                                std::chrono::milliseconds(20)};
-
-// Broadcasts a volume change of media in a drive to every top-level window, as the system
-// does; Wine never sends one by itself.
-void broadcastVolume(WPARAM event, DWORD unitMask) {
-    DEV_BROADCAST_VOLUME volume{};
-    volume.dbcv_size = sizeof volume;
-    volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
-    volume.dbcv_unitmask = unitMask;
-    volume.dbcv_flags = DBTF_MEDIA;
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume),
-                        SMTO_ABORTIFHUNG, 5000, &ignored);
-}
 
 using ShellTreeWatcherTest = ShellTreeViewTest;
 
@@ -52,14 +39,14 @@ TEST_F(ShellTreeWatcherTest, AVolumeBroadcastGivesTheDriveItsTextAndARemovalFold
         drive = next(drive, TVGN_PARENT);
     const auto& codePage = m_namespace->codePage();
 
-    broadcastVolume(DBT_DEVICEARRIVAL, unit);
+    foldertree::broadcastVolume(DBT_DEVICEARRIVAL, unit);
     const std::string arrived =
         foldertree::arrivalText(foldertree::volumeLabel(driveName), driveName, codePage);
     runMessagesUntil([&] { return text(drive) == arrived; });
     EXPECT_EQ(m_view->selectedPath(), in("inside"));
 
     const int changes = m_changes;
-    broadcastVolume(DBT_DEVICEREMOVECOMPLETE, unit);
+    foldertree::broadcastVolume(DBT_DEVICEREMOVECOMPLETE, unit);
     // A drive without a label has had this text since its arrival.
     const HTREEITEM computer = next(drive, TVGN_PARENT);
     runMessagesUntil([&] { return selected() == computer; });
