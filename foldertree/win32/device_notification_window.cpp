@@ -1,5 +1,7 @@
 #include "foldertree/win32/device_notification_window.h"
 
+#include "foldertree/win32/hidden_window.h"
+
 #include <dbt.h>
 
 namespace ordinalette::foldertree {
@@ -7,14 +9,6 @@ namespace ordinalette::foldertree {
 namespace {
 
 constexpr char kClassName[] = "OrdinaletteDeviceNotification";
-
-ATOM registerWindowClass() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassA(&windowClass);
-}
 
 } // namespace
 
@@ -41,16 +35,8 @@ std::optional<VolumeBroadcast> volumeBroadcastOf(WPARAM event, LPARAM data) {
 }
 
 DeviceNotificationWindow::DeviceNotificationWindow(Handler handler)
-    : m_handler(std::move(handler)) {
-    static const ATOM windowClass = registerWindowClass();
-    m_window = CreateWindowExA(0, MAKEINTATOM(windowClass), "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (!m_window)
-        return;
-    // The procedure is set only now that the window knows its object.
-    SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&windowProcedure));
-}
+    : m_handler(std::move(handler)),
+      m_window(createHiddenWindow(kClassName, HWND_DESKTOP, this, &windowProcedure)) {}
 
 DeviceNotificationWindow::~DeviceNotificationWindow() {
     if (m_window)

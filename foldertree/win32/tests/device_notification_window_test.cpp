@@ -1,26 +1,12 @@
 #include "foldertree/win32/device_notification_window.h"
+#include "foldertree/win32/tests/volume_broadcast.h"
 #include "foldertree/win32/volume_label.h"
 
-#include <dbt.h>
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace ordinalette::foldertree {
 namespace {
-
-// Broadcasts a volume change to every top-level window, as the system does; Wine never sends
-// one by itself.
-void broadcastVolume(WPARAM event, DWORD unitMask, WORD flags,
-                     DWORD deviceType = DBT_DEVTYP_VOLUME) {
-    DEV_BROADCAST_VOLUME volume{};
-    volume.dbcv_size = sizeof volume;
-    volume.dbcv_devicetype = deviceType;
-    volume.dbcv_unitmask = unitMask;
-    volume.dbcv_flags = flags;
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(&volume),
-                        SMTO_ABORTIFHUNG, 5000, &ignored);
-}
 
 TEST(DeviceNotificationWindow, HandsOnTheVolumeChangesOfTheBroadcastsAndNothingElse) {
     std::vector<VolumeBroadcast> received;
