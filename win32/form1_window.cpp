@@ -3,6 +3,7 @@
 #include "form/filter_string.h"
 #include "form/form_layout.h"
 #include "win32/system_text.h"
+#include "win32/window_class.h"
 
 #include <commctrl.h>
 #include <string>
@@ -181,22 +182,12 @@ bool initialise(HWND control, const ControlDescription& d, HINSTANCE instance, H
     }
 }
 
-bool registerWindowClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kWindowClass;
-    return RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 } // namespace
 
 std::unique_ptr<Form1Window> Form1Window::create(HINSTANCE instance) {
     INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES};
-    if (!InitCommonControlsEx(&common) || !registerWindowClass(instance, windowProcedure))
+    if (!InitCommonControlsEx(&common) ||
+        !registerWindowClass(instance, kWindowClass, windowProcedure))
         return nullptr;
     const form::FormDescription& f = form::form1Description();
     RECT frame{0, 0, f.clientWidth, f.clientHeight};

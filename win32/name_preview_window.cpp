@@ -1,6 +1,7 @@
 #include "win32/name_preview_window.h"
 
 #include "win32/system_text.h"
+#include "win32/window_class.h"
 
 #include <algorithm>
 #include <array>
@@ -18,17 +19,6 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 // Where the columns start, in dialog units of the list.
 constexpr std::array<int, 2> kTabStops{{100, 200}};
 
-bool registerClass() {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 void addLine(HWND list, const std::string& line) {
     SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
 }
@@ -36,7 +26,7 @@ void addLine(HWND list, const std::string& line) {
 } // namespace
 
 HWND showNamePreviewWindow(HWND owner, HFONT font, const form::NamePreviewRows& rows) {
-    if (!registerClass())
+    if (!registerWindowClass(GetModuleHandleA(nullptr), kClassName, DefWindowProcA))
         return nullptr;
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRectEx(&frame, kStyle, FALSE, 0);

@@ -1,6 +1,7 @@
 #include "win32/question_dialog.h"
 
 #include "win32/system_text.h"
+#include "win32/window_class.h"
 
 #include <algorithm>
 #include <optional>
@@ -53,17 +54,6 @@ LRESULT CALLBACK questionProcedure(HWND window, UINT message, WPARAM wParam, LPA
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-bool registerClass() {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = questionProcedure;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 HWND addChild(HWND parent, const char* className, const std::string& text, DWORD style, RECT r,
@@ -169,7 +159,7 @@ int runModal(HWND window, Question& question) {
 
 int askQuestion(HWND owner, HFONT font, std::u16string_view message, form::MsgDlgType type,
                 const std::vector<form::DialogButton>& buttons, const std::string& caption) {
-    if (!registerClass())
+    if (!registerWindowClass(GetModuleHandleA(nullptr), kClassName, questionProcedure))
         return form::kResultCancel;
     HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, caption.c_str(), kStyle, 0, 0, 0,
                                   0, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
