@@ -3,25 +3,24 @@
 #include "platform/os_handle.h"
 
 #include <chrono>
-#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace ordinalette::platform {
 
 using EventHandle = OsHandle<struct EventHandleTag>;
 
-// An event one thread sets and another waits for. Auto-reset: a wait that reports it takes
-// the signal with it (call consume); a stop event is simply never consumed.
+// An event one thread sets and another waits for. A wait that reports it leaves the signal set
+// until consume takes it; a stop event is simply never consumed.
 class EventFlag {
 public:
     EventFlag();
     void set();
     // Clears the signal; returns whether it was set.
     bool consume();
-    int waitHandle() const { return static_cast<int>(m_handle.native()); }
+    NativeHandle waitHandle() const { return m_handle.native(); }
 
 private:
     EventHandle m_handle;
@@ -32,35 +31,38 @@ private:
 class FolderWatchSet {
 public:
     FolderWatchSet();
+    ~FolderWatchSet();
+    FolderWatchSet(const FolderWatchSet&) = delete;
+    FolderWatchSet& operator=(const FolderWatchSet&) = delete;
     // Watches exactly these folders from now on; folders the system refuses (gone, no
     // permission, out of watches) are left out. Those named in anew are watched from scratch,
     // as their paths may lead to other folders now (a volume mounted over one, or gone from
     // it). Returns the folders actually watched.
     std::vector<std::string> setFolders(const std::vector<std::string>& folders,
                                         const std::vector<std::string>& anew = {});
-    std::size_t watchCount() const { return m_watches.size(); }
+    std::size_t watchCount() const;
     // Reads every pending notification; true when one of them is a folder-name change. A link
     // that came counts when it leads to a folder now; one that went when it was watched itself,
     // as the tree watches every folder it shows.
     bool readChanges();
-    int waitHandle() const { return static_cast<int>(m_handle.native()); }
+    // Signalled while a notification waits to be read; it stays the same handle for the set's
+    // whole life, so that a thread may wait on it while another sets the folders.
+    NativeHandle waitHandle() const;
 
 private:
-    // Whether an entry that is no directory, named in an event of the watch, is a link to one.
-    bool isFolderLink(int watch, std::uint32_t mask, const std::string& name) const;
-
-    EventHandle m_handle;
-    std::unordered_map<std::string, int> m_watches; // folder -> watch descriptor
-    std::unordered_map<int, std::string> m_folders; // watch descriptor -> one folder it watches
+    // The system's watches of the folders, as each platform keeps them.
+    class Watches;
+    std::unique_ptr<Watches> m_watches;
 };
 
-// One handle of a wait: signalled when it is readable.
+// One handle of a wait: signalled while it is readable (POSIX) or set (Windows); -1 is passed
+// over. A wait leaves every signal in place: the handle's owner takes it.
 struct WaitHandle {
-    int handle = -1;
+    NativeHandle handle = -1;
 };
 enum class WaitResult { Signalled, Timeout, Failed };
-// Waits until a handle signals or the timeout passes (none: no limit). Returns the index of
-// the first signalled handle through signalled.
+// Waits until a handle signals or the timeout passes (none: no limit), however many handles
+// there are. Returns the index of the first signalled handle through signalled.
 WaitResult waitForAny(const std::vector<WaitHandle>& handles,
                       std::optional<std::chrono::milliseconds> timeout, std::size_t& signalled);
 

@@ -28,7 +28,7 @@ public:
     bool mounted() const { return m_session != nullptr; }
     const std::string& failure() const { return m_failure; }
     // Readable once a request has arrived.
-    int requestHandle() const { return m_requested.waitHandle(); }
+    platform::NativeHandle requestHandle() const { return m_requested.waitHandle(); }
     // The kind of the first request taken ("lookup", "getattr", ...); empty while none came.
     std::string firstRequest() const;
 

@@ -1,7 +1,7 @@
 // TShellTreeView: node images and renaming a folder by editing its label.
 #include "app/tree/shell_icons.h"
 #include "app/tree/t_shell_tree_view.h"
-#include "platform/error_message.h"
+#include "foldertree/rename_failure.h"
 #include "platform/text_services.h"
 
 #include <QKeyEvent>
@@ -11,17 +11,6 @@
 #include <stdexcept>
 
 namespace ordinalette::foldertree {
-
-namespace {
-
-// The message of a rename in place that failed: the folder, then the reason by error number.
-std::string renameFailure(const QString& folder, int error) {
-    const QString message = QString::fromUtf8("フォルダ %1 の名前を変更できません\n%2")
-                                .arg(folder, QString::fromStdString(platform::errorMessage(error)));
-    return message.toStdString();
-}
-
-} // namespace
 
 QIcon TShellTreeView::nodeImage(int imageIndex) {
     auto cached = m_images.find(imageIndex);
@@ -140,6 +129,7 @@ void TShellTreeView::renameNode(const QModelIndex& node, const QString& text) {
     // An unchanged label renames nothing: a name shown with replacement characters would
     // otherwise be replaced by them. A name the code page cannot hold is an invalid name.
     const QString oldText = m_model->nodeText(*record);
+    const std::string oldName = record->DisplayName();
     int failure = platform::error::None;
     if (text != oldText && record->hasAttribute(ShellAttribute::CanRename)) {
         // Moving the node among its siblings is no change of the selection.
@@ -152,7 +142,7 @@ void TShellTreeView::renameNode(const QModelIndex& node, const QString& text) {
     // and the user is told why once the tree is whole again.
     update(node);
     if (failure != platform::error::None)
-        raise(std::runtime_error(renameFailure(oldText, failure)));
+        raise(std::runtime_error(renameFailure(oldName, codePage, failure)));
 }
 
 } // namespace ordinalette::foldertree

@@ -4,12 +4,14 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <poll.h>
 #include <set>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
 
 namespace ordinalette::platform {
 
@@ -24,6 +26,24 @@ int fd(const EventHandle& handle) {
 
 } // namespace
 
+// One inotify instance with a watch per folder.
+class FolderWatchSet::Watches {
+public:
+    std::vector<std::string> setFolders(const std::vector<std::string>& folders,
+                                        const std::vector<std::string>& anew);
+    bool readChanges();
+    std::size_t count() const { return m_watches.size(); }
+    NativeHandle handle() const { return m_handle.native(); }
+
+private:
+    // Whether an entry that is no directory, named in an event of the watch, is a link to one.
+    bool isFolderLink(int watch, std::uint32_t mask, const std::string& name) const;
+
+    EventHandle m_handle{inotify_init1(IN_CLOEXEC | IN_NONBLOCK)};
+    std::unordered_map<std::string, int> m_watches; // folder -> watch descriptor
+    std::unordered_map<int, std::string> m_folders; // watch descriptor -> one folder it watches
+};
+
 EventFlag::EventFlag() : m_handle(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
 
 void EventFlag::set() {
@@ -36,10 +56,30 @@ bool EventFlag::consume() {
     return read(fd(m_handle), &count, sizeof count) == sizeof count && count > 0;
 }
 
-FolderWatchSet::FolderWatchSet() : m_handle(inotify_init1(IN_CLOEXEC | IN_NONBLOCK)) {}
+FolderWatchSet::FolderWatchSet() : m_watches(std::make_unique<Watches>()) {}
+
+FolderWatchSet::~FolderWatchSet() = default;
 
 std::vector<std::string> FolderWatchSet::setFolders(const std::vector<std::string>& folders,
                                                     const std::vector<std::string>& anew) {
+    return m_watches->setFolders(folders, anew);
+}
+
+std::size_t FolderWatchSet::watchCount() const {
+    return m_watches->count();
+}
+
+bool FolderWatchSet::readChanges() {
+    return m_watches->readChanges();
+}
+
+NativeHandle FolderWatchSet::waitHandle() const {
+    return m_watches->handle();
+}
+
+std::vector<std::string>
+FolderWatchSet::Watches::setFolders(const std::vector<std::string>& folders,
+                                    const std::vector<std::string>& anew) {
     const std::set<std::string> wanted(folders.begin(), folders.end());
     const std::set<std::string> renewed(anew.begin(), anew.end());
     std::set<int> dropped;
@@ -75,7 +115,8 @@ std::vector<std::string> FolderWatchSet::setFolders(const std::vector<std::strin
     return watched;
 }
 
-bool FolderWatchSet::isFolderLink(int watch, std::uint32_t mask, const std::string& name) const {
+bool FolderWatchSet::Watches::isFolderLink(int watch, std::uint32_t mask,
+                                           const std::string& name) const {
     const auto folder = m_folders.find(watch);
     if (name.empty() || folder == m_folders.end())
         return false;
@@ -89,7 +130,7 @@ bool FolderWatchSet::isFolderLink(int watch, std::uint32_t mask, const std::stri
     return (mask & (IN_DELETE | IN_MOVED_FROM)) && m_watches.count(path) > 0;
 }
 
-bool FolderWatchSet::readChanges() {
+bool FolderWatchSet::Watches::readChanges() {
     bool folderChanged = false;
     alignas(inotify_event) std::array<char, 16384> buffer{};
     for (;;) {
@@ -116,7 +157,7 @@ WaitResult waitForAny(const std::vector<WaitHandle>& handles,
     std::vector<pollfd> polled;
     polled.reserve(handles.size());
     for (const auto& handle : handles)
-        polled.push_back({handle.handle, POLLIN, 0});
+        polled.push_back({static_cast<int>(handle.handle), POLLIN, 0});
     int result = 0;
     do {
         result =

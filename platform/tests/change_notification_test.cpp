@@ -1,71 +1,14 @@
 #include "platform/change_notification.h"
-#include "testsupport/temp_dir.h"
 
 #include <chrono>
-#include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
+#include <vector>
 
 namespace ordinalette::platform {
 namespace {
 
 using namespace std::chrono_literals;
-using testsupport::TempDir;
-
-bool signalledWithin(const FolderWatchSet& watches, std::chrono::milliseconds timeout) {
-    std::size_t signalled = 0;
-    return waitForAny({{watches.waitHandle()}}, timeout, signalled) == WaitResult::Signalled;
-}
-
-TEST(FolderWatchSet, ReportsFolderNameChangesOnlyAndKeepsAWatchTwoPathsShare) {
-    TempDir dir;
-    dir.makeDir("watched");
-    FolderWatchSet watches;
-    const std::string plain = dir / "watched";
-    EXPECT_EQ(watches.setFolders({plain, plain + "/", dir / "missing"}),
-              (std::vector<std::string>{plain, plain + "/"}));
-
-    dir.writeFile("watched/file.txt");
-    ASSERT_TRUE(signalledWithin(watches, 5000ms));
-    EXPECT_FALSE(watches.readChanges());
-
-    // Dropping one path of the folder leaves the other watching.
-    EXPECT_EQ(watches.setFolders({plain}), (std::vector<std::string>{plain}));
-    dir.makeDir("watched/sub");
-    ASSERT_TRUE(signalledWithin(watches, 5000ms));
-    EXPECT_TRUE(watches.readChanges());
-
-    // Unwatched, a new folder is no change (only the end of the watch is reported).
-    watches.setFolders({});
-    dir.makeDir("watched/other");
-    EXPECT_FALSE(watches.readChanges());
-}
-
-TEST(FolderWatchSet, LinksToFoldersComeAndGoAsFoldersDo) {
-    TempDir dir;
-    dir.makeDir("watched");
-    dir.makeDir("target");
-    dir.writeFile("file.txt");
-    FolderWatchSet watches;
-    const std::string watched = dir / "watched";
-    watches.setFolders({watched});
-
-    std::filesystem::create_symlink(dir / "file.txt", watched + "/file-link");
-    ASSERT_TRUE(signalledWithin(watches, 5000ms));
-    EXPECT_FALSE(watches.readChanges());
-    std::filesystem::create_symlink(dir / "target", watched + "/folder-link");
-    ASSERT_TRUE(signalledWithin(watches, 5000ms));
-    EXPECT_TRUE(watches.readChanges());
-
-    // Shown, the link is watched as a folder of its own; its removal is a change, a file
-    // link's is none.
-    watches.setFolders({watched, watched + "/folder-link"});
-    std::filesystem::remove(watched + "/file-link");
-    ASSERT_TRUE(signalledWithin(watches, 5000ms));
-    EXPECT_FALSE(watches.readChanges());
-    std::filesystem::remove(watched + "/folder-link");
-    ASSERT_TRUE(signalledWithin(watches, 5000ms));
-    EXPECT_TRUE(watches.readChanges());
-}
 
 TEST(EventFlag, ASignalIsTakenByConsume) {
     EventFlag flag;
@@ -77,6 +20,33 @@ TEST(EventFlag, ASignalIsTakenByConsume) {
     EXPECT_EQ(signalled, 1u);
     EXPECT_TRUE(flag.consume());
     EXPECT_EQ(waitForAny({{flag.waitHandle()}}, 0ms, signalled), WaitResult::Timeout);
+}
+
+TEST(EventFlag, AWaitOnMoreFlagsThanOneSystemWaitTakesFindsTheFirstSet) {
+    std::vector<EventFlag> flags(150);
+    std::vector<WaitHandle> handles;
+    for (const EventFlag& flag : flags)
+        handles.push_back({flag.waitHandle()});
+    std::size_t signalled = 0;
+    EXPECT_EQ(waitForAny(handles, 0ms, signalled), WaitResult::Timeout);
+
+    flags[130].set();
+    flags[80].set();
+    ASSERT_EQ(waitForAny(handles, 0ms, signalled), WaitResult::Signalled);
+    EXPECT_EQ(signalled, 80u);
+    EXPECT_TRUE(flags[80].consume()) << "the wait leaves the signal to its owner";
+    ASSERT_EQ(waitForAny(handles, std::nullopt, signalled), WaitResult::Signalled);
+    EXPECT_EQ(signalled, 130u);
+    flags[130].consume();
+
+    // Set while the wait sleeps.
+    std::thread setter([&] {
+        std::this_thread::sleep_for(20ms);
+        flags[149].set();
+    });
+    ASSERT_EQ(waitForAny(handles, std::nullopt, signalled), WaitResult::Signalled);
+    EXPECT_EQ(signalled, 149u);
+    setter.join();
 }
 
 } // namespace

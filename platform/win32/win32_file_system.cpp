@@ -3,6 +3,7 @@
 #include "platform/file_name.h"
 #include "platform/path.h"
 #include "platform/temporary_file.h"
+#include "platform/win32/native_handle.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,14 +25,6 @@ std::optional<std::string> cPath(std::string_view path) {
     if (path.find('\0') != std::string_view::npos)
         return std::nullopt;
     return std::string(path);
-}
-
-HANDLE nativeHandle(NativeHandle native) {
-    return reinterpret_cast<HANDLE>(native);
-}
-
-NativeHandle fromNative(HANDLE handle) {
-    return handle == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<NativeHandle>(handle);
 }
 
 // The path of an open file or folder, in the form the ANSI functions take ("C:\dir", not

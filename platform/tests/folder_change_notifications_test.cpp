@@ -1,10 +1,11 @@
-#include "foldertree/win32/folder_change_notifications.h"
+#include "platform/win32/folder_change_notifications.h"
 #include "testsupport/temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <set>
 
-namespace ordinalette::foldertree {
+namespace ordinalette::platform {
 namespace {
 
 TEST(FolderChangeNotifications, MoreFoldersThanOneWaitTakesReportEachItsOwnNewFolders) {
@@ -17,7 +18,9 @@ TEST(FolderChangeNotifications, MoreFoldersThanOneWaitTakesReportEachItsOwnNewFo
     ASSERT_TRUE(CreateDirectoryA((folders[10] + "\\deep").c_str(), nullptr));
     std::vector<std::string> asked = folders;
     asked.push_back(dir.path() + "\\missing");
-    FolderChangeNotifications notifications(asked);
+    const std::unique_ptr<void, decltype(&CloseHandle)> changedEvent(
+        CreateEventA(nullptr, FALSE, FALSE, nullptr), &CloseHandle);
+    FolderChangeNotifications notifications(asked, changedEvent.get());
     EXPECT_EQ(notifications.folders(), folders) << "a folder without a notification is left out";
 
     // Neither a file nor a folder deeper down changes a watched folder's folders; the changes
@@ -28,7 +31,7 @@ TEST(FolderChangeNotifications, MoreFoldersThanOneWaitTakesReportEachItsOwnNewFo
     ASSERT_TRUE(CreateDirectoryA((folders[69] + "\\new").c_str(), nullptr));
     std::set<std::string> changed;
     while (changed.size() < 2 && !notifications.failed()) {
-        WaitForSingleObject(notifications.changedEvent(), INFINITE);
+        WaitForSingleObject(changedEvent.get(), INFINITE);
         for (const std::string& folder : notifications.takeChanged())
             changed.insert(folder);
     }
@@ -37,4 +40,4 @@ TEST(FolderChangeNotifications, MoreFoldersThanOneWaitTakesReportEachItsOwnNewFo
 }
 
 } // namespace
-} // namespace ordinalette::foldertree
+} // namespace ordinalette::platform

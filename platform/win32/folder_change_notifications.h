@@ -8,19 +8,21 @@
 #include <vector>
 #include <windows.h>
 
-namespace ordinalette::foldertree {
+namespace ordinalette::platform {
 
 // The system's change notifications for many folders, each folder watched alone and not its
 // subtree (under Wine a subtree's watch misses changes in folders that existed when it was
 // armed). One wait takes at most 64 handles, so the folders are watched in groups, each by a
 // thread of its own that waits on its group and the stop event, re-arms a notification that
-// fired, notes its folder and signals one event: the owner waits on that event beside its own.
+// fired, notes its folder and sets the owner's event: the owner waits on that event beside its
+// own.
 class FolderChangeNotifications {
 public:
     // Watches the folders for the changes of filter (FILE_NOTIFY_CHANGE_DIR_NAME: folders
-    // created, removed or renamed); a folder the system gives no notification for is left out.
-    explicit FolderChangeNotifications(const std::vector<std::string>& folders,
-                                       DWORD filter = FILE_NOTIFY_CHANGE_DIR_NAME);
+    // created, removed or renamed) and sets changedEvent, which must outlive this object, for
+    // each; a folder the system gives no notification for is left out.
+    FolderChangeNotifications(const std::vector<std::string>& folders, HANDLE changedEvent,
+                              DWORD filter = FILE_NOTIFY_CHANGE_DIR_NAME);
     // Stops and joins the threads, then closes the notifications.
     ~FolderChangeNotifications();
     FolderChangeNotifications(const FolderChangeNotifications&) = delete;
@@ -28,12 +30,10 @@ public:
 
     // The folders watched, in the order given.
     const std::vector<std::string>& folders() const { return m_folders; }
-    // Signalled (auto reset) when a folder changed, or a group stopped watching, since the last
-    // takeChanged.
-    HANDLE changedEvent() const { return m_changedEvent.get(); }
     // The folders that changed since last asked, in the order given.
     std::vector<std::string> takeChanged();
-    // Whether a group stopped watching because re-arming or waiting failed.
+    // Whether a group stopped watching because re-arming or waiting failed; the changed event
+    // is set when it does.
     bool failed() const { return m_failed; }
 
 private:
@@ -45,11 +45,11 @@ private:
     std::vector<std::string> m_folders;
     std::vector<OwnedNotification> m_notifications; // one per folder
     OwnedHandle m_stopEvent;
-    OwnedHandle m_changedEvent;
+    HANDLE m_changedEvent;
     std::mutex m_lock; // guards m_changed
     std::vector<bool> m_changed;
     std::atomic<bool> m_failed = false;
     std::vector<std::thread> m_groups;
 };
 
-} // namespace ordinalette::foldertree
+} // namespace ordinalette::platform

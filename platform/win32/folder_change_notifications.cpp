@@ -1,8 +1,8 @@
-#include "foldertree/win32/folder_change_notifications.h"
+#include "platform/win32/folder_change_notifications.h"
 
 #include <algorithm>
 
-namespace ordinalette::foldertree {
+namespace ordinalette::platform {
 
 namespace {
 
@@ -12,9 +12,9 @@ constexpr std::size_t kGroupSize = MAXIMUM_WAIT_OBJECTS - 1;
 } // namespace
 
 FolderChangeNotifications::FolderChangeNotifications(const std::vector<std::string>& folders,
-                                                     DWORD filter)
+                                                     HANDLE changedEvent, DWORD filter)
     : m_stopEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr), &CloseHandle),
-      m_changedEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr), &CloseHandle) {
+      m_changedEvent(changedEvent) {
     for (const std::string& folder : folders) {
         const HANDLE notification = FindFirstChangeNotificationA(folder.c_str(), FALSE, filter);
         if (notification == INVALID_HANDLE_VALUE)
@@ -58,15 +58,15 @@ void FolderChangeNotifications::watchGroup(std::size_t first, std::size_t count)
         const std::size_t position = woken - WAIT_OBJECT_0;
         if (position >= handles.size() || !FindNextChangeNotification(handles[position])) {
             m_failed = true;
-            SetEvent(m_changedEvent.get());
+            SetEvent(m_changedEvent);
             return;
         }
         {
             const std::lock_guard lock(m_lock);
             m_changed[first + position - 1] = true;
         }
-        SetEvent(m_changedEvent.get());
+        SetEvent(m_changedEvent);
     }
 }
 
-} // namespace ordinalette::foldertree
+} // namespace ordinalette::platform
