@@ -4,15 +4,16 @@
 
 namespace ordinalette::win32 {
 
-std::unique_ptr<Form1> Form1::create(HINSTANCE instance, platform::FileSystem& fileSystem,
-                                     const platform::CodePage& codePage,
-                                     const platform::TextCollator& collator,
-                                     std::string journalDirectory) {
+std::unique_ptr<Form1>
+Form1::create(HINSTANCE instance, platform::FileSystem& fileSystem,
+              const platform::CodePage& codePage, const platform::TextCollator& collator,
+              const std::shared_ptr<foldertree::ShellNamespace>& shellNamespace,
+              std::string journalDirectory) {
     std::unique_ptr<Form1Window> window = Form1Window::create(instance);
     if (!window)
         return nullptr;
-    std::unique_ptr<Form1> form(
-        new Form1(std::move(window), fileSystem, codePage, collator, std::move(journalDirectory)));
+    std::unique_ptr<Form1> form(new Form1(std::move(window), fileSystem, codePage, collator,
+                                          shellNamespace, std::move(journalDirectory)));
     form->m_controls.attach(form->m_logic);
     form->m_logic.start();
     return form;
@@ -20,8 +21,10 @@ std::unique_ptr<Form1> Form1::create(HINSTANCE instance, platform::FileSystem& f
 
 Form1::Form1(std::unique_ptr<Form1Window> window, platform::FileSystem& fileSystem,
              const platform::CodePage& codePage, const platform::TextCollator& collator,
+             const std::shared_ptr<foldertree::ShellNamespace>& shellNamespace,
              std::string journalDirectory)
-    : m_window(std::move(window)), m_controls(*m_window, codePage, collator),
+    : m_window(std::move(window)), m_tree(m_window->control("ShellTreeView1"), shellNamespace),
+      m_controls(*m_window, m_tree, codePage, collator),
       m_logic(m_controls, fileSystem, codePage, collator, std::move(journalDirectory)),
       m_keyboard(*m_window, m_logic) {}
 

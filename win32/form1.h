@@ -7,6 +7,7 @@
 #include "win32/form1_controls.h"
 #include "win32/form1_window.h"
 #include "win32/form_keyboard.h"
+#include "win32/shell_tree_view.h"
 
 #include <memory>
 #include <string>
@@ -19,12 +20,13 @@ namespace ordinalette::win32 {
 class Form1 {
 public:
     // nullptr when Windows refuses the window. File operations go through fileSystem, names
-    // are bytes of codePage compared by collator, the runs' journals are kept in
-    // journalDirectory.
-    static std::unique_ptr<Form1> create(HINSTANCE instance, platform::FileSystem& fileSystem,
-                                         const platform::CodePage& codePage,
-                                         const platform::TextCollator& collator,
-                                         std::string journalDirectory);
+    // are bytes of codePage compared by collator, the tree shows shellNamespace, the runs'
+    // journals are kept in journalDirectory.
+    static std::unique_ptr<Form1>
+    create(HINSTANCE instance, platform::FileSystem& fileSystem, const platform::CodePage& codePage,
+           const platform::TextCollator& collator,
+           const std::shared_ptr<foldertree::ShellNamespace>& shellNamespace,
+           std::string journalDirectory);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
@@ -43,9 +45,11 @@ public:
 private:
     Form1(std::unique_ptr<Form1Window> window, platform::FileSystem& fileSystem,
           const platform::CodePage& codePage, const platform::TextCollator& collator,
+          const std::shared_ptr<foldertree::ShellNamespace>& shellNamespace,
           std::string journalDirectory);
 
     std::unique_ptr<Form1Window> m_window;
+    ShellTreeView m_tree; // builds and selects its root when it is made
     Form1Controls m_controls;
     form::TForm1 m_logic;
     FormKeyboard m_keyboard;

@@ -11,10 +11,10 @@
 #include "win32/message_boxes.h"
 #include "win32/name_preview_window.h"
 #include "win32/question_dialog.h"
+#include "win32/shell_tree_view.h"
 #include "win32/system_text.h"
 
 #include <algorithm>
-#include <shlobj.h>
 #include <stdexcept>
 #include <utility>
 
@@ -98,22 +98,13 @@ int systemColorIndex(form::SystemColor color) {
     return color == form::SystemColor::Window ? COLOR_WINDOW : COLOR_INACTIVECAPTIONTEXT;
 }
 
-// The desktop directory, where the tree starts.
-std::string desktopDirectory() {
-    char path[MAX_PATH] = {};
-    if (SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, path) !=
-        S_OK)
-        return {};
-    return path;
-}
-
 } // namespace
 
-Form1Controls::Form1Controls(Form1Window& window, platform::CodePage codePage,
+Form1Controls::Form1Controls(Form1Window& window, ShellTreeView& tree, platform::CodePage codePage,
                              const platform::TextCollator& collator)
-    : m_window(window), m_codePage(std::move(codePage)), m_collator(collator),
+    : m_window(window), m_tree(tree), m_codePage(std::move(codePage)), m_collator(collator),
       m_spinEdit1(spinEditOf(window, "SpinEdit1")), m_spinEdit2(spinEditOf(window, "SpinEdit2")),
-      m_itemIndex(description("RadioGroup1").itemIndex), m_treePath(desktopDirectory()) {
+      m_itemIndex(description("RadioGroup1").itemIndex) {
     for (const form::ControlDescription& d : form::form1Controls()) {
         if (d.color)
             m_colors[window.control(d.name)] = *d.color;
@@ -122,6 +113,8 @@ Form1Controls::Form1Controls(Form1Window& window, platform::CodePage codePage,
         m_checkedDigitMode = Control::RadioButton1;
     else if (isChecked(this->window(Control::RadioButton2)))
         m_checkedDigitMode = Control::RadioButton2;
+    m_tree.setOnChange([this] { report(Control::ShellTreeView1); });
+    m_tree.setOnError([this](const std::string& message) { showError(message); });
     m_window.setMessageHandler([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         return handleMessage(message, wParam, lParam, result);
     });
@@ -418,25 +411,23 @@ std::string Form1Controls::filterMask() {
 }
 
 std::string Form1Controls::treePath() const {
-    return m_treePath;
+    return m_tree.selectedPath();
 }
 
 void Form1Controls::setTreePath(const std::string& path) {
-    if (path.empty() || path == m_treePath)
-        return;
-    m_treePath = path;
-    report(Control::ShellTreeView1);
+    m_tree.selectPath(path);
 }
 
-void Form1Controls::collapseTree() {}
+void Form1Controls::collapseTree() {
+    m_tree.collapseAll();
+}
 
 std::string Form1Controls::volumeRootOf(const std::string& path) const {
-    const bool onDrive = path.size() >= 3 && path[1] == ':' && path[2] == '\\';
-    return onDrive ? path.substr(0, 3) : std::string();
+    return m_tree.volumeRootOf(path);
 }
 
 std::vector<std::string> Form1Controls::shownFolders() const {
-    return {m_treePath};
+    return m_tree.shownFolders();
 }
 
 void Form1Controls::showProgress() {

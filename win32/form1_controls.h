@@ -17,6 +17,7 @@ class TForm1;
 namespace ordinalette::win32 {
 
 class Form1Window;
+class ShellTreeView;
 
 // The main window's native controls as the controls its handlers see (form::FormControls).
 // It hears every notification of the window's controls and runs the window logic's handler of
@@ -24,7 +25,7 @@ class Form1Window;
 // change returns. Names and paths are bytes of the system's code page.
 class Form1Controls : public form::FormControls {
 public:
-    Form1Controls(Form1Window& window, platform::CodePage codePage,
+    Form1Controls(Form1Window& window, ShellTreeView& tree, platform::CodePage codePage,
                   const platform::TextCollator& collator);
     Form1Controls(const Form1Controls&) = delete;
     Form1Controls& operator=(const Form1Controls&) = delete;
@@ -81,6 +82,7 @@ private:
     void showProgress();
 
     Form1Window& m_window;
+    ShellTreeView& m_tree;
     platform::CodePage m_codePage;
     const platform::TextCollator& m_collator;
     form::TForm1* m_form = nullptr;
@@ -93,7 +95,6 @@ private:
     form::ProgressRange m_progress;
     bool m_busy = false;
     HWND m_lastFocus = nullptr;
-    std::string m_treePath;
 };
 
 } // namespace ordinalette::win32

@@ -2,6 +2,7 @@
 
 #include "form/filter_string.h"
 #include "form/form_layout.h"
+#include "win32/shell_tree_view.h"
 #include "win32/system_text.h"
 #include "win32/window_class.h"
 
@@ -218,6 +219,10 @@ LRESULT CALLBACK Form1Window::windowProcedure(HWND window, UINT message, WPARAM 
 
 LRESULT Form1Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    // The folder tree's notifications go to its view, also while the view is being made.
+    if (message == WM_NOTIFY &&
+        ShellTreeView::dispatchNotify(*reinterpret_cast<const NMHDR*>(lParam), result))
+        return result;
     if (m_handler && m_handler(message, wParam, lParam, result))
         return result;
     switch (message) {

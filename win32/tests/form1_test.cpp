@@ -1,5 +1,7 @@
 #include "engine/in_out_error.h"
 #include "engine/listing.h"
+#include "foldertree/win32/ole_session.h"
+#include "foldertree/win32/win32_shell_namespace.h"
 #include "form/error_text.h"
 #include "platform/code_page.h"
 #include "platform/text_services.h"
@@ -93,7 +95,7 @@ protected:
         }
         ASSERT_TRUE(SetCurrentDirectoryA(start.path().c_str()));
         form = Form1::create(GetModuleHandleA(nullptr), fileSystem, codePage, collator,
-                             journals.path());
+                             std::make_shared<foldertree::Win32ShellNamespace>(), journals.path());
         if (!form)
             GTEST_SKIP() << "Wine creates no window here: no display and no null graphics driver";
         form->show(SW_SHOWNORMAL);
@@ -110,6 +112,7 @@ protected:
                      reinterpret_cast<LPARAM>(from));
     }
 
+    const foldertree::OleSession ole;
     const platform::CodePage codePage = platform::CodePage::system();
     const platform::TextCollator collator{codePage};
     testsupport::WorkingDirectoryGuard workingDirectory;
