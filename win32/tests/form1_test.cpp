@@ -9,6 +9,7 @@
 #include "testsupport/temp_dir.h"
 #include "testsupport/working_directory_guard.h"
 #include "win32/form1.h"
+#include "win32/question_dialog.h"
 #include "win32/system_text.h"
 
 #include <algorithm>
@@ -55,30 +56,48 @@ std::vector<std::string> entries(const std::string& folder) {
     return names;
 }
 
-// The texts of a message box that a timer finds open, and closes with its OK button.
-struct SeenBox {
-    std::string caption;
-    std::string message;
+// What the dialogs that a timer finds open said: the platform's message boxes, closed with
+// their OK button, and the questions of the window's own, answered with their second button.
+struct SeenDialogs {
+    std::string boxCaption;
+    std::string boxMessage;
+    std::string question;
 };
-SeenBox g_seenBox;
+SeenDialogs g_seen;
 
-BOOL CALLBACK collectStatic(HWND child, LPARAM) {
-    char name[16] = {};
-    GetClassNameA(child, name, sizeof name);
-    if (lstrcmpiA(name, "Static") == 0)
-        g_seenBox.message += text(child);
-    return TRUE;
+std::string staticTexts(HWND dialog) {
+    std::string texts;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[16] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (lstrcmpiA(name, "Static") == 0)
+            texts += text(child);
+    }
+    return texts;
 }
 
-void CALLBACK closeOpenBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND box = FindWindowA("#32770", nullptr);
-    if (!box)
-        return;
-    KillTimer(nullptr, timer);
-    g_seenBox.caption = text(box);
-    EnumChildWindows(box, collectStatic, 0);
-    SendMessageA(box, WM_COMMAND, IDOK, 0);
+void CALLBACK closeDialogs(HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND box = FindWindowA("#32770", nullptr)) {
+        g_seen.boxCaption = text(box);
+        g_seen.boxMessage = staticTexts(box);
+        SendMessageA(box, WM_COMMAND, IDOK, 0);
+    } else if (HWND question = FindWindowA("OrdinaletteQuestion", nullptr)) {
+        g_seen.question = staticTexts(question);
+        SendMessageA(question, WM_COMMAND, MAKEWPARAM(kFirstQuestionButton + 1, BN_CLICKED), 0);
+    }
 }
+
+// Closes the dialogs that open while it lives.
+class DialogCloser {
+public:
+    DialogCloser() : m_timer(SetTimer(nullptr, 0, 20, closeDialogs)) { g_seen = {}; }
+    ~DialogCloser() { KillTimer(nullptr, m_timer); }
+    DialogCloser(const DialogCloser&) = delete;
+    DialogCloser& operator=(const DialogCloser&) = delete;
+
+private:
+    UINT_PTR m_timer;
+};
 
 // The program's window over a folder "写真" of three files, started in a folder of its own,
 // which is where the settings file goes.
@@ -149,6 +168,15 @@ TEST_F(Form1Test, SelectingAFolderAndChangingTheNamingControlsRefreshTheListAndT
     SendMessageA(control("SpinEdit2"), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&up));
     EXPECT_EQ(text(control("SpinEdit2")), "2");
     EXPECT_EQ(text(control("Label3")), systemText("写真_01.png"));
+
+    // F3: the list of new names beside the current ones.
+    key(VK_F3);
+    HWND preview = FindWindowA("OrdinalettePreview", nullptr);
+    ASSERT_TRUE(preview);
+    EXPECT_EQ(
+        listed(GetWindow(preview, GW_CHILD))[1].rfind("c.png\t" + systemText("写真_01.png"), 0),
+        0u);
+    DestroyWindow(preview);
 }
 
 TEST_F(Form1Test, EnterRenamesTheListedFilesWhileTheProgressBarFills) {
@@ -168,14 +196,29 @@ TEST_F(Form1Test, AFailedRunShowsTheErrorBoxAndRenamesNothing) {
     selectFolder();
     fileSystem.failCall(FaultInjectingFileSystem::Operation::ChangeDirectory, 1,
                         ERROR_ACCESS_DENIED);
-    g_seenBox = {};
-    SetTimer(nullptr, 0, 20, closeOpenBox);
+    const DialogCloser closer;
     SendMessageA(control("BitBtn1"), BM_CLICK, 0, 0);
-    EXPECT_EQ(g_seenBox.caption, "Ordinalette");
+    EXPECT_EQ(g_seen.boxCaption, "Ordinalette");
     EXPECT_EQ(
-        g_seenBox.message,
+        g_seen.boxMessage,
         systemText(form::errorBoxText(engine::EInOutError(ERROR_ACCESS_DENIED).what()).c_str()));
     EXPECT_EQ(entries(folder), (std::vector<std::string>{"a.txt", "b.JPG", "c.png"}));
+}
+
+TEST_F(Form1Test, AFailedWriteOfTheSettingsAsksBeforeTheWindowClosesWithoutThem) {
+    fileSystem.failCall(FaultInjectingFileSystem::Operation::OpenFileForWriting, 1,
+                        ERROR_ACCESS_DENIED);
+    {
+        const DialogCloser closer;
+        SendMessageA(control("BitBtn2"), BM_CLICK, 0, 0);
+        EXPECT_EQ(g_seen.boxMessage.back(), '.');
+        EXPECT_EQ(g_seen.question, systemText("設定を保存せずに終了しますか？"));
+    }
+    // Answered "いいえ": the window stays, and the next close writes the settings.
+    ASSERT_TRUE(IsWindow(form->window().handle()));
+    SendMessageA(control("BitBtn2"), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindow(form->window().handle()));
+    EXPECT_TRUE(start.exists("Ordinlet.ini"));
 }
 
 TEST_F(Form1Test, TabWalksTheTabStopsAndEscapeClosesTheWindowWritingTheSettings) {
