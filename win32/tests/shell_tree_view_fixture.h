@@ -41,11 +41,12 @@ inline void runPostedMessages() {
     }
 }
 
-// Runs this thread's messages until the condition holds; ctest's timeout ends a test that
+// Runs this thread's messages until the condition holds, looking again at least every few
+// milliseconds for a condition that another thread makes hold; ctest's timeout ends a test that
 // waits in vain.
 template <typename Condition> void runMessagesUntil(Condition condition) {
     while (!condition()) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         runPostedMessages();
     }
 }
