@@ -42,6 +42,10 @@ void Form1::processMessage(MSG& message) {
     DispatchMessageA(&message);
 }
 
+void Form1::startWatching() {
+    m_watcher = std::make_unique<ShellTreeWatcher>(m_tree);
+}
+
 int Form1::run() {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0)

@@ -8,6 +8,7 @@
 #include "win32/form1_window.h"
 #include "win32/form_keyboard.h"
 #include "win32/shell_tree_view.h"
+#include "win32/shell_tree_watcher.h"
 
 #include <memory>
 #include <string>
@@ -39,6 +40,8 @@ public:
     // One message of the loop: the window's keys, then the dialog manager (Tab and the arrow
     // keys), then the control it is for.
     void processMessage(MSG& message);
+    // From now on the folder tree follows the folders and drives that change.
+    void startWatching();
     // Runs the message loop until the window is closed; the exit code.
     int run();
 
@@ -53,6 +56,7 @@ private:
     Form1Controls m_controls;
     form::TForm1 m_logic;
     FormKeyboard m_keyboard;
+    std::unique_ptr<ShellTreeWatcher> m_watcher; // ends before the tree it keeps current
 };
 
 } // namespace ordinalette::win32

@@ -18,5 +18,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     if (!form)
         return 1;
     form->show(show);
+    form->startWatching();
     return form->run();
 }
