@@ -1,6 +1,7 @@
 #include "app/message_dialog.h"
 
 #include "app/dialog_caption.h"
+#include "form/message_caption.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -39,19 +40,8 @@ constexpr ButtonInfo kButtons[] = {
 };
 
 QString captionOf(MsgDlgType type) {
-    switch (type) {
-    case MsgDlgType::Warning:
-        return QString::fromUtf8("警告");
-    case MsgDlgType::Error:
-        return QString::fromUtf8("エラー");
-    case MsgDlgType::Information:
-        return QString::fromUtf8("情報");
-    case MsgDlgType::Confirmation:
-        return QString::fromUtf8("確認");
-    case MsgDlgType::Custom:
-        break;
-    }
-    return QCoreApplication::applicationName();
+    const char* caption = form::messageCaption(type);
+    return caption ? QString::fromUtf8(caption) : QCoreApplication::applicationName();
 }
 
 QIcon iconOf(MsgDlgType type, const QStyle* style) {

@@ -6,8 +6,15 @@
 namespace ordinalette::win32 {
 
 std::string systemText(const char* utf8) {
-    return platform::encodeText(platform::decodeText(utf8, platform::CodePage::utf8()),
-                                platform::CodePage::system());
+    return systemText(platform::decodeText(utf8, platform::CodePage::utf8()));
+}
+
+std::string systemText(std::u16string_view text) {
+    return platform::encodeText(text, platform::CodePage::system());
+}
+
+std::u16string fromSystemText(std::string_view bytes) {
+    return platform::decodeText(bytes, platform::CodePage::system());
 }
 
 } // namespace ordinalette::win32
