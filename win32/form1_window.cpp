@@ -165,6 +165,8 @@ bool registerWindowClass(HINSTANCE instance) {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = windowProcedure;
     wc.hInstance = instance;
+    // The program's icon, in the title bar and the task bar; none where the module has none.
+    wc.hIcon = LoadIconA(instance, "MAINICON");
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kWindowClass;
