@@ -156,7 +156,7 @@ std::string layoutDifferences(HWND window) {
 // Writes a whole file at once: the reader waits for its name to appear.
 bool writeFile(const std::string& path, const std::string& text) {
     const std::string partial = path + ".part";
-    FILE* file = std::fopen(partial.c_str(), "w");
+    FILE* file = std::fopen(partial.c_str(), "wb");
     if (!file)
         return false;
     const bool written = std::fputs(text.c_str(), file) >= 0;

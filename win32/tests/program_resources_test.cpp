@@ -13,6 +13,10 @@ std::string programPath() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);
     std::string folder(path);
+    // Wine names a module that lies on none of its drives "unix\..." without the "\\?\" that
+    // opens it again.
+    if (folder.rfind("unix\\", 0) == 0)
+        folder.insert(0, "\\\\?\\");
     folder.resize(folder.find_last_of('\\'));
     folder.resize(folder.find_last_of('\\') + 1);
     return folder + "ordinalette.exe";
