@@ -33,9 +33,20 @@ int fail(const char* what) {
     return 1;
 }
 
+// A started program: its process, its first thread and its job, closed with it.
 struct Started {
     PROCESS_INFORMATION process{};
     HANDLE job = nullptr;
+
+    Started() = default;
+    Started(const Started&) = delete;
+    Started& operator=(const Started&) = delete;
+    ~Started() {
+        for (HANDLE handle : {process.hThread, process.hProcess, job}) {
+            if (handle)
+                CloseHandle(handle);
+        }
+    }
 };
 
 // Starts the command line suspended inside a job of its own, so that the processes it starts
