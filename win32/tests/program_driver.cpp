@@ -177,6 +177,8 @@ bool writeFile(const std::string& path, const std::string& text) {
 // Reports the window's rectangle on the screen and the layout's differences, then waits for the
 // file that says the screenshot is taken.
 bool reportAndWait(HWND window, const std::string& report) {
+    // The window and its controls paint themselves before the screenshot.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT r;
     GetWindowRect(window, &r);
     const std::string rectangle = std::to_string(r.left) + " " + std::to_string(r.top) + " " +
