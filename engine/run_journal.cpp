@@ -10,21 +10,17 @@ constexpr std::string_view kHeader = "ordinalette-journal\t2";
 constexpr std::string_view kFormerHeader = "ordinalette-journal\t1";
 
 void appendEscaped(std::string& text, std::string_view bytes) {
-    for (const char byte : bytes) {
-        switch (byte) {
-        case '\\':
-            text += "\\\\";
-            break;
-        case '\t':
-            text += "\\t";
-            break;
-        case '\n':
-            text += "\\n";
-            break;
-        default:
-            text += byte;
-        }
+    // Runs without a byte to escape, which names nearly always are whole, go in at once.
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char byte = bytes[i];
+        if (byte != '\\' && byte != '\t' && byte != '\n')
+            continue;
+        text += bytes.substr(run, i - run);
+        text += byte == '\\' ? "\\\\" : byte == '\t' ? "\\t" : "\\n";
+        run = i + 1;
     }
+    text += bytes.substr(run);
 }
 
 std::optional<std::string> unescaped(std::string_view field) {

@@ -15,7 +15,10 @@ void sortInListOrder(std::vector<std::string>& names, const TextCollator& collat
     // Each name is sorted as its collation key, a zero byte and the name itself: keys hold no
     // zero byte, so one byte comparison orders by key and, for equal keys, by the name's bytes.
     for (std::string& name : names) {
-        std::string item = collator.sortKey(name);
+        const std::string key = collator.sortKey(name);
+        std::string item;
+        item.reserve(key.size() + 1 + name.size());
+        item += key;
         item += '\0';
         item += name;
         name = std::move(item);

@@ -10,12 +10,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <sys/file.h>
@@ -165,15 +168,21 @@ bool isOwnAndPrivate(const struct stat& status) {
     return status.st_uid == geteuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
-std::string hexOf(const unsigned char* bytes, std::size_t size) {
+// Appends bytes as lowercase hexadecimal digits.
+void appendHex(std::string& text, const unsigned char* bytes, std::size_t size) {
     constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    text.reserve(size * 2);
     for (std::size_t i = 0; i < size; ++i) {
         text += kDigits[bytes[i] >> 4];
         text += kDigits[bytes[i] & 0xF];
     }
-    return text;
+}
+
+// Appends a number in decimal. Identities are asked for every file of a run, so they are built
+// in one text, without a temporary text per part.
+void appendNumber(std::string& text, std::uint64_t number) {
+    char digits[20];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+    text.append(digits, end);
 }
 
 // The kernel's handle of an entry: its type, and as identity "h" type ":" bytes.
@@ -187,14 +196,18 @@ std::optional<HandleIdentity> handleIdentity(int folder, const char* name, int f
     struct {
         file_handle header;
         unsigned char bytes[MAX_HANDLE_SZ];
-    } handle{};
+    } handle;
     handle.header.handle_bytes = MAX_HANDLE_SZ;
     int mountId = 0;
     if (name_to_handle_at(folder, name, &handle.header, &mountId, flags) != 0)
         return std::nullopt;
-    return HandleIdentity{handle.header.handle_type,
-                          "h" + std::to_string(handle.header.handle_type) + ':' +
-                              hexOf(handle.header.f_handle, handle.header.handle_bytes)};
+    HandleIdentity identity{handle.header.handle_type, {}};
+    identity.text.reserve(16 + 2 * std::size_t{handle.header.handle_bytes});
+    identity.text += 'h';
+    appendNumber(identity.text, static_cast<std::uint32_t>(handle.header.handle_type));
+    identity.text += ':';
+    appendHex(identity.text, handle.header.f_handle, handle.header.handle_bytes);
+    return identity;
 }
 
 // What an entry's identity is made of where the file system gives no handle.
@@ -203,22 +216,38 @@ enum class StatusParts {
     File,   // inode number, birth time, size and modification time
 };
 
+// Appends a time stamp as seconds "." nanoseconds.
+void appendTime(std::string& text, const statx_timestamp& time) {
+    if (time.tv_sec < 0)
+        text += '-';
+    appendNumber(text, time.tv_sec < 0 ? 0 - static_cast<std::uint64_t>(time.tv_sec)
+                                       : static_cast<std::uint64_t>(time.tv_sec));
+    text += '.';
+    appendNumber(text, time.tv_nsec);
+}
+
 // An entry's inode number with what a later file in the same inode differs in: its birth time
-// where the file system keeps one and, for a file, its size and its modification time.
-std::optional<EntryIdentity> statusIdentity(int folder, const char* name, int flags,
-                                            StatusParts parts) {
+// where the file system keeps one and, for a file, its size and its modification time; appended
+// to identity.
+bool appendStatusIdentity(EntryIdentity& identity, int folder, const char* name, int flags,
+                          StatusParts parts) {
     struct statx status {};
     if (statx(folder, name, flags, STATX_INO | STATX_BTIME | STATX_SIZE | STATX_MTIME, &status) !=
         0)
-        return std::nullopt;
-    std::string identity = "s" + std::to_string(status.stx_ino);
-    if (status.stx_mask & STATX_BTIME)
-        identity += 'b' + std::to_string(status.stx_btime.tv_sec) + '.' +
-                    std::to_string(status.stx_btime.tv_nsec);
+        return false;
+    identity += 's';
+    appendNumber(identity, status.stx_ino);
+    if (status.stx_mask & STATX_BTIME) {
+        identity += 'b';
+        appendTime(identity, status.stx_btime);
+    }
     if (parts == StatusParts::Folder)
-        return identity;
-    return identity + 'z' + std::to_string(status.stx_size) + 'm' +
-           std::to_string(status.stx_mtime.tv_sec) + '.' + std::to_string(status.stx_mtime.tv_nsec);
+        return true;
+    identity += 'z';
+    appendNumber(identity, status.stx_size);
+    identity += 'm';
+    appendTime(identity, status.stx_mtime);
+    return true;
 }
 
 // Handle types of FUSE, whose handles carry the node number the daemon gave for this mount only:
@@ -226,20 +255,19 @@ std::optional<EntryIdentity> statusIdentity(int folder, const char* name, int fl
 constexpr int kFuseHandleTypes[] = {0x81, 0x82};
 
 Result<EntryIdentity> identityAt(int folder, const char* name, int flags, StatusParts parts) {
+    EntryIdentity identity;
     if (auto handle = handleIdentity(folder, name, flags)) {
         if (std::find(std::begin(kFuseHandleTypes), std::end(kFuseHandleTypes), handle->type) ==
             std::end(kFuseHandleTypes))
             return Result<EntryIdentity>::success(std::move(handle->text));
-        auto status = statusIdentity(folder, name, flags | AT_SYMLINK_NOFOLLOW, parts);
-        if (!status)
-            return Result<EntryIdentity>::failure(lastError());
-        return Result<EntryIdentity>::success(handle->text + '+' + *status);
-    }
-    if (errno != EOPNOTSUPP && errno != EOVERFLOW)
+        identity = std::move(handle->text);
+        identity += '+';
+    } else if (errno != EOPNOTSUPP && errno != EOVERFLOW) {
         return Result<EntryIdentity>::failure(lastError());
-    if (auto status = statusIdentity(folder, name, flags | AT_SYMLINK_NOFOLLOW, parts))
-        return Result<EntryIdentity>::success(std::move(*status));
-    return Result<EntryIdentity>::failure(lastError());
+    }
+    if (!appendStatusIdentity(identity, folder, name, flags | AT_SYMLINK_NOFOLLOW, parts))
+        return Result<EntryIdentity>::failure(lastError());
+    return Result<EntryIdentity>::success(std::move(identity));
 }
 
 // The file system's identity: its type and f_fsid, which a remount keeps, or, where the file
