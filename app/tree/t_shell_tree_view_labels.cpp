@@ -1,10 +1,12 @@
 // TShellTreeView: node images and renaming a folder by editing its label.
+#include "app/tree/deferred_icon.h"
 #include "app/tree/shell_icons.h"
 #include "app/tree/t_shell_tree_view.h"
 #include "platform/error_number.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QScopedValueRollback>
 #include <QStyle>
 #include <stdexcept>
@@ -15,15 +17,22 @@ QIcon TShellTreeView::nodeImage(int imageIndex) {
     auto cached = m_images.find(imageIndex);
     if (cached == m_images.end()) {
         const int size = iconSize().width();
-        const auto image = [&](bool open) {
-            const QIcon icon = shellIcon(imageType(imageIndex), open, *style());
-            return imageIsLink(imageIndex) ? withLinkOverlay(icon, size) : icon;
+        // The style's fallback images are decoded from files: only the rows painted need them.
+        const QPointer<TShellTreeView> view(this);
+        const auto shown = [view, imageIndex, size] {
+            if (!view)
+                return QIcon();
+            const auto image = [&](bool open) {
+                const QIcon icon = shellIcon(imageType(imageIndex), open, *view->style());
+                return imageIsLink(imageIndex) ? withLinkOverlay(icon, size) : icon;
+            };
+            // The selected node shows the open image.
+            QIcon images;
+            images.addPixmap(image(false).pixmap(size, size), QIcon::Normal);
+            images.addPixmap(image(true).pixmap(size, size), QIcon::Selected);
+            return images;
         };
-        // The selected node shows the open image.
-        QIcon shown;
-        shown.addPixmap(image(false).pixmap(size, size), QIcon::Normal);
-        shown.addPixmap(image(true).pixmap(size, size), QIcon::Selected);
-        cached = m_images.emplace(imageIndex, shown).first;
+        cached = m_images.emplace(imageIndex, deferredIcon(QSize(size, size), shown)).first;
     }
     return cached->second;
 }
