@@ -43,8 +43,7 @@ ControlClass controlClass(const ControlDescription& d) {
     const DWORD tabStop = tabStopStyle(d);
     switch (d.kind) {
     case ControlKind::ShellTreeView:
-        return {WC_TREEVIEWA, tabStop | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
-                WS_EX_CLIENTEDGE};
+        return {WC_TREEVIEWA, tabStop | TVS_HASBUTTONS | TVS_HASLINES, WS_EX_CLIENTEDGE};
     case ControlKind::ListBox:
         // The names arrive in the file list's order, which the list keeps: the control's own
         // sorting would compare them by other rules.

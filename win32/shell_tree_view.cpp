@@ -27,7 +27,7 @@ ShellTreeView::ShellTreeView(HWND treeView,
     SetPropA(m_window, kViewProperty, this);
     // Labels are edited in place; texts and notifications are those of the system's code page.
     const LONG_PTR style = GetWindowLongPtrA(m_window, GWL_STYLE);
-    SetWindowLongPtrA(m_window, GWL_STYLE, style | TVS_EDITLABELS | TVS_SHOWSELALWAYS);
+    SetWindowLongPtrA(m_window, GWL_STYLE, style | TVS_EDITLABELS);
     SendMessageA(m_window, TVM_SETUNICODEFORMAT, FALSE, 0);
     SendMessageA(m_window, TVM_SETIMAGELIST, TVSIL_NORMAL,
                  reinterpret_cast<LPARAM>(foldertree::systemSmallImageList()));
