@@ -1,10 +1,8 @@
-#include "app/controls/field_color.h"
 #include "app/controls/t_bit_btn.h"
 #include "app/controls/t_filter_combo_box.h"
 #include "app/controls/t_label.h"
 #include "app/controls/t_list_box.h"
 #include "app/controls/t_progress_bar.h"
-#include "app/controls/t_radio_group.h"
 #include "app/controls/t_spin_edit.h"
 #include "app/controls/t_status_bar.h"
 #include "app/name_preview_dialog.h"
@@ -27,7 +25,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QToolButton>
 #include <QTreeView>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -37,7 +34,6 @@
 namespace ordinalette::app {
 namespace {
 
-using testing::whenModalOpens;
 using testing::whenPopupOpens;
 using Operation = testsupport::FaultInjectingFileSystem::Operation;
 
@@ -139,38 +135,6 @@ TEST(TwoWindows, EachKeepsItsOwnFolderDigitCountPrefixAndStartDirectory) {
     EXPECT_EQ(first.form.IniDir, first.workingDirectory.dir().path());
 }
 
-TEST_F(Handlers, FixedDigitCountIsResetToTheAutomaticOneOnEveryFolderChange) {
-    makeFolder(numbered(12, ".JPG"));
-    makeFolder({}, "Empty");
-    clickButton(form.RadioButton2);
-    EXPECT_TRUE(form.SpinEdit2->isEnabled());
-    EXPECT_EQ(form.SpinEdit2->palette().color(QPalette::Base),
-              resolveSystemColor(form::SystemColor::Window));
-    form.SpinEdit2->SetValue(5);
-    EXPECT_EQ(example(), ""); // the drive root of the start holds no files
-
-    select();
-    EXPECT_EQ(form.SpinEdit2->text(), "2");
-    EXPECT_EQ(example(), "Summ01.jpg");
-    QTest::mouseClick(form.SpinEdit2->downButton(), Qt::LeftButton);
-    EXPECT_EQ(form.SpinEdit2->text(), "2");
-    QTest::mouseClick(form.SpinEdit2->upButton(), Qt::LeftButton);
-    EXPECT_EQ(form.SpinEdit2->text(), "3");
-    EXPECT_EQ(example(), "Summ001.jpg");
-
-    select("Empty");
-    EXPECT_EQ(form.SpinEdit2->MinValue(), 0);
-    EXPECT_EQ(form.SpinEdit2->text(), "0");
-    EXPECT_EQ(form.StatusBar1->simpleText(), "0File");
-    EXPECT_EQ(example(), "");
-
-    clickButton(form.RadioButton1);
-    EXPECT_FALSE(form.SpinEdit2->isEnabled());
-    EXPECT_EQ(form.SpinEdit2->palette().color(QPalette::Base),
-              resolveSystemColor(form::SystemColor::InactiveCaptionText));
-    EXPECT_EQ(form.SpinEdit2->text(), "0"); // its value stays
-}
-
 TEST_F(Handlers, TypedDigitCountsAreUsedAsTypedUntilTheFocusLeaves) {
     makeFolder(numbered(12, ".JPG"));
     select();
@@ -207,37 +171,15 @@ TEST_F(Handlers, TypedDigitCountsAreUsedAsTypedUntilTheFocusLeaves) {
     EXPECT_EQ(example(), "Summer" + QString(99, u'0') + "1.jpg");
 }
 
-TEST_F(Handlers, SeparatorIsOnlyTakenWhileTheCheckBoxIsChecked) {
+TEST_F(Handlers, ASeparatorTypedThroughTheInputMethodReachesTheExample) {
     makeFolder(numbered(3, ".JPG"));
     select();
     clickButton(form.CheckBox1);
-    EXPECT_TRUE(form.Edit1->isEnabled());
-    EXPECT_EQ(form.Edit1->palette().color(QPalette::Base),
-              resolveSystemColor(form::SystemColor::Window));
-    typeInto(form.Edit1, "_");
-    EXPECT_EQ(example(), "Summ_1.jpg");
-    clickButton(form.RadioGroup1->button(1));
-    EXPECT_EQ(example(), "Summ_1.JPG");
-
-    clickButton(form.CheckBox1);
-    EXPECT_EQ(form.Edit1->text(), "");
-    EXPECT_FALSE(form.Edit1->isEnabled());
-    EXPECT_EQ(form.Edit1->palette().color(QPalette::Base),
-              resolveSystemColor(form::SystemColor::InactiveCaptionText));
-    EXPECT_EQ(example(), "Summ1.JPG");
-
-    clickButton(form.CheckBox1);
-    EXPECT_EQ(form.Edit1->text(), "");
-    EXPECT_TRUE(form.Edit1->isEnabled());
-
-    // A Japanese separator typed through the input method.
     form.Edit1->setFocus(Qt::MouseFocusReason);
     QInputMethodEvent japanese;
     japanese.setCommitString(QString::fromUtf8("・"));
     QApplication::sendEvent(form.Edit1, &japanese);
-    EXPECT_EQ(example(), QString::fromUtf8("Summ・1.JPG"));
-    clickButton(form.RadioGroup1->button(2));
-    EXPECT_EQ(example(), QString::fromUtf8("Summ・1.JPG"));
+    EXPECT_EQ(example(), QString::fromUtf8("Summ・1.jpg"));
 }
 
 TEST_F(Handlers, PickingTheFilterListsOnlyMatchingFiles) {
@@ -273,22 +215,6 @@ TEST_F(Handlers, StartRenamesTheListedFilesAndRefreshesTheListButNotTheExample) 
     form.Edit1->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(form.Edit1, Qt::Key_Return);
     EXPECT_EQ(onDisk(), (std::vector<std::string>{"Summ1.txt", "Summ2.txt", "Summ3.txt"}));
-}
-
-TEST_F(Handlers, StartOnAnEmptyListSaysSoAndTouchesNothing) {
-    makeFolder({});
-    select();
-    QString text, title;
-    whenModalOpens([&](QWidget* dialog) {
-        text = dialog->findChild<QLabel*>("message")->text();
-        title = dialog->windowTitle();
-        QTest::keyClick(dialog, Qt::Key_Escape);
-    });
-    QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
-    EXPECT_EQ(text, QString::fromUtf8("ファイルが存在しません"));
-    EXPECT_EQ(title, QString::fromUtf8("エラー"));
-    EXPECT_TRUE(onDisk().empty());
-    EXPECT_EQ(std::filesystem::current_path(), fixture.workingDirectory.dir().path());
 }
 
 TEST_F(Handlers, AClashOfTheSecondPassIsShownAndLeavesTheFilesInTheTemporaryFolder) {
@@ -348,25 +274,6 @@ TEST_F(Handlers, EnterAndEscapeEndingALabelEditInTheTreeNeitherStartNorEnd) {
 struct FaultsHolder {
     testsupport::FaultInjectingFileSystem faults{platform::systemFileSystem()};
 };
-
-TEST_F(Handlers, AnErrorInANestedHandlerEndsTheHandlersItIsNestedIn) {
-    makeFolder(numbered(3, ".JPG"));
-    const std::string prefixBefore = form.NamePrefix;
-    // A bar whose minimum lies above 0 refuses the maximum 0 that every example sets.
-    form.ProgressBar1->setMin(5);
-    int boxes = 0;
-    QString shown;
-    whenModalOpens([&](QWidget* dialog) {
-        ++boxes;
-        shown = qobject_cast<QMessageBox*>(dialog)->text();
-        qobject_cast<QMessageBox*>(dialog)->button(QMessageBox::Ok)->click();
-    });
-    select(); // SpinEdit2Change fails inside the reset of SpinEdit2
-    EXPECT_EQ(shown, QString::fromUtf8("プロパティ TProgressBar の範囲を超えています."));
-    EXPECT_EQ(boxes, 1);
-    EXPECT_EQ(form.SpinEdit2->text(), "1");   // done before the error
-    EXPECT_EQ(form.NamePrefix, prefixBefore); // never reached
-}
 
 // The window on a file system that fails a chosen operation.
 class HandlersWithFaults : private FaultsHolder, public Handlers {
@@ -497,45 +404,6 @@ TEST_F(Handlers, F3ListsEveryFileWithItsNewNameAndMarksANameTakenByAnUnlistedEnt
     closeByEscape(dialog);
     EXPECT_EQ(onDisk(), before);
     EXPECT_EQ(onDisk("Summ2.txt"), std::vector<std::string>{});
-}
-
-TEST_F(Handlers, TheNewNamesAreThoseTheRunGivesWithTheSettingsAsTheyStand) {
-    makeFolder({"b.jpg", "a.JPG", "c.Jpg"});
-    select();
-    clickButton(form.CheckBox1);
-    typeInto(form.Edit1, QStringLiteral("_"));
-    clickButton(form.RadioGroup1->button(1));
-    clickButton(form.RadioButton2);
-    form.SpinEdit2->selectAll();
-    typeInto(form.SpinEdit2, QStringLiteral("3"));
-    // The width as typed, with the focus still in the field, as a run started now reads it.
-    QTest::keyClick(form.SpinEdit2, Qt::Key_F3);
-    NamePreviewDialog* dialog = openNamePreview();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(shownRows(*dialog), (std::vector<QStringList>{texts({"a.JPG", "Summ_001.JPG", ""}),
-                                                            texts({"b.jpg", "Summ_002.JPG", ""}),
-                                                            texts({"c.Jpg", "Summ_003.JPG", ""})}));
-    EXPECT_TRUE(dialog->summary()->text().isEmpty());
-    dialog->closeButton()->click();
-
-    QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
-    EXPECT_EQ(onDisk(), (std::vector<std::string>{"Summ_001.JPG", "Summ_002.JPG", "Summ_003.JPG"}));
-    // The run handled the windowing system's events meanwhile, the closed dialog's leaving
-    // among them; the offscreen platform gives no window the activation back by itself.
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-
-    // A separator that holds the path separator gives no name the run can give.
-    form.Edit1->selectAll();
-    typeInto(form.Edit1, QStringLiteral("/"));
-    QTest::keyClick(form.Edit1, Qt::Key_F3);
-    dialog = openNamePreview();
-    ASSERT_NE(dialog, nullptr);
-    for (const QStringList& row : shownRows(*dialog))
-        EXPECT_EQ(row[2], QString::fromUtf8("不正なファイル名")) << row.join(u' ').toStdString();
-    EXPECT_EQ(dialog->summary()->text(),
-              QString::fromUtf8("名前を付けられないファイルが 3 件あります"));
-    closeByEscape(dialog);
 }
 
 TEST_F(Handlers, TheFileListsContextMenuOpensTheNewNameList) {

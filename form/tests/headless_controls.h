@@ -6,6 +6,7 @@
 #include "form/t_form1.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,10 @@ public:
     TForm1* form = nullptr;
     std::vector<std::string> errors;      // every error box's message
     std::vector<std::u16string> messages; // every message and question
+    std::vector<MsgDlgType> messageTypes; // the kind of each of them
+    std::map<Control, bool> enabled{{Control::Edit1, false}, {Control::SpinEdit2, false}};
     std::map<Control, SystemColor> colors;
+    std::optional<NamePreviewRows> preview; // the new-name list last shown
     ProgressRange progress;
     bool closed = false;
 
@@ -52,6 +56,7 @@ public:
     void setControlMinValue(Control control, std::int32_t value) override {
         m_minValues[control] = value;
     }
+    std::int32_t controlMinValue(Control control) const { return m_minValues.at(control); }
     bool controlChecked(Control control) const override { return m_checked.at(control); }
     void setControlChecked(Control control, bool checked) override {
         if (m_checked[control] == checked)
@@ -65,7 +70,7 @@ public:
         }
         changed(control);
     }
-    void enableControl(Control, bool) override {}
+    void enableControl(Control control, bool on) override { enabled[control] = on; }
     void colorControl(Control control, SystemColor color) override { colors[control] = color; }
     const std::vector<std::string>& listItems() const override { return m_items; }
     void setListItems(std::vector<std::string> names) override { m_items = std::move(names); }
@@ -85,18 +90,20 @@ public:
     void setProgressPosition(int value) override { progress.setPosition(value); }
     void setProgressStep(int value) override { progress.setStep(value); }
     void stepProgress() override { progress.stepIt(); }
-    int showMessage(std::u16string_view message, MsgDlgType,
+    int showMessage(std::u16string_view message, MsgDlgType type,
                     std::initializer_list<MsgDlgBtn>) override {
         messages.emplace_back(message);
+        messageTypes.push_back(type);
         return kResultOk;
     }
-    int ask(std::u16string_view message, MsgDlgType, const std::vector<DialogButton>&,
+    int ask(std::u16string_view message, MsgDlgType type, const std::vector<DialogButton>&,
             bool) override {
         messages.emplace_back(message);
+        messageTypes.push_back(type);
         return kResultCancel;
     }
     void showError(const std::string& message) override { errors.push_back(message); }
-    void showNamePreview(NamePreviewRows) override {}
+    void showNamePreview(NamePreviewRows rows) override { preview = std::move(rows); }
     void closeWindow() override { closed = form->closeRequested(); }
     void setBusy(bool) override {}
     void processPaintEvents() override {}
